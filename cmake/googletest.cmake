@@ -1,0 +1,26 @@
+# GoogleTest: the system package natively; for Win32 built with MinGW from Debian's sources.
+include(GoogleTest)
+if(WIN32)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# A Win32 test runs under Wine, one at a time: the cases share the prefix's registry, the
+# display and the single-instance mutex.
+function(parko_add_gtest target)
+  parko_warnings(${target})
+  if(WIN32)
+    target_link_libraries(${target} PRIVATE gtest gtest_main)
+    gtest_discover_tests(${target}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT 60 RESOURCE_LOCK wine_desktop)
+  else()
+    target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
+  endif()
+endfunction()

@@ -1,0 +1,94 @@
+#include "fw/Application.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "fw/Window.h"
+
+namespace fw {
+
+namespace {
+
+Application* gCurrentApplication = nullptr;
+
+}  // namespace
+
+Application::Application() { gCurrentApplication = this; }
+
+Application::~Application() {
+  if (gCurrentApplication == this) gCurrentApplication = nullptr;
+}
+
+Application* Application::Current() { return gCurrentApplication; }
+
+int Application::Run(HINSTANCE instance) {
+  instance_ = instance;
+  ReadModuleName();
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+
+  if (!InitInstance()) {
+    if (mainWindow_ != nullptr && mainWindow_->Handle() != nullptr) mainWindow_->DestroyWindow();
+    // Destroying the main window posts a quit message that nobody will read.
+    MSG stale;
+    PeekMessageA(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    return ExitInstance();
+  }
+  exitCode_ = MessageLoop();
+  return ExitInstance();
+}
+
+void Application::ReadModuleName() {
+  std::vector<char> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return;
+    if (length < path.size()) {
+      exePath_.assign(path.data(), length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const size_t slash = exePath_.find_last_of("\\/:");
+  std::string file = slash == std::string::npos ? exePath_ : exePath_.substr(slash + 1);
+  const size_t dot = file.find_last_of('.');
+  exeName_ = dot == std::string::npos ? file : file.substr(0, dot);
+}
+
+int Application::MessageLoop() {
+  MSG msg;
+  for (;;) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);
+    if (got == -1) return -1;
+    const bool forDialog = std::any_of(modeless_.begin(), modeless_.end(), [&msg](HWND dialog) {
+      return (msg.hwnd == dialog || IsChild(dialog, msg.hwnd)) && IsDialogMessageA(dialog, &msg);
+    });
+    if (forDialog) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void Application::AddModeless(HWND dialog) {
+  if (std::find(modeless_.begin(), modeless_.end(), dialog) == modeless_.end()) {
+    modeless_.push_back(dialog);
+  }
+}
+
+void Application::RemoveModeless(HWND dialog) {
+  modeless_.erase(std::remove(modeless_.begin(), modeless_.end(), dialog), modeless_.end());
+}
+
+void Application::WindowDestroyed(Window* window, HWND hwnd) {
+  RemoveModeless(hwnd);
+  if (window == mainWindow_) {
+    mainWindow_ = nullptr;
+    PostQuitMessage(0);
+  }
+}
+
+}  // namespace fw

@@ -1,0 +1,61 @@
+// The application object: one per process. WinMain hands control to Run, which calls the
+// start-up hook, runs the message loop until the main window is gone and calls the exit hook.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace fw {
+
+class Window;
+
+class Application {
+ public:
+  Application();
+  virtual ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  static Application* Current();
+
+  // The body of WinMain. Returns the process exit code.
+  int Run(HINSTANCE instance);
+
+  HINSTANCE Instance() const { return instance_; }
+  // The program file's name without directory and extension, in the case it is written in.
+  const std::string& ExeName() const { return exeName_; }
+  // The full path of the program file.
+  const std::string& ExePath() const { return exePath_; }
+
+  Window* MainWindow() const { return mainWindow_; }
+  void SetMainWindow(Window* window) { mainWindow_ = window; }
+
+  // Modeless dialogs get keyboard navigation through IsDialogMessage in the loop.
+  void AddModeless(HWND dialog);
+  void RemoveModeless(HWND dialog);
+
+  // Called by Window when a window has received its last message.
+  void WindowDestroyed(Window* window, HWND hwnd);
+
+ protected:
+  // Return false to end the process at once; the main window, if any, is then destroyed and
+  // ExitInstance still runs.
+  virtual bool InitInstance() { return true; }
+  virtual int ExitInstance() { return exitCode_; }
+  int ExitCode() const { return exitCode_; }
+
+ private:
+  void ReadModuleName();
+  int MessageLoop();
+
+  HINSTANCE instance_ = nullptr;
+  std::string exeName_;
+  std::string exePath_;
+  Window* mainWindow_ = nullptr;
+  std::vector<HWND> modeless_;
+  int exitCode_ = 0;
+};
+
+}  // namespace fw

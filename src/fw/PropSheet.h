@@ -1,0 +1,53 @@
+// A modal property sheet on PropertySheetA with pages from templates of the program's resources.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "fw/Dialog.h"
+
+namespace fw {
+
+class PropPage : public Dialog {
+ public:
+  explicit PropPage(int templateId) : Dialog(templateId) {}
+
+  PROPSHEETPAGEA Descriptor();
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // OK of the sheet, after the controls were read into the members.
+  void OnOK() override {}
+  // Cancel or close of the sheet.
+  void OnCancel() override {}
+
+ private:
+  static INT_PTR CALLBACK StaticPageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+class PropSheet : public Window {
+ public:
+  PropSheet(std::string caption, HWND parent, int startPage);
+
+  void AddPage(PropPage* page) { pages_.push_back(page); }
+  // IDOK when the user confirmed with OK, IDCANCEL otherwise.
+  INT_PTR DoModal();
+
+ protected:
+  // The sheet's window exists and its first page is created.
+  virtual BOOL OnInitDialog() { return TRUE; }
+
+ private:
+  static int CALLBACK SheetCallback(HWND hwnd, UINT message, LPARAM lParam);
+
+  std::string caption_;
+  HWND parent_;
+  int startPage_;
+  std::vector<PropPage*> pages_;
+};
+
+}  // namespace fw

@@ -1,0 +1,9 @@
+// The program's entry point: hands control to the one application object.
+#include <windows.h>
+
+#include "fw/Application.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  fw::Application* app = fw::Application::Current();
+  return app != nullptr ? app->Run(instance) : 1;
+}

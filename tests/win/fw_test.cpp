@@ -1,0 +1,358 @@
+// The window framework against the real API: dispatch, timers, the lifetime of self-deleting
+// windows, the application's loop, modal and modeless dialogs, the property sheet and data
+// exchange.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "fw/Application.h"
+#include "fw/Dialog.h"
+#include "fw/PropSheet.h"
+#include "fw/Strings.h"
+#include "fw/Window.h"
+#include "resource.h"
+
+namespace {
+
+// Pumps this thread's messages until the condition holds or the deadline passes.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+constexpr UINT WM_TEST_DESTROY_SELF = WM_APP + 1;
+
+struct Journal {
+  std::vector<std::string> calls;
+  bool deleted = false;
+  bool aliveAfterDestroyCall = false;
+};
+
+class RecordingWindow : public fw::Window {
+ public:
+  explicit RecordingWindow(Journal& journal) : journal_(journal) {}
+  ~RecordingWindow() override { journal_.deleted = true; }
+
+  bool Create() {
+    return CreateEx(WS_EX_TOOLWINDOW, RegisterWndClass(0), "Recording", 0, 0, 0, 0, 0, nullptr,
+                    nullptr);
+  }
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_TEST_DESTROY_SELF) {
+      DestroyWindow();
+      // Still inside one of our own messages: the object must not be gone yet.
+      journal_.aliveAfterDestroyCall = !journal_.deleted;
+      journal_.calls.push_back("destroy-self returned");
+      return 0;
+    }
+    return Window::WindowProc(message, wParam, lParam);
+  }
+  int OnCreate(CREATESTRUCTA* create) override {
+    journal_.calls.push_back(std::string("create ") + create->lpszName);
+    return 0;
+  }
+  void OnTimer(UINT_PTR id) override {
+    journal_.calls.push_back("timer " + std::to_string(id));
+    KillTimer(id);
+  }
+  bool OnCommand(int id, int, HWND) override {
+    journal_.calls.push_back("command " + std::to_string(id));
+    return true;
+  }
+  void OnDestroy() override { journal_.calls.push_back("destroy"); }
+  void PostNcDestroy() override {
+    journal_.calls.push_back("post-nc-destroy");
+    delete this;
+  }
+
+ private:
+  Journal& journal_;
+};
+
+TEST(Window, DispatchesToHandlersAndFreesItselfOnlyAfterItsLastMessage) {
+  Journal journal;
+  auto* window = new RecordingWindow(journal);
+  ASSERT_TRUE(window->Create());
+  HWND hwnd = window->Handle();
+  EXPECT_EQ(window, fw::Window::FromHandle(hwnd));
+  EXPECT_EQ(0, GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(WS_EX_TOOLWINDOW, GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+
+  window->SetTimer(7, 10);
+  ASSERT_TRUE(PumpUntil([&] { return journal.calls.size() >= 2; }));
+  SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(32771, 0), 0);
+  SendMessageA(hwnd, WM_TEST_DESTROY_SELF, 0, 0);
+
+  EXPECT_TRUE(journal.aliveAfterDestroyCall);
+  EXPECT_TRUE(journal.deleted);
+  EXPECT_FALSE(IsWindow(hwnd));
+  const std::vector<std::string> expected = {"create Recording",      "timer 7",
+                                             "command 32771",         "destroy",
+                                             "destroy-self returned", "post-nc-destroy"};
+  EXPECT_EQ(expected, journal.calls);
+}
+
+TEST(Window, ControlHelpersReadAndChangeChildren) {
+  Journal journal;
+  auto* window = new RecordingWindow(journal);
+  ASSERT_TRUE(window->Create());
+  HWND edit = CreateWindowExA(0, "Edit", "", WS_CHILD, 0, 0, 100, 20, window->Handle(),
+                              reinterpret_cast<HMENU>(1010), GetModuleHandleA(nullptr), nullptr);
+  HWND check = CreateWindowExA(0, "Button", "x", WS_CHILD | BS_AUTOCHECKBOX, 0, 30, 100, 20,
+                               window->Handle(), reinterpret_cast<HMENU>(1012),
+                               GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(nullptr, edit);
+  ASSERT_NE(nullptr, check);
+
+  const std::string longText(600, 'w');  // longer than any fixed buffer would be
+  window->SetItemText(1010, longText);
+  EXPECT_EQ(longText, window->GetItemText(1010));
+  window->RefreshItem(1010, "*43#");
+  EXPECT_EQ("*43#", window->GetItemText(1010));
+
+  window->ShowItem(1010, true);
+  EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
+  window->ShowItem(1010, false);
+  EXPECT_FALSE(GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
+  window->EnableItem(1010, false);
+  EXPECT_FALSE(IsWindowEnabled(edit));
+  window->EnableItem(1010, true);
+  EXPECT_TRUE(IsWindowEnabled(edit));
+  window->CheckItem(1012, true);
+  EXPECT_TRUE(window->IsItemChecked(1012));
+  window->CheckItem(1012, false);
+  EXPECT_FALSE(window->IsItemChecked(1012));
+  EXPECT_EQ("", window->GetItemText(4711));  // no such control
+
+  window->DestroyWindow();
+  EXPECT_TRUE(journal.deleted);
+}
+
+class TestApp : public fw::Application {
+ public:
+  std::function<bool(TestApp&)> init;
+  bool exited = false;
+
+ protected:
+  bool InitInstance() override { return init(*this); }
+  int ExitInstance() override {
+    exited = true;
+    return ExitCode() + 40;
+  }
+};
+
+TEST(Application, LoopEndsWhenTheMainWindowIsDestroyed) {
+  TestApp app;
+  Journal journal;
+  app.init = [&journal](TestApp& self) {
+    auto* window = new RecordingWindow(journal);
+    window->Create();
+    self.SetMainWindow(window);
+    window->Post(WM_CLOSE);
+    return true;
+  };
+  EXPECT_EQ(40, app.Run(GetModuleHandleA(nullptr)));
+  EXPECT_TRUE(app.exited);
+  EXPECT_TRUE(journal.deleted);
+  EXPECT_EQ(nullptr, app.MainWindow());
+  EXPECT_EQ("win_fw_test", app.ExeName());
+}
+
+TEST(Application, FailedStartDestroysTheMainWindowAndStillRunsTheExitHook) {
+  TestApp app;
+  Journal journal;
+  app.init = [&journal](TestApp& self) {
+    auto* window = new RecordingWindow(journal);
+    window->Create();
+    self.SetMainWindow(window);
+    return false;
+  };
+  EXPECT_EQ(40, app.Run(GetModuleHandleA(nullptr)));
+  EXPECT_TRUE(app.exited);
+  EXPECT_TRUE(journal.deleted);
+  MSG msg;
+  EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+// A dialog on the modem-selection template that fills its list and answers itself.
+class ListDialog : public fw::Dialog {
+ public:
+  ListDialog() : fw::Dialog(IDD_MODEM_SELECT) {}
+  std::vector<std::string> events;
+  int chosen = -2;
+  UINT answer = IDOK;
+
+ protected:
+  BOOL OnInitDialog() override {
+    fw::Dialog::OnInitDialog();
+    SendItemMessage(IDC_MODEM_LIST, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("Zweites"));
+    SendItemMessage(IDC_MODEM_LIST, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("Erstes"));
+    SendItemMessage(IDC_MODEM_LIST, LB_SETCURSEL, 1, 0);
+    events.push_back("init " + TextOf(Handle()));
+    Post(WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    return TRUE;
+  }
+  void OnOK() override {
+    chosen = static_cast<int>(SendItemMessage(IDC_MODEM_LIST, LB_GETCURSEL));
+    events.push_back("ok");
+    fw::Dialog::OnOK();
+  }
+  void OnCancel() override {
+    events.push_back("cancel");
+    fw::Dialog::OnCancel();
+  }
+};
+
+TEST(Dialog, ModalDialogRunsFromItsTemplateAndEndsWithItsCode) {
+  ListDialog dialog;
+  EXPECT_EQ(IDOK, dialog.DoModal());
+  EXPECT_EQ(1, dialog.chosen);
+  EXPECT_EQ((std::vector<std::string>{"init Modem ausw\xE4hlen", "ok"}), dialog.events);
+  EXPECT_EQ(nullptr, dialog.Handle());
+
+  ListDialog cancelled;
+  cancelled.answer = IDCANCEL;
+  EXPECT_EQ(IDCANCEL, cancelled.DoModal());
+  EXPECT_EQ(-2, cancelled.chosen);
+  EXPECT_EQ((std::vector<std::string>{"init Modem ausw\xE4hlen", "cancel"}), cancelled.events);
+}
+
+// A modeless dialog that owns itself, as the call dialog and the call log do.
+class ModelessDialog : public fw::Dialog {
+ public:
+  explicit ModelessDialog(bool& deleted) : fw::Dialog(IDD_CALL), deleted_(deleted) {}
+  ~ModelessDialog() override { deleted_ = true; }
+  std::string closeSeenAfterDefault;
+
+ protected:
+  BOOL OnInitDialog() override {
+    RefreshItem(IDC_BODY_TEXT, fw::LoadText(IDS_CALL_OFFERED));
+    ShowItem(IDCANCEL, false);
+    EnableItem(IDC_IGNORE_CALL, false);
+    return TRUE;
+  }
+  void PostNcDestroy() override { delete this; }
+
+ private:
+  bool& deleted_;
+};
+
+TEST(Dialog, ModelessDialogIsNavigableAndFreesItselfWhenDestroyed) {
+  TestApp app;  // the loop's owner of modeless dialogs
+  bool deleted = false;
+  auto* dialog = new ModelessDialog(deleted);
+  ASSERT_TRUE(dialog->Create(nullptr));
+  HWND hwnd = dialog->Handle();
+  EXPECT_FALSE(IsWindowVisible(hwnd));  // the template is not visible
+  EXPECT_EQ(fw::LoadText(IDS_CALL_OFFERED), dialog->GetItemText(IDC_BODY_TEXT));
+  EXPECT_FALSE(GetWindowLongA(GetDlgItem(hwnd, IDCANCEL), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hwnd, IDC_IGNORE_CALL)));
+
+  ShowWindow(hwnd, SW_SHOW);
+  dialog->DestroyWindow();
+  EXPECT_TRUE(deleted);
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
+// The settings page's members, exchanged with its check boxes, radio buttons and edit field.
+class SettingsPage : public fw::PropPage {
+ public:
+  SettingsPage() : fw::PropPage(IDD_GENERAL_PAGE) {}
+  int callWaiting = 1;
+  int alwaysDisconnect = 1;  // not selected
+  int confirmCall = 0;       // selected
+  std::string dialString = "*43#";
+  bool okSeen = false;
+  bool cancelSeen = false;
+  int displayedConfirm = -1;
+  int displayedDisconnect = -1;
+
+  void DoDataExchange(const fw::DataExchange& dx) override {
+    fw::DdxCheck(dx, IDC_CALL_WAITING, callWaiting);
+    fw::DdxRadio(dx, IDC_ALWAYS_DISCONNECT, alwaysDisconnect);
+    fw::DdxRadio(dx, IDC_CONFIRM_CALL, confirmCall);
+    fw::DdxText(dx, IDC_DIAL_STRING, dialString);
+  }
+
+ protected:
+  BOOL OnInitDialog() override {
+    fw::PropPage::OnInitDialog();  // members to controls
+    displayedConfirm = IsItemChecked(IDC_CONFIRM_CALL);
+    displayedDisconnect = IsItemChecked(IDC_ALWAYS_DISCONNECT);
+    // What a user does: clear call waiting, pick the other radio button, type a dial string.
+    CheckItem(IDC_CALL_WAITING, false);
+    CheckItem(IDC_CONFIRM_CALL, false);
+    CheckItem(IDC_ALWAYS_DISCONNECT, true);
+    SetItemText(IDC_DIAL_STRING, "*70");
+    return TRUE;
+  }
+  void OnOK() override { okSeen = true; }
+  void OnCancel() override { cancelSeen = true; }
+};
+
+class TestSheet : public fw::PropSheet {
+ public:
+  TestSheet(int button)
+      : fw::PropSheet("Modem On Hold Einstellungen", nullptr, 0), button_(button) {
+    AddPage(&page);
+  }
+  SettingsPage page;
+  std::string captionAtInit;
+
+ protected:
+  BOOL OnInitDialog() override {
+    captionAtInit = TextOf(Handle());
+    ::PostMessageA(Handle(), PSM_PRESSBUTTON, button_, 0);
+    return TRUE;
+  }
+
+ private:
+  int button_;
+};
+
+TEST(PropSheet, OkReadsTheControlsIntoTheMembersBeforeThePageSeesIt) {
+  TestSheet sheet(PSBTN_OK);
+  EXPECT_EQ(IDOK, sheet.DoModal());
+  EXPECT_EQ("Modem On Hold Einstellungen", sheet.captionAtInit);
+  EXPECT_EQ(1, sheet.page.displayedConfirm);
+  EXPECT_EQ(0, sheet.page.displayedDisconnect);
+  EXPECT_TRUE(sheet.page.okSeen);
+  EXPECT_FALSE(sheet.page.cancelSeen);
+  EXPECT_EQ(0, sheet.page.callWaiting);
+  EXPECT_EQ(0, sheet.page.alwaysDisconnect);
+  EXPECT_EQ(-1, sheet.page.confirmCall);
+  EXPECT_EQ("*70", sheet.page.dialString);
+}
+
+TEST(PropSheet, CancelLeavesThePageUnconfirmed) {
+  TestSheet sheet(PSBTN_CANCEL);
+  EXPECT_EQ(IDCANCEL, sheet.DoModal());
+  EXPECT_FALSE(sheet.page.okSeen);
+  EXPECT_TRUE(sheet.page.cancelSeen);
+}
+
+TEST(Strings, LoadTextGivesWholeTextsAndEmptyForIdsWithoutText) {
+  const std::string longest = fw::LoadText(IDS_MODEM_UNAVAILABLE);
+  EXPECT_GT(longest.size(), 160u);
+  EXPECT_EQ("erneut.", longest.substr(longest.size() - 7));
+  EXPECT_EQ("", fw::LoadText(IDS_EVENT_1));
+  EXPECT_EQ("", fw::LoadText(65000));
+}
+
+}  // namespace
