@@ -1,0 +1,324 @@
+#include "Driver.h"
+
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+
+constexpr const char* kTestRoot = "C:\\parko-e2e";
+
+// The install image beside the build tree: <build>\dist, two levels above this test program.
+std::string DistDir() {
+  char path[MAX_PATH * 4] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+  if (length == 0 || length >= sizeof(path)) return {};
+  std::string dir(path, length);
+  for (int up = 0; up < 3; ++up) dir = dir.substr(0, dir.find_last_of('\\'));
+  return dir + "\\dist";
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == content.size();
+}
+
+void RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = dir + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[128] = {};
+  GetClassNameA(hwnd, name, sizeof(name));
+  return name;
+}
+
+struct EnumState {
+  DWORD processId;
+  std::vector<HWND>* windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+  auto* state = reinterpret_cast<EnumState*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  // The input-method windows that the system gives every GUI thread are not the program's.
+  const std::string windowClass = ClassOf(hwnd);
+  if (owner == state->processId && windowClass != "IME" && windowClass != "MSCTFIME UI") {
+    state->windows->push_back(hwnd);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+  std::vector<HWND> windows;
+  EnumState state{processId, &windows};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&state));
+  return windows;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(20);
+  }
+}
+
+Installation::Installation(const std::string& caseName, const std::string& iniText) {
+  static int serial = 0;
+  CreateDirectoryA(kTestRoot, nullptr);
+  dir_ = std::string(kTestRoot) + "\\" + caseName + "-" + std::to_string(GetCurrentProcessId()) +
+         "-" + std::to_string(++serial);
+  RemoveTree(dir_);
+  if (!CreateDirectoryA(dir_.c_str(), nullptr)) return;
+
+  const std::string dist = DistDir();
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dist + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  bool copied = true;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::string name = found.cFileName;
+    copied &= CopyFileA((dist + "\\" + name).c_str(), PathOf(name).c_str(), FALSE) != FALSE;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  ok_ = copied && HasFile("Parko.exe") && WriteWholeFile(PathOf("parko.ini"), iniText);
+}
+
+Installation::~Installation() { RemoveTree(dir_); }
+
+std::string Installation::ReadFile(const std::string& file) const {
+  HANDLE handle = CreateFileA(PathOf(file).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return {};
+  std::string content;
+  char buffer[4096];
+  DWORD got = 0;
+  while (::ReadFile(handle, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+    content.append(buffer, got);
+  }
+  CloseHandle(handle);
+  return content;
+}
+
+bool Installation::HasFile(const std::string& file) const {
+  return GetFileAttributesA(PathOf(file).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+ParkoProcess::~ParkoProcess() {
+  if (process_ != nullptr) {
+    if (IsRunning()) Close(3000);
+    CloseHandle(process_);
+  }
+}
+
+bool ParkoProcess::Start(const Installation& installation, const std::string& workingDir) {
+  return Start(installation.PathOf("Parko.exe"),
+               workingDir.empty() ? installation.Dir() : workingDir);
+}
+
+bool ParkoProcess::Start(const std::string& exePath, const std::string& directory) {
+  if (process_ != nullptr) return false;
+  std::string commandLine = "\"" + exePath + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.c_str(), &startup, &info)) {
+    return false;
+  }
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  processId_ = info.dwProcessId;
+  return true;
+}
+
+HWND ParkoProcess::WaitForMainWindow(DWORD timeoutMs) {
+  mainWindow_ = WaitForWindow(nullptr, "TrayIconHandler", timeoutMs);
+  return mainWindow_;
+}
+
+HWND ParkoProcess::WaitForWindow(const char* windowClass, const char* title,
+                                 DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND hwnd : TopLevelWindowsOf(processId_)) {
+          if (windowClass != nullptr && lstrcmpiA(ClassOf(hwnd).c_str(), windowClass) != 0) {
+            continue;
+          }
+          if (title != nullptr && Text(hwnd) != title) continue;
+          found = hwnd;
+          return true;
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+std::vector<WindowInfo> ParkoProcess::Windows() const {
+  std::vector<WindowInfo> windows;
+  for (HWND hwnd : TopLevelWindowsOf(processId_)) {
+    windows.push_back({hwnd, ClassOf(hwnd), Text(hwnd), IsVisible(hwnd), IsEnabled(hwnd)});
+  }
+  return windows;
+}
+
+bool ParkoProcess::IsRunning() const {
+  return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool ParkoProcess::WaitForExit(DWORD timeoutMs) {
+  return process_ != nullptr && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD ParkoProcess::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_ != nullptr) GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+bool ParkoProcess::Close(DWORD timeoutMs) {
+  if (!IsRunning()) return true;
+  HWND main = mainWindow_ != nullptr ? mainWindow_ : WaitForWindow(nullptr, "TrayIconHandler", 0);
+  if (main != nullptr) PostMessageA(main, WM_CLOSE, 0, 0);
+  if (main != nullptr && WaitForExit(timeoutMs)) return true;
+  Kill();
+  return false;
+}
+
+void ParkoProcess::Kill() {
+  TerminateProcess(process_, 255);
+  WaitForSingleObject(process_, 5000);
+}
+
+std::string ParkoProcess::Describe() const {
+  std::ostringstream out;
+  out << "Parko (process " << processId_ << ") is "
+      << (IsRunning() ? "running" : "ended with code " + std::to_string(ExitCode()));
+  for (const WindowInfo& window : Windows()) {
+    out << "\n  window " << window.hwnd << " class \"" << window.windowClass << "\" title \""
+        << window.title << "\"" << (window.visible ? " visible" : " hidden")
+        << (window.enabled ? "" : " disabled");
+  }
+  return out.str();
+}
+
+HWND Control(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+
+std::string Text(HWND hwnd) {
+  if (hwnd == nullptr) return {};
+  // WM_GETTEXT: GetWindowText does not read edit controls of another process.
+  char buffer[4096] = {};
+  const LRESULT copied =
+      SendMessageA(hwnd, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer));
+  if (copied <= 0) return {};
+  return std::string(buffer, static_cast<size_t>(copied) < sizeof(buffer)
+                                 ? static_cast<size_t>(copied)
+                                 : sizeof(buffer) - 1);
+}
+
+bool IsVisible(HWND hwnd) { return hwnd != nullptr && IsWindowVisible(hwnd); }
+
+bool IsEnabled(HWND hwnd) { return hwnd != nullptr && IsWindowEnabled(hwnd); }
+
+void Click(HWND dialog, int id) { SendMessageA(Control(dialog, id), BM_CLICK, 0, 0); }
+
+HWND WaitForMessageBox(const ParkoProcess& process, DWORD timeoutMs) {
+  HWND box = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND hwnd : TopLevelWindowsOf(process.Id())) {
+          if (ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, 0xFFFF) != nullptr &&
+              IsWindowVisible(hwnd)) {
+            box = hwnd;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return box;
+}
+
+std::string MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
+
+void DismissMessageBox(HWND box, int buttonId) {
+  PostMessageA(GetDlgItem(box, buttonId), BM_CLICK, 0, 0);
+}
+
+bool SaveScreenshot(HWND hwnd, const std::string& bmpPath) {
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (hwnd != nullptr && !GetWindowRect(hwnd, &area)) return false;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return false;
+
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof(header);
+  header.biWidth = width;
+  header.biHeight = height;  // bottom-up, as BMP files store it
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  header.biSizeImage = stride * static_cast<DWORD>(height);
+
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                                    &bits, nullptr, 0);
+  bool ok = bitmap != nullptr;
+  if (ok) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    ok = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
+    GdiFlush();
+    SelectObject(memory, old);
+  }
+  if (ok) {
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::string content(reinterpret_cast<const char*>(&file), sizeof(file));
+    content.append(reinterpret_cast<const char*>(&header), sizeof(header));
+    content.append(static_cast<const char*>(bits), header.biSizeImage);
+    ok = WriteWholeFile(bmpPath, content);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return ok;
+}
+
+}  // namespace e2e

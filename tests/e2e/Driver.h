@@ -1,0 +1,98 @@
+// Drives the real Parko.exe from outside, as a person would: installs the image into a fresh
+// folder, starts the program, finds its windows and controls, reads and clicks them, and always
+// ends the program it started. Every wait has a deadline.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Waits until the condition holds; false when the deadline passed first.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+// A fresh folder inside the Wine prefix with the install image and a parko.ini of the case's
+// own. Removed again when the object goes.
+class Installation {
+ public:
+  Installation(const std::string& caseName, const std::string& iniText);
+  ~Installation();
+  Installation(const Installation&) = delete;
+  Installation& operator=(const Installation&) = delete;
+
+  bool Ok() const { return ok_; }
+  const std::string& Dir() const { return dir_; }
+  std::string PathOf(const std::string& file) const { return dir_ + "\\" + file; }
+  // A file's whole content; "" when it is missing.
+  std::string ReadFile(const std::string& file) const;
+  bool HasFile(const std::string& file) const;
+
+ private:
+  std::string dir_;
+  bool ok_ = false;
+};
+
+struct WindowInfo {
+  HWND hwnd;
+  std::string windowClass;
+  std::string title;
+  bool visible;
+  bool enabled;
+};
+
+class ParkoProcess {
+ public:
+  ParkoProcess() = default;
+  ~ParkoProcess();
+  ParkoProcess(const ParkoProcess&) = delete;
+  ParkoProcess& operator=(const ParkoProcess&) = delete;
+
+  // Starts Parko.exe of the installation with workingDir as its current directory (default:
+  // the installation's folder).
+  bool Start(const Installation& installation, const std::string& workingDir = "");
+  // Starts the program file at exePath in workingDir.
+  bool Start(const std::string& exePath, const std::string& workingDir);
+  DWORD Id() const { return processId_; }
+
+  // The hidden main window "TrayIconHandler" of this process.
+  HWND WaitForMainWindow(DWORD timeoutMs = 10000);
+  // A top-level window of this process by class and title (either may be null for any).
+  HWND WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs = 5000) const;
+  std::vector<WindowInfo> Windows() const;
+
+  bool IsRunning() const;
+  bool WaitForExit(DWORD timeoutMs);
+  DWORD ExitCode() const;
+  // Asks the main window to close; ends the process by force when it has not ended by the
+  // deadline. True when it ended by itself.
+  bool Close(DWORD timeoutMs = 5000);
+
+  // What the driver sees of the process: its windows and whether it runs.
+  std::string Describe() const;
+
+ private:
+  void Kill();
+
+  HANDLE process_ = nullptr;
+  DWORD processId_ = 0;
+  HWND mainWindow_ = nullptr;
+};
+
+// Controls and message boxes of another process.
+HWND Control(HWND dialog, int id);
+std::string Text(HWND hwnd);
+bool IsVisible(HWND hwnd);
+bool IsEnabled(HWND hwnd);
+void Click(HWND dialog, int id);
+// A message box of the process (a dialog with the static text 0xFFFF).
+HWND WaitForMessageBox(const ParkoProcess& process, DWORD timeoutMs = 5000);
+std::string MessageBoxText(HWND box);
+void DismissMessageBox(HWND box, int buttonId);
+
+// Writes what the screen shows inside the window (the whole screen for null) as a 24-bit BMP.
+bool SaveScreenshot(HWND hwnd, const std::string& bmpPath);
+
+}  // namespace e2e
