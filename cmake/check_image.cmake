@@ -1,0 +1,23 @@
+# Checks a shipped program file: 32-bit PE for i386, the wanted subsystem, and no import of a
+# MinGW runtime DLL (they are linked in statically, so the image runs on a bare Windows).
+#   cmake -DOBJDUMP=... -DFILE=... -DSUBSYSTEM="Windows GUI" -P check_image.cmake
+execute_process(COMMAND "${OBJDUMP}" -p "${FILE}" OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${FILE}")
+endif()
+if(NOT headers MATCHES "file format pei-i386")
+  message(FATAL_ERROR "${FILE} is not a PE image for i386")
+endif()
+if(NOT headers MATCHES "Magic[ \t]+010b")
+  message(FATAL_ERROR "${FILE} is not PE32")
+endif()
+if(SUBSYSTEM AND NOT headers MATCHES "\\(${SUBSYSTEM}\\)")
+  message(FATAL_ERROR "${FILE} is not a ${SUBSYSTEM} program")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+foreach(import IN LISTS imports)
+  if(import MATCHES "(libgcc|libstdc|libwinpthread|mingw)")
+    message(FATAL_ERROR "${FILE} imports a MinGW runtime: ${import}")
+  endif()
+endforeach()
+message(STATUS "${FILE}: ${imports}")
