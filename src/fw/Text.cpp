@@ -1,5 +1,6 @@
 #include "fw/Text.h"
 
+#include <string.h>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -19,9 +20,7 @@ bool CopyBounded(char* dst, std::size_t cap, const char* src) {
 }
 
 std::size_t BoundedLength(const char* buffer, std::size_t cap) {
-  if (buffer == nullptr) return 0;
-  const void* end = std::memchr(buffer, '\0', cap);
-  return end ? static_cast<std::size_t>(static_cast<const char*>(end) - buffer) : cap;
+  return buffer == nullptr ? 0 : ::strnlen(buffer, cap);
 }
 
 std::string FromBuffer(const char* buffer, std::size_t cap) {

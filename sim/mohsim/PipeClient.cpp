@@ -1,0 +1,45 @@
+#include "PipeClient.h"
+
+#include <windows.h>
+
+#include "EngineHost.h"
+
+namespace mohsim {
+
+std::optional<std::string> SendCommand(const std::string& line) {
+  HANDLE pipe = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 20 && pipe == INVALID_HANDLE_VALUE; ++attempt) {
+    pipe = CreateFileA(sim::kControlPipe, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                       0, nullptr);
+    if (pipe != INVALID_HANDLE_VALUE) break;
+    const DWORD error = GetLastError();
+    if (error == ERROR_PIPE_BUSY) {
+      WaitNamedPipeA(sim::kControlPipe, 500);
+    } else if (error == ERROR_FILE_NOT_FOUND && attempt < 2) {
+      // Between two clients the engine takes a moment to offer the pipe again.
+      Sleep(50);
+    } else {
+      break;
+    }
+  }
+  if (pipe == INVALID_HANDLE_VALUE) return std::nullopt;
+
+  const std::string request = line + "\n";
+  DWORD written = 0;
+  if (!WriteFile(pipe, request.data(), static_cast<DWORD>(request.size()), &written, nullptr)) {
+    CloseHandle(pipe);
+    return std::nullopt;
+  }
+  std::string reply;
+  char buffer[1024];
+  DWORD got = 0;
+  while (ReadFile(pipe, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+    reply.append(buffer, got);
+  }
+  CloseHandle(pipe);
+  if (reply.empty()) return std::nullopt;
+  while (!reply.empty() && (reply.back() == '\n' || reply.back() == '\r')) reply.pop_back();
+  return reply;
+}
+
+}  // namespace mohsim

@@ -1,0 +1,85 @@
+// The running simulated engine inside the process that loaded MOHAPI.DLL: the operations'
+// implementations, the thread that delivers events through the program's callback, and the
+// control pipe that mohsim.exe talks to.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <queue>
+#include <string>
+#include <vector>
+
+#include "Engine.h"
+#include "SimConfig.h"
+#include "SimFiles.h"
+#include "moh/MohApi.h"
+
+namespace sim {
+
+// The engine's control pipe; mohsim.exe connects to it.
+constexpr const char* kControlPipe = "\\\\.\\pipe\\mohsim";
+
+class EngineHost {
+ public:
+  // The one engine of this DLL instance; reads the configuration on first use.
+  static EngineHost& Instance();
+  static void SetModule(HMODULE module) { module_ = module; }
+
+  int GetVersion();
+  int Enumerate(MODEM_ENTRY* table, const char* modemName);
+  int Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK callback);
+  int Command(int handle, int command);
+  int GetParam(int handle, int id, char* buffer);
+  int SetParam(int handle, int id, int value);
+  int SetParamString(int handle, int id, const char* text);
+
+  // One line of the control language; the reply to send back.
+  std::string Control(const std::string& line);
+
+ private:
+  EngineHost();
+
+  struct Pending {
+    DWORD due;
+    uint64_t sequence;
+    Scheduled event;
+    bool operator<(const Pending& other) const;  // earliest due first, then raising order
+  };
+
+  void Schedule(const std::vector<Scheduled>& events);  // lock held
+  void StartThreads();
+  void StopThreads();
+  static DWORD WINAPI EventThread(void* self);
+  static DWORD WINAPI PipeThread(void* self);
+  void DeliverEvents();
+  void ServePipe();
+  void ServeClient(HANDLE pipe, HANDLE ioEvent);
+  int Family() const;  // lock held
+  void StoreParam(int id);
+
+  static HMODULE module_;
+  std::string iniPath_;
+  SimConfig config_;
+  ParamStore params_;
+  JournalFile journal_;
+  std::unique_ptr<Engine> engine_;
+
+  CRITICAL_SECTION lock_;
+  std::priority_queue<Pending> queue_;
+  uint64_t nextSequence_ = 0;
+  uint64_t delivered_ = 0;  // sequence + 1 of the last event handed to the callback
+  MOH_EVENT_CALLBACK callback_ = nullptr;
+  MODEM_ENTRY entry_{};
+  bool initialized_ = false;
+
+  HANDLE wake_;            // the queue changed
+  HANDLE deliveredEvent_;  // an event went out
+  HANDLE stop_;
+  HANDLE eventThread_ = nullptr;
+  HANDLE pipeThread_ = nullptr;
+  DWORD eventThreadId_ = 0;
+};
+
+}  // namespace sim
