@@ -129,6 +129,10 @@ std::string Installation::ReadFile(const std::string& file) const {
   return content;
 }
 
+bool Installation::WriteFile(const std::string& file, const std::string& content) const {
+  return WriteWholeFile(PathOf(file), content);
+}
+
 bool Installation::HasFile(const std::string& file) const {
   return GetFileAttributesA(PathOf(file).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

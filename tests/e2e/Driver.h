@@ -29,6 +29,7 @@ class Installation {
   // A file's whole content; "" when it is missing.
   std::string ReadFile(const std::string& file) const;
   bool HasFile(const std::string& file) const;
+  bool WriteFile(const std::string& file, const std::string& content) const;
 
  private:
   std::string dir_;
