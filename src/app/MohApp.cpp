@@ -1,22 +1,78 @@
 #include "app/MohApp.h"
 
+#include "app/EventLog.h"
+#include "app/InstallOptions.h"
+#include "app/OsDetect.h"
+#include "app/SingleInstance.h"
+#include "desktop/HtmlHelp.h"
+#include "fw/Strings.h"
+#include "moh/ModemSelectDlg.h"
+#include "moh/ModemSelection.h"
 #include "tray/PlayerWnd.h"
 
 namespace {
 
-CMohApp theApp;
+CMohApp* gApp = nullptr;
+
+// What start-up shows: the modem dialog and message boxes captioned with the program's name.
+class StartupWindows : public StartupUi {
+ public:
+  StartupWindows(HWND owner, std::string caption) : owner_(owner), caption_(std::move(caption)) {}
+
+  void ChooseModem() override {
+    CModemSelectDlg dialog;
+    dialog.DoModal(nullptr);
+  }
+  void ShowSettings() override {
+    // The settings sheet is shown here once it exists; start-up goes on either way.
+  }
+  void ShowMessage(unsigned stringId) override {
+    MessageBoxA(owner_, fw::LoadText(stringId).c_str(), caption_.c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+  }
+
+ private:
+  HWND owner_;
+  std::string caption_;
+};
 
 }  // namespace
 
+CMohApp::CMohApp() { gApp = this; }
+
+CMohApp::~CMohApp() {
+  if (gApp == this) gApp = nullptr;
+}
+
+CMohApp* CMohApp::Instance() { return gApp; }
+
 bool CMohApp::InitInstance() {
+  if (!ClaimSingleInstance(ExeName())) return false;
+
   CPlayerWnd* player = new CPlayerWnd;
   if (!player->CreateTrayWindow()) {
+    // Without its main window the program could neither be reached nor ended.
     delete player;
     return false;
   }
   SetMainWindow(player);
   m_hMainWnd = player->Handle();
+
+  DetectOS();
+  CheckInstallOptions();
+  DetectLanguage();
+
+  StartupWindows ui(m_hMainWnd, ExeName());
+  if (SelectModem(gSilentEnumeration, ui) == 0) return false;
+
+  MarkMainWindow(m_hMainWnd, ExeName());
   return true;
 }
 
-int CMohApp::ExitInstance() { return fw::Application::ExitInstance(); }
+int CMohApp::ExitInstance() {
+  // Also when start-up ended early: the library is told to close on every exit.
+  MohCommand(gMohHandle, MOH_CMD_CLOSE);
+  CallHtmlHelp(nullptr, "", HH_CLOSE_ALL_COMMAND, 0);
+  CloseLogFile();
+  return fw::Application::ExitInstance();
+}

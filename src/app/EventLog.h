@@ -1,0 +1,37 @@
+// The diagnostic log "parko.log": one English line per event, each with a local time stamp.
+#pragma once
+
+#include <string>
+
+struct LocalTime {
+  int year, month, day, hour, minute, second;
+};
+
+// Where log lines go; the Win32 side writes them to the file.
+class LogFile {
+ public:
+  virtual ~LogFile() = default;
+  // Writes a whole line at once, so lines from two threads never interleave.
+  virtual void WriteLine(const std::string& line) = 0;
+  virtual LocalTime Now() = 0;
+};
+
+// The open log; null while logging is off.
+extern LogFile* gEventLog;
+
+// "month-day-year hour:minute:second - ", plain decimals.
+std::string LogPrefix(const LocalTime& time);
+
+// The fixed sentence of an event the library reports, or null for an event without one.
+const char* EventSentence(int code);
+
+// The one logging entry point: a text of the caller's (code and value ignored), or, with no
+// text, the sentence of the event code. Nothing while logging is off.
+void LogEvent(int code, int value, const char* text);
+inline void LogEvent(int code, int value, const std::string& text) {
+  LogEvent(code, value, text.c_str());
+}
+
+// Adapters: open the file in the current directory, emptied; close it at exit.
+void CreateLogFile();
+void CloseLogFile();

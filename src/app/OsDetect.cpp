@@ -1,0 +1,33 @@
+#include "app/OsDetect.h"
+
+uint8_t OSFound = WINDOWS_UNKNOWN;
+int gLangID = 0;
+int gPrimaryLang = 0;
+
+uint8_t ClassifyOS(unsigned platformId, unsigned major, unsigned minor, unsigned buildNumber) {
+  constexpr unsigned kWin32Windows = 1;
+  constexpr unsigned kWin32Nt = 2;
+  if (platformId == kWin32Windows) {
+    if (major > 4 || (major == 4 && minor > 0)) {
+      // The high word of a 9x build number repeats the version: only the low word counts.
+      return (buildNumber & 0xFFFFu) >= 2400 ? WINDOWS_ME : WINDOWS_98;
+    }
+    if (major == 4) return WINDOWS_95;
+    return WINDOWS_UNKNOWN;
+  }
+  if (platformId == kWin32Nt) {
+    if (major == 4) return WINDOWS_NT4;
+    if (major > 4) return WINDOWS_2K;
+  }
+  return WINDOWS_UNKNOWN;
+}
+
+void SetLanguage(int systemLangId) {
+  gLangID = systemLangId;
+  if (gLangID != 0) {
+    gPrimaryLang = gLangID & 0x3FF;
+  } else {
+    gLangID = 0x409;
+    gPrimaryLang = 9;
+  }
+}

@@ -1,0 +1,15 @@
+// The running system's version and language.
+#include <windows.h>
+
+#include "app/OsDetect.h"
+
+uint8_t DetectOS() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);  // 148
+  GetVersionExA(&info);                     // on failure the zeroed record gives "not recognised"
+  OSFound =
+      ClassifyOS(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber);
+  return OSFound;
+}
+
+void DetectLanguage() { SetLanguage(GetSystemDefaultLangID()); }

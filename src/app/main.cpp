@@ -1,0 +1,8 @@
+// Parko.exe's one application object.
+#include "app/MohApp.h"
+
+namespace {
+
+CMohApp theApp;
+
+}  // namespace

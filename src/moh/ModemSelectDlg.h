@@ -1,0 +1,17 @@
+// The modem selection dialog of start-up (template 152).
+#pragma once
+
+#include "fw/Dialog.h"
+
+class CModemSelectDlg : public fw::Dialog {
+ public:
+  CModemSelectDlg();
+
+ protected:
+  void DoDataExchange(const fw::DataExchange& dx) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+
+ private:
+  HWND m_ModemList = nullptr;
+};

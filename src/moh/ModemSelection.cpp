@@ -1,0 +1,111 @@
+#include "moh/ModemSelection.h"
+
+#include <cstring>
+
+#include "app/EventLog.h"
+#include "app/InstallOptions.h"
+#include "fw/Text.h"
+#include "moh/MohEvents.h"
+#include "moh/MohSettings.h"
+#include "res/resource.h"
+
+MODEM_ENTRY gpModems[MOH_MAX_MODEMS] = {};
+int gModemCount = 0;
+int gModemSelIndex = 0;
+int gMohHandle = 0;
+
+namespace {
+
+std::string NameOf(const MODEM_ENTRY& entry) {
+  return fw::FromBuffer(entry.DisplayName, sizeof(entry.DisplayName));
+}
+
+std::string PortOf(const MODEM_ENTRY& entry) {
+  return fw::FromBuffer(entry.ComPort, sizeof(entry.ComPort));
+}
+
+int NoModemFound(StartupUi& ui) {
+  LogEvent(0, 0, "No Oskavel modem is installed");
+  if (gModemType != BORIN && gModemType != NUVIA) ui.ShowMessage(IDS_MODEM_NOT_FOUND);
+  return 0;
+}
+
+void LogModemType(int type) {
+  if (gLogging == 0) return;
+  switch (type) {
+    case TELKA:
+      LogEvent(0, 0, "Modem Type - TELKA");
+      break;
+    case BORIN:
+      LogEvent(0, 0, "Modem Type - BORIN");
+      break;
+    case NUVIA:
+      LogEvent(0, 0, "Modem Type - NUVIA");
+      break;
+    default:
+      LogEvent(0, 0, "Unknown Modem Type");
+      break;
+  }
+}
+
+}  // namespace
+
+int FindSilentChoice(const MODEM_ENTRY* table, int type, const char* name) {
+  const std::string wanted = fw::FromBuffer(name, 128);
+  for (int i = 0; i < MOH_MAX_MODEMS; ++i) {
+    if (table[i].Type == type || NameOf(table[i]) == wanted) return i;
+  }
+  return -1;
+}
+
+int SelectModem(int silent, StartupUi& ui) {
+  const unsigned version = static_cast<unsigned>(MohGetVersion());
+  LogEvent(0, 0, "PARKO.EXE Version = 1.68B");
+  LogEvent(0, 0,
+           fw::Format("MOHAPI.DLL Version = %d.%d", static_cast<int>(version >> 16),
+                      static_cast<int>(version & 0xFFFFu)));
+
+  const int count = MoHEnumerateModems(gpModems, gModemName);
+  // The table holds ten entries: a larger count cannot be believed, and the entries past ten
+  // do not exist.
+  if (count <= 0 || count > MOH_MAX_MODEMS) return NoModemFound(ui);
+  LogEvent(0, 0, "Oskavel Modem Found");
+  gModemCount = count;
+
+  if (!silent) {
+    ui.ChooseModem();
+  } else {
+    const int choice = FindSilentChoice(gpModems, gModemType, gModemName);
+    if (choice < 0) return NoModemFound(ui);
+    gModemSelIndex = choice;
+  }
+  if (gModemSelIndex < 0 || gModemSelIndex >= MOH_MAX_MODEMS) gModemSelIndex = 0;
+  const MODEM_ENTRY& chosen = gpModems[gModemSelIndex];
+  LogEvent(0, 0, "Selected modem=" + NameOf(chosen) + " ComPort=" + PortOf(chosen));
+
+  MODEM_ENTRY local{};
+  local.Type = chosen.Type;
+  LogModemType(local.Type);
+  if (local.Type == 0 && gModemType == TELKA) {
+    LogEvent(0, 0, "Modem Not Found");
+    ui.ShowMessage(IDS_MODEM_NOT_FOUND);
+    return 0;
+  }
+  fw::CopyBounded(local.DisplayName, sizeof(local.DisplayName), NameOf(chosen).c_str());
+  fw::CopyBounded(local.ComPort, sizeof(local.ComPort), PortOf(chosen).c_str());
+  if (local.Type == TELKA) gQCControl = 0;  // Quick Connect is never controlled for TELKA
+
+  LoadMohSettings(gMohHandle);
+  if (!silent) ui.ShowSettings();
+  if (MohInitialize(gMohHandle, &local, &MohEventCallback) == 0) {
+    LogEvent(0, 0, "MOH Configuration failed");
+    if (local.Type == TELKA) {
+      ui.ShowMessage(gLastMohEvent == MOH_ERR_FILTER_DRIVER ? IDS_MODEM_NOT_ACTIVE
+                                                            : IDS_CLOSE_PORT);
+    }
+    return 0;
+  }
+  LoadMohSettings(gMohHandle);
+  if (gQCControl != 0) MohSetParam(gMohHandle, MOH_PARAM_QUICK_CONNECT, gQCFlag);
+  return 1;
+}

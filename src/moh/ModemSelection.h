@@ -1,0 +1,31 @@
+// Start-up's choice of the modem: enumerate what the library supports, choose one silently
+// from the installation options or by asking, and bind the library to it.
+#pragma once
+
+#include "moh/MohApi.h"
+
+extern MODEM_ENTRY gpModems[MOH_MAX_MODEMS];
+extern int gModemCount;
+extern int gModemSelIndex;
+extern int gMohHandle;
+
+// What start-up shows the user while it chooses.
+class StartupUi {
+ public:
+  virtual ~StartupUi() = default;
+  // The modem selection dialog, modally; OK leaves the choice in gModemSelIndex.
+  virtual void ChooseModem() = 0;
+  // The settings sheet, modally, after an interactive choice.
+  virtual void ShowSettings() = 0;
+  // A message box with the exclamation icon and a text of the string table.
+  virtual void ShowMessage(unsigned stringId) = 0;
+};
+
+// The index the silent search chooses among all ten entries: the first whose type equals
+// `type`, or else whose name equals `name`, the type test first for each entry; -1 when no
+// entry matches.
+int FindSilentChoice(const MODEM_ENTRY* table, int type, const char* name);
+
+// 1 when the library is bound to the chosen modem, 0 when start-up must end (each failure is
+// logged and, where the user must know, shown).
+int SelectModem(int silent, StartupUi& ui);

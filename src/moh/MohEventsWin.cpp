@@ -1,0 +1,14 @@
+// The library's events become messages to the main window.
+#include <windows.h>
+
+#include "app/MohApp.h"
+#include "moh/MohEvents.h"
+#include "tray/Messages.h"
+
+void PostMohEvent(int event, int value) {
+  // Written once before the library was initialised; read here from the library's thread.
+  CMohApp* app = CMohApp::Instance();
+  if (app != nullptr && app->m_hMainWnd != nullptr) {
+    PostMessageA(app->m_hMainWnd, WM_MOH_EVENT, static_cast<WPARAM>(event), value);
+  }
+}

@@ -1,0 +1,30 @@
+// The registry, as the settings store needs it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class RegistryKey {
+ public:
+  virtual ~RegistryKey() = default;
+  // Reads a value into exactly `size` bytes; false when it is missing or does not fit.
+  virtual bool Query(const std::string& name, void* data, uint32_t size) = 0;
+  virtual void SetBinary(const std::string& name, const void* data, uint32_t size) = 0;
+  // Closes the key; the platform's result.
+  virtual long Close() = 0;
+};
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // A key under HKEY_LOCAL_MACHINE, opened with full access, never created; null when it
+  // cannot be opened.
+  virtual std::unique_ptr<RegistryKey> OpenMachineKey(const std::string& path) = 0;
+};
+
+// The registry the program uses: the system's unless a test put its own in place.
+Registry& TheRegistry();
+void UseRegistry(Registry* registry);
+// Adapter: the system's registry.
+Registry& SystemRegistry();

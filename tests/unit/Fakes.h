@@ -1,0 +1,65 @@
+// Link-time fakes of what the portable code reaches outside itself: the library's operations
+// (a recorder with a scripted library behind it), the main window's message posting, the log
+// file and the registry. Each records honestly what it was asked; tests reset them.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/EventLog.h"
+#include "moh/MohApi.h"
+#include "moh/Registry.h"
+
+namespace fake {
+
+// The library as a test scripts it.
+struct Library {
+  int version = (2 << 16) | 10;
+  std::vector<MODEM_ENTRY> modems;
+  int reportedCount = -1;  // -1: the number of modems written
+  int initResult = 1;
+  std::vector<std::pair<int, int>> initEvents;  // reported through the callback during init
+  std::map<int, int> params{{1, 1}, {2, 0}, {3, 1}, {4, 0}, {6, 1}, {8, 0}, {10, 9}};
+  std::string callerId;
+  std::string dialString = "*43#";
+  int originateResult = 1;
+
+  std::vector<std::string> calls;  // one line per call, in the simulator's journal format
+  MODEM_ENTRY initializedWith{};
+  MOH_EVENT_CALLBACK callback = nullptr;
+};
+Library& TheLibrary();
+
+MODEM_ENTRY Modem(int type, const std::string& name, const std::string& port = "COM3");
+
+// Events posted to the main window.
+std::vector<std::pair<int, int>>& PostedEvents();
+
+// The log file: whole lines as written, with a fixed clock.
+struct Log : LogFile {
+  std::vector<std::string> lines;
+  LocalTime now{2003, 12, 7, 9, 5, 3};
+  void WriteLine(const std::string& line) override { lines.push_back(line); }
+  LocalTime Now() override { return now; }
+  // The lines' texts, without time stamp and line end.
+  std::vector<std::string> Texts() const;
+};
+// How many times CreateLogFile ran since the last reset.
+int& LogFilesCreated();
+
+// An in-memory HKEY_LOCAL_MACHINE.
+struct RegistryData {
+  std::map<std::string, std::map<std::string, std::string>> keys;  // path -> name -> bytes
+  int opened = 0;
+};
+RegistryData& TheRegistryData();
+std::string Bytes(int32_t value);
+
+// Resets every fake and every global of the program that the portable code uses.
+void ResetAll();
+
+}  // namespace fake
