@@ -129,9 +129,10 @@ SimConfig ReadConfig(const IniLookup& ini) {
         [](const std::string& t) { return ParseInt(t, 0, 255); });
   Apply(ini, "Line", "CallerId", config.callerId, AnyText);
 
-  int count = -1;
+  // Without a count the one default modem is listed; a [Modem1] section still shapes it.
+  int count = static_cast<int>(config.modems.size());
   Apply(ini, "Modems", "Count", count, anyCount);
-  if (count >= 0) {
+  {
     const ModemSpec fallback = config.modems.front();
     config.modems.clear();
     for (int i = 1; i <= count; ++i) {

@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include <tlhelp32.h>
+
 #include <sstream>
 
 namespace e2e {
@@ -81,6 +83,22 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
 
 }  // namespace
 
+void EndStrayParkos() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, "Parko.exe") != 0) continue;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    if (process == nullptr) continue;
+    TerminateProcess(process, 254);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  CloseHandle(snapshot);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
@@ -92,6 +110,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 Installation::Installation(const std::string& caseName, const std::string& iniText) {
   static int serial = 0;
+  // A case that timed out may have left its program running, holding the single-instance
+  // mutex: no later case could start one.
+  if (serial == 0) EndStrayParkos();
   CreateDirectoryA(kTestRoot, nullptr);
   dir_ = std::string(kTestRoot) + "\\" + caseName + "-" + std::to_string(GetCurrentProcessId()) +
          "-" + std::to_string(++serial);
@@ -272,6 +293,22 @@ HWND WaitForMessageBox(const ParkoProcess& process, DWORD timeoutMs) {
       },
       timeoutMs);
   return box;
+}
+
+int ListCount(HWND listBox) { return static_cast<int>(SendMessageA(listBox, LB_GETCOUNT, 0, 0)); }
+
+int ListSelection(HWND listBox) {
+  return static_cast<int>(SendMessageA(listBox, LB_GETCURSEL, 0, 0));
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
 }
 
 std::string MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }

@@ -11,6 +11,9 @@
 
 namespace e2e {
 
+// Ends every Parko.exe still running in the prefix.
+void EndStrayParkos();
+
 // Waits until the condition holds; false when the deadline passed first.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
@@ -88,6 +91,12 @@ std::string Text(HWND hwnd);
 bool IsVisible(HWND hwnd);
 bool IsEnabled(HWND hwnd);
 void Click(HWND dialog, int id);
+// A list box of another process. (Its item texts cannot be read from outside under Wine:
+// LB_GETTEXT across processes faults in the caller; tests read them in-process.)
+int ListCount(HWND listBox);
+int ListSelection(HWND listBox);
+// Lines of a text file, without their line ends.
+std::vector<std::string> Lines(const std::string& text);
 // A message box of the process (a dialog with the static text 0xFFFF).
 HWND WaitForMessageBox(const ParkoProcess& process, DWORD timeoutMs = 5000);
 std::string MessageBoxText(HWND box);

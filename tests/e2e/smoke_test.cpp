@@ -7,7 +7,8 @@
 namespace {
 
 TEST(Smoke, StartsItsHiddenToolWindowAndEndsWhenItIsClosed) {
-  e2e::Installation install("smoke", "[INSTALL_OPTIONS]\r\nLogging=No\r\n");
+  e2e::Installation install("smoke",
+                            "[INSTALL_OPTIONS]\r\nSilentEnumeration=Yes\r\nModemType=1\r\n");
   ASSERT_TRUE(install.Ok()) << install.Dir();
   e2e::ParkoProcess parko;
   ASSERT_TRUE(parko.Start(install));

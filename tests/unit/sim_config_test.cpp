@@ -97,6 +97,15 @@ TEST(SimConfig, MalformedValuesFallBackToTheirKeysDefault) {
   EXPECT_EQ(1u, config.modems.size());
 }
 
+TEST(SimConfig, AModemSectionWithoutACountShapesTheDefaultModem) {
+  const sim::SimConfig config =
+      sim::ReadConfig(Lookup({{{"Modem1", "Type"}, "2"}, {{"Modem1", "Name"}, "Borin"}}));
+  ASSERT_EQ(1u, config.modems.size());
+  EXPECT_EQ(2, config.modems[0].type);
+  EXPECT_EQ("Borin", config.modems[0].name);
+  EXPECT_EQ("COM3", config.modems[0].port);
+}
+
 TEST(SimConfig, ZeroModemsIsAnEmptyTable) {
   EXPECT_TRUE(sim::ReadConfig(Lookup({{{"Modems", "Count"}, "0"}})).modems.empty());
 }
