@@ -108,7 +108,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   }
 }
 
-Installation::Installation(const std::string& caseName, const std::string& iniText) {
+Installation::Installation(const std::string& caseName, const std::string& iniText,
+                           size_t minDirLength) {
   static int serial = 0;
   // A case that timed out may have left its program running, holding the single-instance
   // mutex: no later case could start one.
@@ -116,6 +117,7 @@ Installation::Installation(const std::string& caseName, const std::string& iniTe
   CreateDirectoryA(kTestRoot, nullptr);
   dir_ = std::string(kTestRoot) + "\\" + caseName + "-" + std::to_string(GetCurrentProcessId()) +
          "-" + std::to_string(++serial);
+  if (dir_.size() < minDirLength) dir_ += "-" + std::string(minDirLength - dir_.size() - 1, 'x');
   RemoveTree(dir_);
   if (!CreateDirectoryA(dir_.c_str(), nullptr)) return;
 

@@ -21,7 +21,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // own. Removed again when the object goes.
 class Installation {
  public:
-  Installation(const std::string& caseName, const std::string& iniText);
+  // The folder's path is padded to at least minDirLength characters.
+  Installation(const std::string& caseName, const std::string& iniText, size_t minDirLength = 0);
   ~Installation();
   Installation(const Installation&) = delete;
   Installation& operator=(const Installation&) = delete;

@@ -126,6 +126,23 @@ TEST_F(Startup, FindsItsOwnDirectoryWhenStartedFromElsewhere) {
   EXPECT_TRUE(parko.Close());
 }
 
+TEST_F(Startup, AProgramDirectoryNearTheLengthLimitIsLoggedWhole) {
+  // 245 characters: the file lines are longer than MAX_PATH.
+  e2e::Installation install("long", kSilentTelka, 245);
+  ASSERT_TRUE(install.Ok()) << install.Dir();
+  ASSERT_EQ(245u, install.Dir().size());
+  e2e::ParkoProcess parko;
+  ASSERT_TRUE(parko.Start(install));
+  ASSERT_NE(nullptr, parko.WaitForMainWindow()) << parko.Describe();
+  ASSERT_TRUE(
+      e2e::WaitUntil([&] { return Contains(LogTexts(install), "Oskavel Modem Found"); }, 10000))
+      << parko.Describe() << install.ReadFile("parko.log");
+  const std::vector<std::string> log = LogTexts(install);
+  EXPECT_EQ("File: " + install.Dir() + "\\parko.exe", log[0]);
+  EXPECT_EQ("File: " + install.Dir() + "\\parko.ini", log[1]);
+  EXPECT_TRUE(parko.Close());
+}
+
 TEST_F(Startup, ASecondCopyEndsAtOnceAndLeavesTheFirstRunningAndMarked) {
   Install(kSilentTelka);
   e2e::ParkoProcess first;
