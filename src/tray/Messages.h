@@ -1,21 +1,25 @@
-// The program's own window messages and the player window's timers.
+// The program's own window messages and the player window's timers. Portable: the numbers are
+// spelled out (WM_USER is 0x0400).
 #pragma once
 
-#include <windows.h>
+constexpr unsigned kWmUser = 0x0400;
 
 // An event of the library, as its callback posts it (wParam event, lParam value).
-constexpr UINT WM_MOH_EVENT = WM_USER + 10;
+constexpr unsigned WM_MOH_EVENT = kWmUser + 10;
 // The same event, re-posted by the player window to its own handler.
-constexpr UINT WM_MOH_DISPATCH = WM_USER + 12;
+constexpr unsigned WM_MOH_DISPATCH = kWmUser + 12;
 // The call dialog's refresh requests.
-constexpr UINT WM_CALLDLG_ANSWER_TEXT = WM_USER + 13;
-constexpr UINT WM_CALLDLG_STATUS_TEXT = WM_USER + 14;
+constexpr unsigned WM_CALLDLG_ANSWER_TEXT = kWmUser + 13;
+constexpr unsigned WM_CALLDLG_STATUS_TEXT = kWmUser + 14;
 // The notification-area icon's callback message.
-constexpr UINT WM_TRAYNOTIFY = WM_USER + 500;
+constexpr unsigned WM_TRAYNOTIFY = kWmUser + 500;
 
-constexpr UINT_PTR TIMER_TRAY_CLICK = 4;
-constexpr UINT_PTR TIMER_TRAY_REFRESH = 5;
-constexpr UINT_PTR TIMER_HOLD_TICK = 11;
-constexpr UINT_PTR TIMER_FALLBACK = 12;
-constexpr UINT_PTR TIMER_CALL_DIALOG = 20;
-constexpr UINT_PTR TIMER_ANSWER = 21;
+constexpr unsigned TIMER_TRAY_CLICK = 4;
+constexpr unsigned TIMER_TRAY_REFRESH = 5;
+constexpr unsigned TIMER_HOLD_TICK = 11;
+constexpr unsigned TIMER_FALLBACK = 12;
+constexpr unsigned TIMER_CALL_DIALOG = 20;
+constexpr unsigned TIMER_ANSWER = 21;
+
+// The tray icon's id in the notification area.
+constexpr unsigned kTrayIconId = 100;

@@ -9,6 +9,7 @@
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
+#include "tray/CallState.h"
 
 namespace fake {
 
@@ -120,6 +121,7 @@ void ResetAll() {
   std::memset(gDialString, 0, sizeof(gDialString));
   gQCFlag = QC_NOT_CONTROLLED;
   MuteRingTone = MuteWarnTone = 0;
+  ResetCallState();
 }
 
 }  // namespace fake
@@ -176,7 +178,11 @@ int MOHAPI_CALL MohGetParam(int handle, int id, char* buffer) {
   fake::Library& library = fake::TheLibrary();
   library.calls.push_back(sim::JournalGetParam(handle, id, buffer));
   if (id == MOH_PARAM_CALLER_ID_DATA && buffer) {
-    fw::CopyBounded(buffer, MOH_CALLER_ID_SIZE, library.callerId.c_str());
+    if (library.callerIdFillsBuffer) {
+      std::memset(buffer, 'X', MOH_CALLER_ID_SIZE);
+    } else {
+      fw::CopyBounded(buffer, MOH_CALLER_ID_SIZE, library.callerId.c_str());
+    }
     return 0;
   }
   if (id == MOH_PARAM_DIAL_STRING && buffer) {

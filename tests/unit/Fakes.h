@@ -25,6 +25,7 @@ struct Library {
   std::vector<std::pair<int, int>> initEvents;  // reported through the callback during init
   std::map<int, int> params{{1, 1}, {2, 0}, {3, 1}, {4, 0}, {6, 1}, {8, 0}, {10, 9}};
   std::string callerId;
+  bool callerIdFillsBuffer = false;  // writes all 256 bytes with no terminator
   std::string dialString = "*43#";
   int originateResult = 1;
 

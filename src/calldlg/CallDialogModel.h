@@ -1,0 +1,69 @@
+// What the call dialog shows and does, decided from the shared call state: its mode, the
+// layout and texts of each mode, the button actions, the close request and the countdown
+// tick. Portable; the dialog window carries it out through CallDialogPort.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class CallDlgMode { Incoming, Placing, OnHold, NoHold, TimedOut, Reconnecting, StatusOnly };
+
+enum class Presence { Shown, Disabled, Hidden };
+
+struct ControlPresence {
+  int id;
+  Presence presence;
+};
+
+CallDlgMode ModeFor(int callState, int placingCall);
+// The ten controls the modes arrange, in a fixed order.
+std::vector<ControlPresence> LayoutFor(CallDlgMode mode);
+
+class CallDialogPort {
+ public:
+  virtual ~CallDialogPort() = default;
+  virtual std::string LoadText(unsigned id) = 0;
+  virtual void SetItemText(int id, const std::string& text) = 0;
+  // Sets the text and repaints the control with its background erased.
+  virtual void RefreshItem(int id, const std::string& text) = 0;
+  virtual std::string ItemText(int id) = 0;
+  virtual void SetPresence(int id, Presence presence) = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+  // Centred the first time, then where the last dialog closed; always topmost.
+  virtual void Place() = 0;
+  // Timer 20 of the dialog.
+  virtual void StartTick(unsigned periodMs) = 0;
+  virtual void SetProgress(int low, int high, int step) = 0;
+  virtual void StepProgress() = 0;
+  virtual void PlaySound(const char* file, unsigned flags) = 0;
+  // KillTimer of the main window's TIMER_ANSWER.
+  virtual void StopAnswerTimer() = 0;
+  // The reminder to hang up first, owned by the dialog; returns when it is dismissed.
+  virtual void ShowHangUpReminder() = 0;
+  // The dialog declares the hold timed out as if the library had said so.
+  virtual void DeclareTimeout() = 0;
+};
+
+extern int gCallDlgOpen;
+extern int gCallDlgCentre;
+extern std::string gCallDlgTitle;
+
+// The hold sentence of the on-hold modes.
+std::string HoldSentence(CallDialogPort& dialog, int holdDurationMs);
+
+// WM_INITDIALOG after the window's own set-up (icon, colours).
+void InitCallDialog(CallDialogPort& dialog);
+// WM_SHOWWINDOW after its default processing.
+void CallDialogShown(CallDialogPort& dialog);
+// The countdown tick of timer 20.
+void CallDialogTick(CallDialogPort& dialog);
+
+// The buttons: 1 "Anruf annehmen", 1035 "Anruf ignorieren", 1036 "Meine Internetverbindung
+// wiederherstellen", 2 "Anruf tätigen", 3 "Verbindung beenden. Umschalten auf Sprache".
+void OnAnswerCall(CallDialogPort& dialog);
+void OnIgnoreCall(CallDialogPort& dialog);
+void OnRestoreData(CallDialogPort& dialog);
+void OnPlaceCallButton(CallDialogPort& dialog);
+void OnDropData(CallDialogPort& dialog);
+// The close box: only while an outgoing call is being placed does it cancel that call.
+void OnCloseCallDialog(CallDialogPort& dialog);

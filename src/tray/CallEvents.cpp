@@ -1,0 +1,330 @@
+#include "tray/CallEvents.h"
+
+#include <climits>
+
+#include "app/EventLog.h"
+#include "fw/Text.h"
+#include "moh/ModemSelection.h"
+#include "moh/MohApi.h"
+#include "moh/MohEvents.h"
+#include "moh/MohSettings.h"
+#include "res/resource.h"
+#include "tray/CallState.h"
+#include "tray/HoldTimer.h"
+#include "tray/Messages.h"
+
+namespace {
+
+constexpr int kTelkaAnswerMs = 15000;
+constexpr int kOtherAnswerMs = 60000;
+constexpr int kIncomingFallbackMs = 15000;
+constexpr int kRefusedFallbackMs = 5000;
+// The answer prompt quotes this many seconds for every family.
+constexpr int kAnswerSecondsQuoted = 15;
+
+bool ShowsCallDialog(int state) {
+  return state != 3 && state != 4 && state != 5 && state != 10 && state != 12;
+}
+
+// The answer window ends: its timer stops, and so does the ring it may have left playing.
+void EndAnswerWindow(PlayerPort& player) {
+  player.KillTimer(TIMER_ANSWER);
+  player.PlaySound(nullptr, SOUND_ASYNC);
+}
+
+void FetchCallerId(PlayerPort& player) {
+  gCallerIdText.clear();
+  char buffer[MOH_CALLER_ID_SIZE] = {};
+  MohGetParam(gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
+  buffer[sizeof(buffer) - 1] = '\0';  // whatever the library left in the last byte
+  LogEvent(0, 0, buffer);
+  gCallerIdText = buffer;
+  player.CallerIdFetched();
+}
+
+void AnswerPrompt(PlayerPort& player) {
+  if (gPlacingCall == 0) {
+    gStatusText = player.LoadText(IDS_CALL_OFFERED);
+    gSecondsWord = player.LoadText(IDS_SECONDS);
+    gAnswerSeconds = kAnswerSecondsQuoted;
+    gAnswerSecondsText = fw::Format(" %2d ", gAnswerSeconds);
+    gStatusText += gAnswerSecondsText + gSecondsWord + "\n" + gCallerIdText;
+  } else {
+    gStatusText = player.LoadText(IDS_PLACE_CALL_PROMPT);
+  }
+}
+
+void WarningText(PlayerPort& player) {
+  gStatusText = player.LoadText(IDS_TIMEOUT_IN);
+  gSecondsWord = player.LoadText(IDS_SECONDS);
+  gWarnSeconds = static_cast<int>(gWarnTimeMs * 0.001);
+  gWarnSecondsText = fw::Format(" %3d ", gWarnSeconds);
+  gStatusText += gWarnSecondsText + gSecondsWord + "\n" + gCallerIdText;
+}
+
+void StartCountdown(PlayerPort& player) {
+  gLastTickCount = player.TickCount();
+  player.SetTimer(TIMER_HOLD_TICK, 1000);
+  HandleTimer(player, TIMER_HOLD_TICK);
+}
+
+void LogHoldDuration() {
+  if (gHoldDurationMs != 0) LogEvent(0, 0, fw::Format("MOH Duration %d Msec", gHoldDurationMs));
+}
+
+void Granted(PlayerPort& player, int index) {
+  const int family = gMohModemType;
+  if (family == TELKA && gOnline == 1 && gEnableMOH == 1) {
+    if (index == 0) {
+      gCallState = 6;
+      gHoldDurationMs = 0;
+      SetMohSessionLocked(0);
+      gStatusText = player.LoadText(IDS_INCOMING_CALL);
+      player.PostEvent(MOH_DENIED, 0);
+      return;
+    }
+    gHoldDurationMs = HoldTimeForIndex(index);
+    LogHoldDuration();
+    gCallState = 7;
+    SetMohSessionLocked(1);
+    AnswerPrompt(player);
+    gHoldRemainingMs = gHoldDurationMs - 2000;  // TELKA counts from two seconds below
+    gAnswerRemainingMs = kTelkaAnswerMs;
+    StartCountdown(player);
+    player.SetTimer(TIMER_ANSWER, kTelkaAnswerMs);
+  } else if ((family == BORIN || family == NUVIA) && gEnableMOH != 0) {
+    gOnline = 1;
+    if (index == 0) {
+      gCallState = 6;
+      gHoldDurationMs = 0;
+      gStatusText = player.LoadText(IDS_INCOMING_CALL);
+      player.PostEvent(MOH_DENIED, 0);
+    }
+    gHoldDurationMs = HoldTimeForIndex(index);
+    LogHoldDuration();
+    gCallState = 7;
+    AnswerPrompt(player);
+    gHoldRemainingMs = gHoldDurationMs;
+    gAnswerRemainingMs = kOtherAnswerMs;
+    StartCountdown(player);
+    player.SetTimer(TIMER_ANSWER, kOtherAnswerMs);
+  }
+}
+
+void IncomingCall(PlayerPort& player, int value) {
+  gPlacingCall = 0;
+  const int family = gMohModemType;
+  const bool fetch = value == 1 && gCallerID != 0;
+  if (family == TELKA) {
+    if (gOnline != 0) {
+      gCallState = 5;
+      gStatusText = player.LoadText(IDS_INCOMING_CALL);
+      gCallerIdText.clear();
+      if (fetch) FetchCallerId(player);
+    }
+    // A second call while a session runs shows the call again but keeps its fall-back time.
+    if (gOnline == 1 && gEnableMOH == 1 && gMohSession != 1) {
+      SetMohSessionLocked(1);
+      gVoiceActive = 0;
+      player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
+    }
+  } else if (family == BORIN || family == NUVIA) {
+    gCallState = 5;
+    gStatusText = player.LoadText(IDS_INCOMING_CALL);
+    gCallerIdText.clear();
+    if (fetch) FetchCallerId(player);
+    if (gEnableMOH != 0) player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
+  }
+}
+
+void Refused(PlayerPort& player) {
+  gVoiceActive = 0;
+  const int family = gMohModemType;
+  if (family == TELKA) {
+    player.KillTimer(TIMER_FALLBACK);
+    if (gOnline == 1 && gEnableMOH != 0 && gCallState == 5) {
+      gCallState = 6;
+      gStatusText = player.LoadText(IDS_INCOMING_CALL);
+    }
+  } else if ((family == BORIN || family == NUVIA) && gEnableMOH != 0) {
+    gCallState = 6;
+    player.SetTimer(TIMER_FALLBACK, kRefusedFallbackMs);
+    gStatusText = player.LoadText(gPlacingCall != 0 ? IDS_MOH_DENIED : IDS_INCOMING_CALL);
+  }
+}
+
+// Returns false when the handler must stop at once.
+bool ModemActive(PlayerPort& player) {
+  gVoiceActive = 0;
+  gPlacingCall = 0;
+  gCallState = 3;
+  if (gMohModemType == TELKA) SetOnlineLocked(1);
+  if (gMohModemType == BORIN) {
+    MODEM_ENTRY entry = gpModems[gModemSelIndex];
+    if (MohInitialize(gMohHandle, &entry, &MohEventCallback) == 0) return false;
+    gOnline = 1;
+    gMohSession = 1;
+  }
+  gStatusText = player.LoadText(IDS_MODEM_ACTIVE);
+  return true;
+}
+
+std::string WithCallerId(PlayerPort& player, unsigned id) {
+  return player.LoadText(id) + "\n" + gCallerIdText;
+}
+
+}  // namespace
+
+int HoldTimeForIndex(int index) {
+  static const int kHoldMs[] = {0,      10000,  20000,  30000,  40000,  60000,  120000,
+                                180000, 240000, 360000, 480000, 720000, 960000, INT_MAX};
+  if (index < 0 || index > 13) return 0;
+  return kHoldMs[index];
+}
+
+unsigned ErrorTextId(int subCode, int family) {
+  static const unsigned kIds[] = {0,     32815, 32816, 32817, 32818, 32819, 32820,
+                                  32821, 32827, 32828, 32829, 32832, 32833};
+  if (subCode == 0) return family == TELKA || family == BORIN ? IDS_ERROR : 0;
+  if (subCode >= 1 && subCode <= 12) return kIds[subCode];
+  return IDS_ERROR;
+}
+
+int HandleMohEvent(PlayerPort& player, int event, int value) {
+  const int family = gMohModemType;
+  const bool telka = family == TELKA;
+  const bool borinOrNuvia = family == BORIN || family == NUVIA;
+  switch (event) {
+    case MOH_EVENT_1:
+      gCallState = 1;
+      gStatusText = player.LoadText(IDS_EVENT_1);
+      break;
+    case MOH_MODEM_ACCESS_FAILED:
+      gCallState = 2;
+      gStatusText = player.LoadText(IDS_MODEM_ACCESS_FAILED);
+      break;
+    case MOH_MODEM_ACTIVE:
+      if (!ModemActive(player)) return -1;
+      break;
+    case MOH_MODEM_IDLE:
+      player.KillTimer(TIMER_FALLBACK);
+      gVoiceActive = 0;
+      gPlacingCall = 0;
+      if (telka) {
+        SetOnlineLocked(0);
+        SetMohSessionLocked(0);
+      }
+      gCallState = 4;
+      gStatusText = player.LoadText(IDS_MODEM_IDLE);
+      break;
+    case MOH_INCOMING_CALL:
+      IncomingCall(player, value);
+      break;
+    case MOH_DENIED:
+    case MOH_NOT_SUPPORTED:
+      Refused(player);
+      break;
+    case MOH_GRANTED:
+      player.KillTimer(TIMER_FALLBACK);
+      gVoiceActive = 0;
+      Granted(player, value);
+      break;
+    case MOH_SWITCH_TO_VOICE:
+      player.KillTimer(TIMER_FALLBACK);
+      EndAnswerWindow(player);
+      gVoiceActive = 1;
+      gCallState = 8;
+      gStatusText = WithCallerId(player, IDS_HOLD_MINUTES_TAIL);
+      break;
+    case MOH_TIMEOUT_WARNING:
+      player.KillTimer(TIMER_FALLBACK);
+      EndAnswerWindow(player);
+      if (telka && gOnline == 1 && gEnableMOH == 1 && gMohSession == 1) {
+        gCallState = 9;
+        SetMohSessionLocked(1);
+        WarningText(player);
+      } else if (borinOrNuvia && gEnableMOH == 1) {
+        gCallState = 9;
+        WarningText(player);
+      }
+      break;
+    case MOH_TIMEOUT:
+      player.KillTimer(TIMER_FALLBACK);
+      EndAnswerWindow(player);
+      if ((telka && gOnline == 1 && gEnableMOH == 1 && gMohSession == 1) ||
+          (borinOrNuvia && gEnableMOH != 0)) {
+        gCallState = 10;
+        if (family == NUVIA) MohCommand(gMohHandle, MOH_CMD_DROP_DATA);
+        gStatusText = WithCallerId(player, IDS_TIMEOUT);
+      }
+      break;
+    case MOH_DATA_DISCONNECTED:
+      player.KillTimer(TIMER_FALLBACK);
+      EndAnswerWindow(player);
+      gVoiceActive = 0;
+      if (telka) {
+        gCallState = 11;
+        SetMohSessionLocked(0);
+        gStatusText = player.LoadText(IDS_DATA_DISCONNECTED);
+      } else if (borinOrNuvia) {
+        gCallState = 11;
+        gStatusText = player.LoadText(IDS_DATA_DISCONNECTED_IDLE);
+      }
+      break;
+    case MOH_DATA_RESUMED:
+      EndAnswerWindow(player);
+      gVoiceActive = 0;
+      if (telka) {
+        player.KillTimer(TIMER_FALLBACK);
+        gCallState = 12;
+        SetMohSessionLocked(0);
+        gStatusText = player.LoadText(IDS_DATA_RESUMED_TELKA);
+      } else if (borinOrNuvia) {
+        player.KillTimer(TIMER_FALLBACK);
+        gCallState = 12;
+        gStatusText = player.LoadText(IDS_DATA_RESUMED);
+      }
+      break;
+    case MOH_ERROR: {
+      player.KillTimer(TIMER_FALLBACK);
+      EndAnswerWindow(player);
+      gVoiceActive = 0;
+      gCallState = 13;
+      const unsigned id = ErrorTextId(value, family);
+      if (id != 0) gStatusText = player.LoadText(id);
+      break;
+    }
+    case MOH_RESTORING:
+      gCallState = 14;
+      gStatusText = WithCallerId(player, IDS_RESTORING);
+      if (telka) MohCommand(gMohHandle, MOH_CMD_RESTORE_ACK);
+      player.KillTimer(TIMER_FALLBACK);
+      gVoiceActive = 0;
+      if (telka) SetMohSessionLocked(0);
+      break;
+    case MOH_SESSION_TERMINATED:
+      player.KillTimer(TIMER_FALLBACK);
+      EndAnswerWindow(player);
+      gVoiceActive = 0;
+      gCallState = 15;
+      gStatusText = player.LoadText(IDS_RECONNECTING);
+      break;
+    case MOH_REMOTE_TIMEOUT:
+      gVoiceActive = 0;
+      gCallState = 16;
+      gStatusText = player.LoadText(IDS_REMOTE_TIMEOUT);
+      if (telka) SetMohSessionLocked(0);
+      player.KillTimer(TIMER_HOLD_TICK);
+      break;
+    case MOH_MODEM_UNAVAILABLE:
+      gCallState = 17;
+      gStatusText = player.LoadText(IDS_MODEM_UNAVAILABLE);
+      break;
+    default:
+      break;  // an event the program does not know changes nothing
+  }
+
+  player.CloseCallDialog();
+  if (ShowsCallDialog(gCallState)) player.OpenCallDialog();
+  return 0;
+}

@@ -1,0 +1,16 @@
+// The call state machine: every library event, and every event the program feeds itself, ends
+// here, one at a time in posting order.
+#pragma once
+
+#include "tray/PlayerPort.h"
+
+// Hold time granted for a MOH_GRANTED index, in milliseconds; 0 for index 0 and above 13.
+int HoldTimeForIndex(int index);
+
+// The status text of a MOH_ERROR sub-code's string id; 0 keeps the text as it is.
+unsigned ErrorTextId(int subCode, int family);
+
+// Handles one event: call state, status text, flags, timers, library calls, and the call
+// dialog closed and, for states that show it, opened anew. Returns 0, or -1 when a BORIN
+// re-initialisation fails (then nothing else happens).
+int HandleMohEvent(PlayerPort& player, int event, int value);

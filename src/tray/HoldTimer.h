@@ -1,0 +1,14 @@
+// The player window's timers: the tray refresh, the hold countdown with its warning beep,
+// the fall-back to data and the timeout of the user's answer.
+#pragma once
+
+#include <string>
+
+#include "tray/PlayerPort.h"
+
+// A hold time as hours:minutes:seconds, split as the countdown splits it.
+std::string FormatHoldTime(int remainingMs);
+
+// WM_TIMER of the player window for the timers 5, 11, 12 and 21 (the tray-click timer 4 is
+// handled by the tray icon itself).
+void HandleTimer(PlayerPort& player, unsigned id);

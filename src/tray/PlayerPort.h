@@ -1,0 +1,33 @@
+// What the call handling asks of the player window: its timers, posting to itself, the clock,
+// texts, sound, the tray icon and the call dialog's lifetime. The Win32 window implements it;
+// tests record it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// sndPlaySoundA flags the call handling uses.
+constexpr unsigned SOUND_ASYNC = 0x0001;
+constexpr unsigned SOUND_LOOP = 0x0008;
+
+class PlayerPort {
+ public:
+  virtual ~PlayerPort() = default;
+  virtual void SetTimer(unsigned id, unsigned periodMs) = 0;
+  virtual void KillTimer(unsigned id) = 0;
+  // WM_MOH_EVENT to the player window itself.
+  virtual void PostEvent(int event, int value) = 0;
+  virtual uint32_t TickCount() = 0;
+  // A text of the string table; "" for an id without text.
+  virtual std::string LoadText(unsigned id) = 0;
+  // Plays a sound file; null stops what plays.
+  virtual void PlaySound(const char* file, unsigned flags) = 0;
+  // Adds (add) or modifies the tray icon with the program's icon and the tip text.
+  virtual void NotifyTray(bool add, const std::string& tip) = 0;
+  // Closes the open call dialog, if any.
+  virtual void CloseCallDialog() = 0;
+  // Creates a call dialog for the current state, shows it and brings it to the foreground.
+  virtual void OpenCallDialog() = 0;
+  // A caller-ID text was fetched into gCallerIdText (the call log takes it from here).
+  virtual void CallerIdFetched() = 0;
+};

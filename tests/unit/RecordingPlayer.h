@@ -1,0 +1,41 @@
+// The player window as the call handling sees it, recording every effect in order, with a
+// clock the test moves and a string table that names each text by its id.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tray/PlayerPort.h"
+
+class RecordingPlayer : public PlayerPort {
+ public:
+  std::vector<std::string> effects;
+  uint32_t now = 1000;
+
+  // "<32805>" for a text of the string table; "" for the ids that have none.
+  static std::string Text(unsigned id);
+
+  void SetTimer(unsigned id, unsigned periodMs) override {
+    effects.push_back("SetTimer " + std::to_string(id) + " " + std::to_string(periodMs));
+  }
+  void KillTimer(unsigned id) override { effects.push_back("KillTimer " + std::to_string(id)); }
+  void PostEvent(int event, int value) override {
+    effects.push_back("Post " + std::to_string(event) + " " + std::to_string(value));
+  }
+  uint32_t TickCount() override { return now; }
+  std::string LoadText(unsigned id) override { return Text(id); }
+  void PlaySound(const char* file, unsigned flags) override {
+    effects.push_back(file ? "Sound " + std::string(file) + " " + std::to_string(flags)
+                           : "Sound stop");
+  }
+  void NotifyTray(bool add, const std::string& tip) override {
+    effects.push_back(std::string(add ? "Tray add " : "Tray modify ") + tip);
+  }
+  void CloseCallDialog() override { effects.push_back("CloseDialog"); }
+  void OpenCallDialog() override { effects.push_back("OpenDialog"); }
+  void CallerIdFetched() override { effects.push_back("CallerIdFetched"); }
+
+  // The effects since the last call, tray refreshes left out.
+  std::vector<std::string> Take();
+};

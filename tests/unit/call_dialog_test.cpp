@@ -1,0 +1,339 @@
+// The call dialog's decisions: the layout and texts of every mode, the buttons' conditions,
+// the close request, and the countdown tick with its warning and timeout.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "Fakes.h"
+#include "RecordingPlayer.h"
+#include "calldlg/CallDialogModel.h"
+#include "moh/MohSettings.h"
+#include "res/resource.h"
+#include "tray/CallState.h"
+
+namespace {
+
+using Effects = std::vector<std::string>;
+
+class RecordingDialog : public CallDialogPort {
+ public:
+  std::map<int, std::string> texts;
+  std::map<int, Presence> presence;
+  std::string caption;
+  Effects effects;
+
+  std::string LoadText(unsigned id) override { return RecordingPlayer::Text(id); }
+  void SetItemText(int id, const std::string& text) override { texts[id] = text; }
+  void RefreshItem(int id, const std::string& text) override {
+    texts[id] = text;
+    effects.push_back("Refresh " + std::to_string(id));
+  }
+  std::string ItemText(int id) override { return texts[id]; }
+  void SetPresence(int id, Presence p) override { presence[id] = p; }
+  void SetCaption(const std::string& text) override { caption = text; }
+  void Place() override { effects.push_back("Place"); }
+  void StartTick(unsigned ms) override { effects.push_back("Tick " + std::to_string(ms)); }
+  void SetProgress(int low, int high, int step) override {
+    effects.push_back("Progress " + std::to_string(low) + ".." + std::to_string(high) + "/" +
+                      std::to_string(step));
+  }
+  void StepProgress() override { effects.push_back("StepIt"); }
+  void PlaySound(const char* file, unsigned flags) override {
+    effects.push_back(file ? "Sound " + std::string(file) + " " + std::to_string(flags)
+                           : "Sound stop");
+  }
+  void StopAnswerTimer() override { effects.push_back("KillTimer 21"); }
+  void ShowHangUpReminder() override { effects.push_back("HangUpReminder"); }
+  void DeclareTimeout() override { effects.push_back("Declare 10"); }
+};
+
+std::string T(unsigned id) { return RecordingPlayer::Text(id); }
+
+class CallDialog : public testing::Test {
+ protected:
+  void SetUp() override {
+    fake::ResetAll();
+    gCallDlgOpen = 0;
+    gCallDlgTitle.clear();
+    gWarn = 1;
+    gWarnTimeMs = 30000;
+    gCallerIdText = "Nummer :0301234567";
+    gHoldRemainingMs = 100000;  // a hold that still runs
+    gEventLog = &log_;
+  }
+  void TearDown() override { gEventLog = nullptr; }
+  RecordingDialog Open(int state, int placing = 0) {
+    gCallState = state;
+    gPlacingCall = placing;
+    RecordingDialog dialog;
+    InitCallDialog(dialog);
+    return dialog;
+  }
+  std::vector<std::string> LibraryCalls() {
+    std::vector<std::string> calls = fake::TheLibrary().calls;
+    fake::TheLibrary().calls.clear();
+    return calls;
+  }
+  fake::Log log_;
+};
+
+TEST(CallDialogModes, EveryStateHasItsMode) {
+  EXPECT_EQ(CallDlgMode::NoHold, ModeFor(6, 0));
+  EXPECT_EQ(CallDlgMode::Incoming, ModeFor(7, 0));
+  EXPECT_EQ(CallDlgMode::Placing, ModeFor(7, 1));
+  EXPECT_EQ(CallDlgMode::OnHold, ModeFor(8, 0));
+  EXPECT_EQ(CallDlgMode::OnHold, ModeFor(9, 1));
+  EXPECT_EQ(CallDlgMode::TimedOut, ModeFor(10, 0));
+  EXPECT_EQ(CallDlgMode::Reconnecting, ModeFor(15, 0));
+  for (int state : {1, 2, 3, 4, 5, 11, 12, 13, 14, 16, 17}) {
+    EXPECT_EQ(CallDlgMode::StatusOnly, ModeFor(state, 1)) << state;
+  }
+}
+
+TEST(CallDialogModes, LayoutOfEveryMode) {
+  // Rows: 1, 1035, 2, 3, 1036, 1017, 1018, 1051, 1019, 1058. S shown, D greyed, H hidden.
+  const std::map<CallDlgMode, std::string> expected = {
+      {CallDlgMode::Incoming, "SSHHHSHHSH"},  {CallDlgMode::Placing, "HHSHHHHHHH"},
+      {CallDlgMode::OnHold, "HHHHSHSSHH"},    {CallDlgMode::NoHold, "HHHSHHHHSH"},
+      {CallDlgMode::TimedOut, "DDHHSSSHSH"},  {CallDlgMode::Reconnecting, "HHHHHHHHHS"},
+      {CallDlgMode::StatusOnly, "DDHHHHHHSH"}};
+  const int ids[] = {1, 1035, 2, 3, 1036, 1017, 1018, 1051, 1019, 1058};
+  for (const auto& [mode, letters] : expected) {
+    const std::vector<ControlPresence> layout = LayoutFor(mode);
+    ASSERT_EQ(10u, layout.size());
+    for (size_t i = 0; i < 10; ++i) {
+      EXPECT_EQ(ids[i], layout[i].id);
+      const char letter = layout[i].presence == Presence::Shown      ? 'S'
+                          : layout[i].presence == Presence::Disabled ? 'D'
+                                                                     : 'H';
+      EXPECT_EQ(letters[i], letter) << "mode " << static_cast<int>(mode) << " control " << ids[i];
+    }
+  }
+}
+
+TEST_F(CallDialog, IncomingCallRingsShowsTheCallerAndTheAnswerCountdown) {
+  gAnswerText = "00:14";
+  RecordingDialog dialog = Open(7);
+  EXPECT_EQ(T(IDS_TITLE_INCOMING), dialog.caption);
+  EXPECT_EQ(T(IDS_TITLE_INCOMING), gCallDlgTitle);
+  EXPECT_EQ(T(IDS_CALL_OFFERED), dialog.texts[IDC_BODY_TEXT]);
+  EXPECT_EQ("00:14", dialog.texts[IDC_ANSWER_TIME]);
+  EXPECT_EQ("Nummer :0301234567", dialog.texts[IDC_INFO_LINE]);
+  EXPECT_EQ(T(IDS_ANSWER_CALL), dialog.texts[1]);
+  EXPECT_EQ(T(IDS_IGNORE_CALL), dialog.texts[IDC_IGNORE_CALL]);
+  EXPECT_EQ(T(IDS_RESTORE_DATA), dialog.texts[IDC_RESTORE_DATA]);
+  EXPECT_EQ(T(IDS_PLACE_CALL), dialog.texts[2]);
+  EXPECT_EQ(T(IDS_DROP_DATA), dialog.texts[3]);
+  EXPECT_EQ((Effects{"Place", "Refresh 1017", "Refresh 1019", "Sound ring.wav 9", "Tick 100",
+                     "Refresh 1017"}),
+            dialog.effects);
+  EXPECT_EQ(T(IDS_CALL_OFFERED), gStatusText);
+  EXPECT_EQ(1, gCallDlgOpen);
+
+  MuteRingTone = 1;
+  RecordingDialog silent = Open(7);
+  EXPECT_EQ(std::count(silent.effects.begin(), silent.effects.end(), "Sound ring.wav 9"), 0);
+}
+
+TEST_F(CallDialog, PlacingACallPromptsAndTheOnHoldDialogRepeatsItsCaption) {
+  gStatusText = "as the event left it";
+  RecordingDialog placing = Open(7, 1);
+  EXPECT_EQ(T(IDS_TITLE_PLACING), placing.caption);
+  EXPECT_EQ("as the event left it", placing.texts[IDC_BODY_TEXT]);
+  EXPECT_EQ(T(IDS_PLACE_CALL_PROMPT), gStatusText);
+  CallDialogShown(placing);
+  EXPECT_EQ(T(IDS_PLACE_CALL_PROMPT), placing.texts[IDC_BODY_TEXT]);
+
+  gHoldDurationMs = 120000;
+  gHoldText = "00:01:55";
+  RecordingDialog held = Open(8);
+  EXPECT_EQ(T(IDS_TITLE_PLACING), held.caption);
+  EXPECT_EQ(T(IDS_HOLD_SENTENCE_HEAD) + "  2 " + T(IDS_HOLD_MINUTES_TAIL),
+            held.texts[IDC_BODY_TEXT]);
+  EXPECT_EQ("00:01:55", held.texts[IDC_HOLD_TIME]);
+  CallDialogShown(held);  // the body keeps the hold sentence
+  EXPECT_EQ(T(IDS_HOLD_SENTENCE_HEAD) + "  2 " + T(IDS_HOLD_MINUTES_TAIL),
+            held.texts[IDC_BODY_TEXT]);
+}
+
+TEST_F(CallDialog, OnHoldWithoutAnEarlierOfferHasAnEmptyCaptionAndNoTimerInState9) {
+  RecordingDialog held = Open(9);
+  EXPECT_EQ("", held.caption);
+  EXPECT_EQ(0, std::count(held.effects.begin(), held.effects.end(), "Tick 100"));
+  EXPECT_EQ(T(IDS_TIMEOUT_IN), gStatusText);
+}
+
+TEST_F(CallDialog, HoldSentenceOfEveryDuration) {
+  RecordingDialog dialog;
+  const std::string head = T(IDS_HOLD_SENTENCE_HEAD);
+  const std::string tail = T(IDS_HOLD_MINUTES_TAIL);
+  EXPECT_EQ(head + tail, HoldSentence(dialog, 0));
+  EXPECT_EQ(head + "  0 " + tail, HoldSentence(dialog, 59999));
+  EXPECT_EQ(head + "  2 " + tail, HoldSentence(dialog, 120000));
+  EXPECT_EQ(head + " 35791 " + tail, HoldSentence(dialog, 2147483647));
+}
+
+TEST_F(CallDialog, StatusModesShowTheTextWhenShownAndReconnectingCycles) {
+  gStatusText = "<status>";
+  RecordingDialog error = Open(13);
+  EXPECT_EQ(T(IDS_CALL_DLG_CAPTION), error.caption);
+  EXPECT_EQ("", error.texts[IDC_BODY_TEXT]);
+  CallDialogShown(error);
+  EXPECT_EQ("<status>", error.texts[IDC_BODY_TEXT]);
+
+  RecordingDialog noHold = Open(6, 1);
+  CallDialogShown(noHold);
+  EXPECT_EQ(T(IDS_MOH_DENIED), noHold.texts[IDC_BODY_TEXT]);
+
+  gStatusText = T(IDS_RECONNECTING);
+  RecordingDialog reconnecting = Open(15);
+  EXPECT_EQ(T(IDS_TITLE_RECONNECTING), reconnecting.caption);
+  EXPECT_EQ(T(IDS_RECONNECTING), reconnecting.texts[IDC_BODY_TEXT]);
+  EXPECT_EQ((Effects{"Place", "Progress 0..30/1", "Tick 1000", "StepIt"}), reconnecting.effects);
+  CallDialogTick(reconnecting);
+  EXPECT_EQ("StepIt", reconnecting.effects.back());
+}
+
+TEST_F(CallDialog, TimedOutModeKeepsTheTemplateCountersAndStartsNoTimer) {
+  RecordingDialog dialog = Open(10);
+  EXPECT_EQ((Effects{"Place"}), dialog.effects);
+  EXPECT_EQ(0u, dialog.texts.count(IDC_HOLD_TIME));
+  EXPECT_EQ(T(IDS_TIMEOUT), gStatusText);
+}
+
+TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
+  struct Case {
+    void (*button)(CallDialogPort&);
+    int state, voice;
+    const char* command;  // null: none sent
+    Effects effects;
+    int voiceAfter;
+  };
+  const Case cases[] = {
+      {OnAnswerCall, 7, 0, "command=1", {"Sound stop", "KillTimer 21"}, 1},
+      {OnAnswerCall, 7, 1, "command=1", {"Sound stop", "KillTimer 21"}, 1},
+      {OnAnswerCall, 9, 0, "command=1", {"Sound stop", "KillTimer 21"}, 1},
+      {OnAnswerCall, 9, 1, nullptr, {"Sound stop", "KillTimer 21"}, 1},
+      {OnAnswerCall, 8, 0, nullptr, {"Sound stop", "KillTimer 21"}, 1},
+      {OnIgnoreCall, 7, 0, "command=2", {"Sound stop", "KillTimer 21"}, 0},
+      {OnIgnoreCall, 7, 1, nullptr, {"Sound stop", "KillTimer 21"}, 0},
+      {OnIgnoreCall, 9, 0, "command=2", {"Sound stop", "KillTimer 21"}, 0},
+      {OnIgnoreCall, 8, 0, nullptr, {"Sound stop", "KillTimer 21"}, 0},
+      {OnRestoreData, 8, 1, "command=3", {"HangUpReminder", "KillTimer 21"}, 0},
+      {OnRestoreData, 9, 1, "command=3", {"HangUpReminder", "KillTimer 21"}, 0},
+      {OnRestoreData, 8, 0, nullptr, {"KillTimer 21"}, 0},
+      {OnRestoreData, 10, 1, nullptr, {"KillTimer 21"}, 0},
+      {OnPlaceCallButton, 7, 1, "command=1", {"KillTimer 21"}, 1},
+      {OnPlaceCallButton, 9, 1, nullptr, {"KillTimer 21"}, 1},
+      {OnPlaceCallButton, 15, 0, nullptr, {"KillTimer 21"}, 1},
+      {OnDropData, 6, 0, "command=7", {"KillTimer 21"}, 0},
+      {OnDropData, 7, 0, nullptr, {"KillTimer 21"}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "state " << c.state << " voice " << c.voice);
+    fake::TheLibrary().calls.clear();
+    gCallState = c.state;
+    gVoiceActive = c.voice;
+    RecordingDialog dialog;
+    c.button(dialog);
+    const std::vector<std::string> calls = LibraryCalls();
+    if (c.command) {
+      ASSERT_EQ(1u, calls.size());
+      EXPECT_EQ(std::string("MohCommand(handle=0, ") + c.command + ")", calls[0]);
+    } else {
+      EXPECT_TRUE(calls.empty());
+    }
+    EXPECT_EQ(c.effects, dialog.effects);
+    EXPECT_EQ(c.voiceAfter, gVoiceActive);
+  }
+}
+
+TEST_F(CallDialog, ButtonsLogWhatTheyDo) {
+  RecordingDialog dialog;
+  gCallState = 7;
+  OnAnswerCall(dialog);
+  OnAnswerCall(dialog);  // twice: sent and logged twice
+  OnIgnoreCall(dialog);  // after answering: nothing sent, nothing logged
+  gCallState = 6;
+  OnDropData(dialog);
+  gCallState = 7;
+  OnPlaceCallButton(dialog);
+  gCallState = 8;
+  gVoiceActive = 1;
+  OnRestoreData(dialog);
+  gCallState = 7;
+  gVoiceActive = 0;
+  OnIgnoreCall(dialog);
+  EXPECT_EQ((std::vector<std::string>{
+                "Answering incoming voice call.", "Answering incoming voice call.",
+                "Disconnecting data call to answer incoming voice call.",
+                "Switching to Outgoing voice call.", "Ending voice call, switching back to data.",
+                "Ignoring incoming voice call."}),
+            log_.Texts());
+}
+
+TEST_F(CallDialog, ClosingCancelsOnlyAnOutgoingCallBeingPlaced) {
+  RecordingDialog dialog;
+  for (auto [state, placing] : {std::make_pair(7, 0), std::make_pair(8, 1), std::make_pair(6, 1)}) {
+    gCallState = state;
+    gPlacingCall = placing;
+    OnCloseCallDialog(dialog);
+    EXPECT_EQ(state, gCallState);
+  }
+  EXPECT_TRUE(dialog.effects.empty());
+  EXPECT_TRUE(LibraryCalls().empty());
+
+  gCallState = 7;
+  gPlacingCall = 1;
+  OnCloseCallDialog(dialog);
+  EXPECT_EQ(15, gCallState);
+  EXPECT_EQ(0, gPlacingCall);
+  EXPECT_EQ((Effects{"KillTimer 21", "Sound stop"}), dialog.effects);
+  EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=2)"}), LibraryCalls());
+  EXPECT_EQ("UserCancelled PlaceCall, Going back to Data", log_.Texts().back());
+  OnCloseCallDialog(dialog);  // once only
+  EXPECT_TRUE(LibraryCalls().empty());
+}
+
+TEST_F(CallDialog, TickWritesTheWarningOnceAtTheThresholdInclusive) {
+  RecordingDialog dialog;
+  gCallState = 8;
+  gHoldText = "00:00:31";
+  gHoldRemainingMs = 30001;
+  CallDialogTick(dialog);
+  EXPECT_EQ((Effects{"Refresh 1018"}), dialog.effects);
+
+  gHoldRemainingMs = 30000;
+  CallDialogTick(dialog);
+  const std::string notice = T(IDS_TIMEOUT_IN) + "  30 " + T(IDS_SECONDS);
+  EXPECT_EQ(notice, dialog.texts[IDC_INFO_LINE]);
+  dialog.effects.clear();
+  gHoldRemainingMs = 29000;
+  CallDialogTick(dialog);
+  EXPECT_EQ((Effects{"Refresh 1018"}), dialog.effects);  // the same notice is not rewritten
+
+  gWarn = 0;
+  dialog.texts[IDC_INFO_LINE] = "";
+  CallDialogTick(dialog);
+  EXPECT_EQ("", dialog.texts[IDC_INFO_LINE]);
+}
+
+TEST_F(CallDialog, TickDeclaresTheTimeoutWhenTheHoldIsUsedUp) {
+  RecordingDialog dialog;
+  gCallState = 7;
+  gHoldRemainingMs = 0;
+  CallDialogTick(dialog);
+  EXPECT_EQ(10, gCallState);
+  EXPECT_EQ(T(IDS_TIMEOUT), dialog.texts[IDC_INFO_LINE]);
+  EXPECT_EQ((Effects{"Refresh 1019", "Declare 10", "Refresh 1018"}), dialog.effects);
+
+  RecordingDialog answering;
+  gCallState = 7;
+  gHoldRemainingMs = 5000;
+  gAnswerText = "00:09";
+  CallDialogTick(answering);
+  EXPECT_EQ((Effects{"Refresh 1017"}), answering.effects);
+  EXPECT_EQ("00:09", answering.texts[IDC_ANSWER_TIME]);
+}
+
+}  // namespace
