@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "EngineHost.h"
+#include "ControlPipe.h"
 
 namespace mohsim {
 

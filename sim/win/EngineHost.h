@@ -11,15 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "ControlPipe.h"
 #include "Engine.h"
 #include "SimConfig.h"
 #include "SimFiles.h"
 #include "moh/MohApi.h"
 
 namespace sim {
-
-// The engine's control pipe; mohsim.exe connects to it.
-constexpr const char* kControlPipe = "\\\\.\\pipe\\mohsim";
 
 class EngineHost {
  public:

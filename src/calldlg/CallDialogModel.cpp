@@ -24,7 +24,7 @@ constexpr int kLayoutIds[] = {
     kButtonAnswer,   IDC_IGNORE_CALL, kButtonPlace,        kButtonDrop,   IDC_RESTORE_DATA,
     IDC_ANSWER_TIME, IDC_HOLD_TIME,   IDC_HOLD_TIME_LABEL, IDC_INFO_LINE, IDC_RECONNECT_PROGRESS};
 
-void StopSound(CallDialogPort& dialog) { dialog.PlaySound(nullptr, SOUND_ASYNC); }
+void StopSound(CallDialogPort& dialog) { dialog.Sound(nullptr, SOUND_ASYNC); }
 
 bool CanTakeCall() { return gCallState == 7 || (gCallState == 9 && gVoiceActive == 0); }
 
@@ -98,7 +98,7 @@ void InitCallDialog(CallDialogPort& dialog) {
       dialog.SetCaption(gCallDlgTitle);
       dialog.RefreshItem(IDC_ANSWER_TIME, gAnswerText);
       dialog.RefreshItem(IDC_INFO_LINE, gCallerIdText);
-      if (MuteRingTone == 0) dialog.PlaySound("ring.wav", kRingFlags);
+      if (MuteRingTone == 0) dialog.Sound("ring.wav", kRingFlags);
       break;
     case CallDlgMode::Placing:
       dialog.SetItemText(IDC_BODY_TEXT, gStatusText);

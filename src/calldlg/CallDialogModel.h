@@ -35,7 +35,7 @@ class CallDialogPort {
   virtual void StartTick(unsigned periodMs) = 0;
   virtual void SetProgress(int low, int high, int step) = 0;
   virtual void StepProgress() = 0;
-  virtual void PlaySound(const char* file, unsigned flags) = 0;
+  virtual void Sound(const char* file, unsigned flags) = 0;
   // KillTimer of the main window's TIMER_ANSWER.
   virtual void StopAnswerTimer() = 0;
   // The reminder to hang up first, owned by the dialog; returns when it is dismissed.

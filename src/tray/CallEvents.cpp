@@ -29,7 +29,7 @@ bool ShowsCallDialog(int state) {
 // The answer window ends: its timer stops, and so does the ring it may have left playing.
 void EndAnswerWindow(PlayerPort& player) {
   player.KillTimer(TIMER_ANSWER);
-  player.PlaySound(nullptr, SOUND_ASYNC);
+  player.Sound(nullptr, SOUND_ASYNC);
 }
 
 void FetchCallerId(PlayerPort& player) {

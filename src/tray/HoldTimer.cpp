@@ -73,7 +73,7 @@ void CountdownStep(PlayerPort& player) {
   gHoldSeconds = split.seconds;
   if (gHoldRemainingMs > 0 && MuteWarnTone == 0 && gCallState == 9) {
     if (gBeepCount >= 2) {
-      player.PlaySound("beep.wav", SOUND_ASYNC);
+      player.Sound("beep.wav", SOUND_ASYNC);
       gBeepCount = 0;
     } else {
       ++gBeepCount;
@@ -101,7 +101,7 @@ void AnswerTimeoutStep(PlayerPort& player) {
   LogEvent(0, 0, "Time out waiting for UserResponse, Going back to Data");
   MohCommand(gMohHandle, MOH_CMD_DECLINE);
   player.KillTimer(TIMER_ANSWER);
-  player.PlaySound(nullptr, SOUND_ASYNC);
+  player.Sound(nullptr, SOUND_ASYNC);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class PlayerPort {
   // A text of the string table; "" for an id without text.
   virtual std::string LoadText(unsigned id) = 0;
   // Plays a sound file; null stops what plays.
-  virtual void PlaySound(const char* file, unsigned flags) = 0;
+  virtual void Sound(const char* file, unsigned flags) = 0;
   // Adds (add) or modifies the tray icon with the program's icon and the tip text.
   virtual void NotifyTray(bool add, const std::string& tip) = 0;
   // Closes the open call dialog, if any.

@@ -1,17 +1,46 @@
 #include "tray/PlayerWnd.h"
 
-#include "fw/Application.h"
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include "app/MohApp.h"
+#include "calldlg/CallDlg.h"
+#include "fw/Strings.h"
+#include "res/resource.h"
+#include "tray/CallEvents.h"
+#include "tray/CallState.h"
+#include "tray/HoldTimer.h"
 #include "tray/Messages.h"
 
+CPlayerWnd::CPlayerWnd() {
+  gAnswerText = "00:00";
+  gHoldText = "00:00:00";
+  if (CMohApp* app = CMohApp::Instance()) app->m_pCallDlg = nullptr;
+}
+
+CPlayerWnd::~CPlayerWnd() = default;
+
 LRESULT CPlayerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_MOH_EVENT:
-      return OnMohNotify(wParam, lParam);
-    case WM_MOH_DISPATCH:
-      return OnMohEvent(wParam, lParam);
-    default:
-      return CTrayIconWnd::WindowProc(message, wParam, lParam);
+  if (message == WM_MOH_EVENT) return OnMohNotify(wParam, lParam);
+  if (message == WM_MOH_DISPATCH) return OnMohEvent(wParam, lParam);
+  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+    // A new shell knows no icon of ours: the next refresh adds it again, with its image.
+    gTrayIconAdded = 0;
+    gLastTrayIcon = nullptr;
+    return 0;
   }
+  return CTrayIconWnd::WindowProc(message, wParam, lParam);
+}
+
+int CPlayerWnd::OnCreate(CREATESTRUCTA*) {
+  if (Default() == -1) return -1;
+  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  for (HICON& icon : m_hIcon) {
+    icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  }
+  fw::Window::SetTimer(TIMER_TRAY_REFRESH, 3000);
+  OnTimer(TIMER_TRAY_REFRESH);  // adds the icon
+  return 0;
 }
 
 void CPlayerWnd::OnDestroy() {
@@ -20,11 +49,67 @@ void CPlayerWnd::OnDestroy() {
     RemovePropA(Handle(), app->ExeName().c_str());
   }
   Default();
+  NotifyIcon(NIM_DELETE, nullptr, nullptr);
 }
+
+void CPlayerWnd::OnTimer(UINT_PTR id) {
+  CTrayIconWnd::OnTimer(id);
+  HandleTimer(*this, static_cast<unsigned>(id));
+}
+
+void CPlayerWnd::OnTrayDoubleClick() { SetForegroundWindow(Handle()); }
 
 LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
   Post(WM_MOH_DISPATCH, event, value);
   return 0;
 }
 
-LRESULT CPlayerWnd::OnMohEvent(WPARAM, LPARAM) { return 0; }
+LRESULT CPlayerWnd::OnMohEvent(WPARAM event, LPARAM value) {
+  return HandleMohEvent(*this, static_cast<int>(event), static_cast<int>(value));
+}
+
+void CPlayerWnd::SetTimer(unsigned id, unsigned periodMs) { fw::Window::SetTimer(id, periodMs); }
+
+void CPlayerWnd::KillTimer(unsigned id) { fw::Window::KillTimer(id); }
+
+void CPlayerWnd::PostEvent(int event, int value) {
+  Post(WM_MOH_EVENT, static_cast<WPARAM>(event), value);
+}
+
+uint32_t CPlayerWnd::TickCount() { return GetTickCount(); }
+
+std::string CPlayerWnd::LoadText(unsigned id) { return fw::LoadText(id); }
+
+void CPlayerWnd::Sound(const char* file, unsigned flags) { sndPlaySoundA(file, flags); }
+
+void CPlayerWnd::NotifyTray(bool add, const std::string& tip) {
+  NotifyIcon(add ? NIM_ADD : NIM_MODIFY, m_hIcon[0], tip.c_str());
+}
+
+void CPlayerWnd::CloseCallDialog() {
+  CMohApp* app = CMohApp::Instance();
+  if (app == nullptr || app->m_pCallDlg == nullptr) return;
+  app->m_pCallDlg->DestroyWindow();
+  // The dialog frees itself after its last message; an object left over is freed here.
+  delete app->m_pCallDlg;
+  app->m_pCallDlg = nullptr;
+}
+
+void CPlayerWnd::OpenCallDialog() {
+  CMohApp* app = CMohApp::Instance();
+  if (app == nullptr) return;
+  auto* dialog = new CCallDlg;
+  app->m_pCallDlg = dialog;
+  app->m_hCallDlg = dialog->Handle();
+  if (!dialog->Create(Handle())) {
+    delete dialog;
+    app->m_pCallDlg = nullptr;
+    return;
+  }
+  ShowWindow(dialog->Handle(), SW_RESTORE);
+  SetForegroundWindow(dialog->Handle());
+}
+
+void CPlayerWnd::CallerIdFetched() {
+  // The call log keeps the callers; it takes the text from gCallerIdText here once it exists.
+}

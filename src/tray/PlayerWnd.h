@@ -1,16 +1,41 @@
-// The program's invisible main window: it receives the library's events and hands them, one
-// at a time and in posting order, to the call state machine.
+// The program's invisible main window: it owns the tray icon, receives the library's events
+// and hands them, one at a time and in posting order, to the call state machine, and runs the
+// hold timers.
 #pragma once
 
+#include "tray/PlayerPort.h"
 #include "tray/TrayIconWnd.h"
 
-class CPlayerWnd : public CTrayIconWnd {
+class CPlayerWnd : public CTrayIconWnd, private PlayerPort {
+ public:
+  CPlayerWnd();
+  ~CPlayerWnd() override;
+
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  int OnCreate(CREATESTRUCTA* create) override;
   void OnDestroy() override;
+  void OnTimer(UINT_PTR id) override;
+  void OnTrayDoubleClick() override;
 
   // WM_MOH_EVENT: re-posts the event to this window as WM_MOH_DISPATCH.
   LRESULT OnMohNotify(WPARAM event, LPARAM value);
   // WM_MOH_DISPATCH: the call state machine.
   virtual LRESULT OnMohEvent(WPARAM event, LPARAM value);
+
+ private:
+  void SetTimer(unsigned id, unsigned periodMs) override;
+  void KillTimer(unsigned id) override;
+  void PostEvent(int event, int value) override;
+  uint32_t TickCount() override;
+  std::string LoadText(unsigned id) override;
+  void Sound(const char* file, unsigned flags) override;
+  void NotifyTray(bool add, const std::string& tip) override;
+  void CloseCallDialog() override;
+  void OpenCallDialog() override;
+  void CallerIdFetched() override;
+
+  HICON m_hIcon[3] = {};
+  // The shell's message after it restarted: the icon must be added again.
+  UINT taskbarCreated_ = 0;
 };

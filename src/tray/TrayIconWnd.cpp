@@ -1,7 +1,66 @@
 #include "tray/TrayIconWnd.h"
 
+#include <shellapi.h>
+
+#include "fw/Strings.h"
+#include "fw/Text.h"
+#include "tray/CallState.h"
+#include "tray/Messages.h"
+
 bool CTrayIconWnd::CreateTrayWindow() {
   const char* windowClass = RegisterWndClass(0);
   return CreateEx(WS_EX_TOOLWINDOW, windowClass, "TrayIconHandler", 0, 0, 0, 0, 0, nullptr,
                   nullptr);
 }
+
+BOOL CTrayIconWnd::NotifyIcon(DWORD message, HICON icon, const char* tip) {
+  NOTIFYICONDATAA record{};
+  record.cbSize = NOTIFYICONDATAA_V1_SIZE;  // 88 bytes: what every shell understands
+  record.hWnd = Handle();
+  record.uID = kTrayIconId;
+  record.uCallbackMessage = WM_TRAYNOTIFY;
+  record.uFlags = NIF_MESSAGE;
+  if (icon != nullptr && icon != gLastTrayIcon) {
+    record.uFlags |= NIF_ICON;
+    record.hIcon = icon;
+    gLastTrayIcon = icon;
+  }
+  if (tip != nullptr) {
+    record.uFlags |= NIF_TIP;
+    fw::CopyBounded(record.szTip, 64, tip);
+  }
+  return Shell_NotifyIconA(message, &record);
+}
+
+BOOL CTrayIconWnd::NotifyIconWithTip(DWORD message, HICON icon, UINT tipId) {
+  return NotifyIcon(message, icon, fw::LoadText(tipId).c_str());
+}
+
+LRESULT CTrayIconWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TRAYNOTIFY:
+      clicks_.OnNotify(*this, static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      OnTrayDoubleClick();
+      return 0;
+    case WM_LBUTTONUP:
+      OnTrayClick();
+      return 0;
+    case WM_RBUTTONUP:
+      OnTrayRightClick();
+      return 0;
+    default:
+      return fw::Window::WindowProc(message, wParam, lParam);
+  }
+}
+
+void CTrayIconWnd::OnTimer(UINT_PTR id) {
+  if (id == TIMER_TRAY_CLICK) clicks_.OnClickTimer(*this);
+}
+
+void CTrayIconWnd::SetClickTimer() { SetTimer(TIMER_TRAY_CLICK, GetDoubleClickTime()); }
+
+void CTrayIconWnd::KillClickTimer() { KillTimer(TIMER_TRAY_CLICK); }
+
+void CTrayIconWnd::PostToSelf(unsigned message) { Post(message, 0, 0); }

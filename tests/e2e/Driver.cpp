@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include "PipeClient.h"
+
 #include <tlhelp32.h>
 
 #include <sstream>
@@ -259,6 +261,8 @@ std::string ParkoProcess::Describe() const {
   }
   return out.str();
 }
+
+std::string Mohsim(const std::string& command) { return mohsim::SendCommand(command).value_or(""); }
 
 HWND Control(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 

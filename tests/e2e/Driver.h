@@ -86,6 +86,10 @@ class ParkoProcess {
   HWND mainWindow_ = nullptr;
 };
 
+// One command to the simulated engine inside the running program; its reply ("ok ...",
+// "error ..."), or "" when no engine answers.
+std::string Mohsim(const std::string& command);
+
 // Controls and message boxes of another process.
 HWND Control(HWND dialog, int id);
 std::string Text(HWND hwnd);

@@ -25,7 +25,7 @@ class RecordingPlayer : public PlayerPort {
   }
   uint32_t TickCount() override { return now; }
   std::string LoadText(unsigned id) override { return Text(id); }
-  void PlaySound(const char* file, unsigned flags) override {
+  void Sound(const char* file, unsigned flags) override {
     effects.push_back(file ? "Sound " + std::string(file) + " " + std::to_string(flags)
                            : "Sound stop");
   }

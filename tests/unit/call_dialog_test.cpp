@@ -38,7 +38,7 @@ class RecordingDialog : public CallDialogPort {
                       std::to_string(step));
   }
   void StepProgress() override { effects.push_back("StepIt"); }
-  void PlaySound(const char* file, unsigned flags) override {
+  void Sound(const char* file, unsigned flags) override {
     effects.push_back(file ? "Sound " + std::string(file) + " " + std::to_string(flags)
                            : "Sound stop");
   }

@@ -1,5 +1,6 @@
-// The unattended run of tools/run: starts the installed Parko.exe, shows what a person would
-// see as screenshots in the given folder, and ends Parko again.
+// The unattended run of tools/run: starts the installed Parko.exe on the simulated modem, plays
+// a call through it as the line and a person would, and writes a screenshot of every window a
+// person would have seen into the given folder.
 //
 //   parko_demo.exe PARKO_EXE SCREENSHOT_DIR
 #include <windows.h>
@@ -9,31 +10,95 @@
 
 #include "Driver.h"
 
+namespace {
+
+const char* const kCaller =
+    "Datum :07.12. Uhrzeit :09:05 Nummer :0301234567 Name :Erika Mustermann";
+
+class Demo {
+ public:
+  Demo(std::string exe, std::string shots) : exe_(std::move(exe)), shots_(std::move(shots)) {}
+
+  int Run() {
+    const std::string dir = exe_.substr(0, exe_.find_last_of('\\'));
+    if (!parko_.Start(exe_, dir)) return Fail("could not start " + exe_);
+    if (parko_.WaitForMainWindow() == nullptr) return Fail("Parko did not come up");
+    Say("Parko runs in the notification area");
+    Shot(nullptr, "01-desktop");
+
+    // The line: online, then a call with caller ID; the provider grants a hold.
+    if (!Line("online") || !Line(std::string("call ") + kCaller)) return 1;
+    HWND incoming = parko_.WaitForWindow("#32770", "Annehmen eines Anrufs", 10000);
+    if (incoming == nullptr) return Fail("no incoming-call dialog");
+    e2e::WaitUntil([] { return false; }, 1500);  // let the answer countdown run a little
+    Say("incoming call offered: " + e2e::Text(e2e::Control(incoming, 1019)));
+    Shot(incoming, "02-incoming-call");
+
+    // The user answers; the data connection is held during the voice call.
+    e2e::Click(incoming, IDOK);
+    HWND held = nullptr;
+    e2e::WaitUntil(
+        [&] {
+          held = parko_.WaitForWindow("#32770", "Annehmen eines Anrufs", 0);
+          return held != nullptr && held != incoming && e2e::IsVisible(e2e::Control(held, 1036));
+        },
+        10000);
+    if (held == nullptr || !e2e::IsVisible(e2e::Control(held, 1036))) {
+      return Fail("no on-hold dialog");
+    }
+    e2e::WaitUntil([] { return false; }, 2000);
+    Say("on hold, remaining " + e2e::Text(e2e::Control(held, 1018)));
+    Shot(held, "03-on-hold");
+
+    // The user hangs up and restores the connection: first the reminder.
+    PostMessageA(e2e::Control(held, 1036), BM_CLICK, 0, 0);
+    HWND reminder = e2e::WaitForMessageBox(parko_, 5000);
+    if (reminder == nullptr) return Fail("no hang-up reminder");
+    Shot(reminder, "04-hang-up-reminder");
+    e2e::DismissMessageBox(reminder, IDOK);
+
+    // The line restores data; with it the dialog goes.
+    if (!e2e::WaitUntil([&] { return parko_.WaitForWindow("#32770", nullptr, 0) == nullptr; },
+                        10000)) {
+      return Fail("the call dialog did not close when data came back");
+    }
+    Say("data connection restored");
+    Shot(nullptr, "05-back-online");
+
+    const bool clean = parko_.Close();
+    Say(std::string("Parko ") + (clean ? "ended" : "had to be stopped") + ", exit code " +
+        std::to_string(parko_.ExitCode()));
+    return clean ? 0 : 1;
+  }
+
+ private:
+  bool Line(const std::string& command) {
+    const std::string reply = e2e::Mohsim(command);
+    if (reply.rfind("ok", 0) == 0) return true;
+    Fail("the engine refused \"" + command + "\": " + reply);
+    return false;
+  }
+  void Shot(HWND window, const std::string& name) {
+    const std::string path = shots_ + "\\" + name + ".bmp";
+    if (e2e::SaveScreenshot(window, path)) Say("screenshot " + name);
+  }
+  void Say(const std::string& text) { std::printf("demo: %s\n", text.c_str()); }
+  int Fail(const std::string& why) {
+    std::fprintf(stderr, "demo: %s\n%s\n", why.c_str(), parko_.Describe().c_str());
+    return 1;
+  }
+
+  std::string exe_;
+  std::string shots_;
+  e2e::ParkoProcess parko_;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: parko_demo PARKO_EXE SCREENSHOT_DIR\n");
     return 2;
   }
-  const std::string exe = argv[1];
-  const std::string shots = argv[2];
-  const std::string dir = exe.substr(0, exe.find_last_of('\\'));
-
-  e2e::ParkoProcess parko;
-  if (!parko.Start(exe, dir)) {
-    std::fprintf(stderr, "demo: could not start %s\n", exe.c_str());
-    return 1;
-  }
-  if (parko.WaitForMainWindow() == nullptr) {
-    std::fprintf(stderr, "demo: Parko did not come up\n%s\n", parko.Describe().c_str());
-    return 1;
-  }
-  std::printf("demo: Parko runs\n%s\n", parko.Describe().c_str());
-
-  const std::string screen = shots + "\\01-desktop.bmp";
-  if (e2e::SaveScreenshot(nullptr, screen)) std::printf("demo: screenshot %s\n", screen.c_str());
-
-  const bool clean = parko.Close();
-  std::printf("demo: Parko %s, exit code %lu\n", clean ? "ended" : "had to be stopped",
-              parko.ExitCode());
-  return clean ? 0 : 1;
+  return Demo(argv[1], argv[2]).Run();
 }

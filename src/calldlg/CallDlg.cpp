@@ -1,0 +1,199 @@
+#include "calldlg/CallDlg.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include "app/MohApp.h"
+#include "fw/Strings.h"
+#include "moh/MohEvents.h"
+#include "res/resource.h"
+#include "tray/CallState.h"
+#include "tray/Messages.h"
+
+namespace {
+
+// Where the last call dialog was when it closed.
+WINDOWPLACEMENT gCallDlgPlacement{};
+
+}  // namespace
+
+CCallDlg::CCallDlg() : fw::Dialog(IDD_CALL) {}
+
+CCallDlg::~CCallDlg() {
+  if (m_brCounter != nullptr) DeleteObject(m_brCounter);
+}
+
+BOOL CCallDlg::DestroyWindow() {
+  if (Handle() != nullptr) {
+    gCallDlgPlacement.length = sizeof(gCallDlgPlacement);
+    GetWindowPlacement(Handle(), &gCallDlgPlacement);
+  }
+  return fw::Dialog::DestroyWindow();
+}
+
+void CCallDlg::DoDataExchange(const fw::DataExchange& dx) {
+  fw::DdxControl(dx, IDC_RECONNECT_PROGRESS, m_progress);
+  fw::DdxControl(dx, IDC_ANSWER_TIME, m_stAnswerTime);
+  fw::DdxText(dx, IDC_INFO_LINE, m_strInfo);
+}
+
+BOOL CCallDlg::OnInitDialog() {
+  fw::Dialog::OnInitDialog();
+  Send(WM_SETICON, ICON_BIG,
+       reinterpret_cast<LPARAM>(
+           LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
+  if (CMohApp* app = CMohApp::Instance()) {
+    app->m_hCallInfo = Item(IDC_INFO_LINE);
+    app->m_hCallTimer = Item(IDC_ANSWER_TIME);
+  }
+  // Green figures on black for the counters, a dark blue info line.
+  m_crCounterText = RGB(0, 255, 0);
+  m_crCounterBack = RGB(0, 0, 0);
+  m_brCounter = CreateSolidBrush(m_crCounterBack);
+  m_crInfoText = RGB(0, 0, 192);
+  InitCallDialog(*this);
+  m_strInfo = gCallerIdText;
+  return TRUE;
+}
+
+LRESULT CCallDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SHOWWINDOW: {
+      const LRESULT result = Default();
+      if (wParam) CallDialogShown(*this);
+      return result;
+    }
+    case WM_CALLDLG_ANSWER_TEXT:
+      RefreshItem(IDC_ANSWER_TIME, gAnswerText);
+      return 0;
+    case WM_CALLDLG_STATUS_TEXT:
+      RefreshItem(IDC_INFO_LINE, gStatusText);
+      return 0;
+    default:
+      return fw::Dialog::WindowProc(message, wParam, lParam);
+  }
+}
+
+LRESULT CCallDlg::OnCtlColorStatic(HDC dc, HWND control) {
+  const LRESULT defaultBrush = Default();
+  const int id = GetDlgCtrlID(control);
+  if (id == IDC_ANSWER_TIME || id == IDC_HOLD_TIME) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, m_crCounterText);
+    return reinterpret_cast<LRESULT>(m_brCounter);
+  }
+  if (id == IDC_INFO_LINE) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, m_crInfoText);
+  }
+  return defaultBrush;
+}
+
+void CCallDlg::OnOK() { OnAnswerCall(*this); }
+
+void CCallDlg::OnCancel() { OnPlaceCallButton(*this); }
+
+bool CCallDlg::OnCommand(int id, int code, HWND) {
+  if (code != BN_CLICKED) return false;
+  switch (id) {
+    case IDC_IGNORE_CALL:
+      OnIgnoreCall(*this);
+      return true;
+    case IDC_RESTORE_DATA:
+      OnRestoreData(*this);
+      return true;
+    case IDABORT:
+      OnDropData(*this);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CCallDlg::OnTimer(UINT_PTR) { CallDialogTick(*this); }
+
+void CCallDlg::OnClose() {
+  // The platform's own handling would press IDCANCEL, which in this dialog is "Anruf tätigen":
+  // closing must never place a call, so the close request is only this.
+  OnCloseCallDialog(*this);
+}
+
+void CCallDlg::OnDestroy() {
+  Default();
+  fw::Window::KillTimer(TIMER_CALL_DIALOG);
+  if (gCallDlgOpen == 1) gCallDlgOpen = 0;
+}
+
+void CCallDlg::PostNcDestroy() {
+  if (CMohApp* app = CMohApp::Instance()) {
+    if (app->m_pCallDlg == this) app->m_pCallDlg = nullptr;
+  }
+  gCallDlgOpen = 0;
+  delete this;
+}
+
+std::string CCallDlg::LoadText(unsigned id) { return fw::LoadText(id); }
+
+void CCallDlg::SetItemText(int id, const std::string& text) { fw::Window::SetItemText(id, text); }
+
+void CCallDlg::RefreshItem(int id, const std::string& text) { fw::Window::RefreshItem(id, text); }
+
+std::string CCallDlg::ItemText(int id) { return GetItemText(id); }
+
+void CCallDlg::SetPresence(int id, Presence presence) {
+  ShowItem(id, presence != Presence::Hidden);
+  EnableItem(id, presence == Presence::Shown);
+}
+
+void CCallDlg::SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
+
+void CCallDlg::Place() {
+  // Topmost always; the size stays the template's. Placing does not show the dialog: it
+  // becomes visible when the main window shows it, with its texts complete.
+  const UINT show = IsWindowVisible(Handle()) ? SW_SHOWNOACTIVATE : SW_HIDE;
+  if (gCallDlgCentre != 0) {
+    WINDOWPLACEMENT own{};
+    own.length = sizeof(own);
+    GetWindowPlacement(Handle(), &own);
+    const int width = own.rcNormalPosition.right - own.rcNormalPosition.left;
+    const int height = own.rcNormalPosition.bottom - own.rcNormalPosition.top;
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2;
+    const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
+    gCallDlgCentre = 0;
+    gCallDlgPlacement = own;
+    gCallDlgPlacement.rcNormalPosition = {x, y, x + width, y + height};
+    gCallDlgPlacement.showCmd = show;
+    SetWindowPlacement(Handle(), &gCallDlgPlacement);
+    SetWindowPos(Handle(), HWND_TOPMOST, x, y, width, height, SWP_NOSIZE);
+    return;
+  }
+  const RECT& normal = gCallDlgPlacement.rcNormalPosition;
+  gCallDlgPlacement.length = sizeof(gCallDlgPlacement);
+  gCallDlgPlacement.showCmd = show;
+  SetWindowPlacement(Handle(), &gCallDlgPlacement);
+  SetWindowPos(Handle(), HWND_TOPMOST, normal.left, normal.top, normal.right - normal.left,
+               normal.bottom - normal.top, SWP_NOSIZE);
+}
+
+void CCallDlg::StartTick(unsigned periodMs) { fw::Window::SetTimer(TIMER_CALL_DIALOG, periodMs); }
+
+void CCallDlg::SetProgress(int low, int high, int step) {
+  SendMessageA(m_progress, PBM_SETRANGE, 0, MAKELPARAM(low, high));
+  SendMessageA(m_progress, PBM_SETSTEP, static_cast<WPARAM>(step), 0);
+}
+
+void CCallDlg::StepProgress() { SendMessageA(m_progress, PBM_STEPIT, 0, 0); }
+
+void CCallDlg::Sound(const char* file, unsigned flags) { sndPlaySoundA(file, flags); }
+
+void CCallDlg::StopAnswerTimer() {
+  if (CMohApp* app = CMohApp::Instance()) ::KillTimer(app->m_hMainWnd, TIMER_ANSWER);
+}
+
+void CCallDlg::ShowHangUpReminder() {
+  MessageBoxA(Handle(), fw::LoadText(IDS_HANG_UP_FIRST).c_str(), " ", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CCallDlg::DeclareTimeout() { MohEventCallback(MOH_TIMEOUT, 0); }

@@ -1,0 +1,56 @@
+// The call dialog (template 142): a small topmost modeless dialog that lays itself out from
+// the shared call state and lives from one event to the next.
+#pragma once
+
+#include <windows.h>
+
+#include "calldlg/CallDialogModel.h"
+#include "fw/Dialog.h"
+
+class CCallDlg : public fw::Dialog, private CallDialogPort {
+ public:
+  CCallDlg();
+  ~CCallDlg() override;
+
+  // Remembers where the dialog was, so that the next one opens there.
+  BOOL DestroyWindow() override;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void DoDataExchange(const fw::DataExchange& dx) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;      // button 1 "Anruf annehmen"
+  void OnCancel() override;  // button 2 "Anruf tätigen"
+  bool OnCommand(int id, int code, HWND control) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnClose() override;
+  void OnDestroy() override;
+  void PostNcDestroy() override;
+
+ private:
+  LRESULT OnCtlColorStatic(HDC dc, HWND control);
+
+  // CallDialogPort
+  std::string LoadText(unsigned id) override;
+  void SetItemText(int id, const std::string& text) override;
+  void RefreshItem(int id, const std::string& text) override;
+  std::string ItemText(int id) override;
+  void SetPresence(int id, Presence presence) override;
+  void SetCaption(const std::string& caption) override;
+  void Place() override;
+  void StartTick(unsigned periodMs) override;
+  void SetProgress(int low, int high, int step) override;
+  void StepProgress() override;
+  void Sound(const char* file, unsigned flags) override;
+  void StopAnswerTimer() override;
+  void ShowHangUpReminder() override;
+  void DeclareTimeout() override;
+
+  HWND m_progress = nullptr;
+  HWND m_stAnswerTime = nullptr;
+  std::string m_strInfo;
+  COLORREF m_crCounterText = 0;
+  COLORREF m_crCounterBack = 0;
+  HBRUSH m_brCounter = nullptr;
+  COLORREF m_crInfoText = 0;
+};
