@@ -131,6 +131,9 @@ Installation::Installation(const std::string& caseName, const std::string& iniTe
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     const std::string name = found.cFileName;
+    // In a folder near the path limit only the files that fit are installed; the program and
+    // its library always do.
+    if (PathOf(name).size() >= MAX_PATH && name != "Parko.exe" && name != "MOHAPI.DLL") continue;
     copied &= CopyFileA((dist + "\\" + name).c_str(), PathOf(name).c_str(), FALSE) != FALSE;
   } while (FindNextFileA(search, &found));
   FindClose(search);

@@ -1,0 +1,235 @@
+// Calls through the real Parko.exe on the simulated line: the dialogs a person sees, their
+// controls and texts, and the commands Parko sends the library (its journal).
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Driver.h"
+
+namespace {
+
+const char* const kCaller = "Datum :07.12. Uhrzeit :09:05 Nummer :0301234567 Name :Erika";
+const char* const kTitleIncoming = "Annehmen eines Anrufs";
+
+// A silent TELKA installation on a line whose provider answers at once.
+const char* const kParkoIni = "[INSTALL_OPTIONS]\r\nSilentEnumeration=Yes\r\nModemType=1\r\n";
+const char* const kQuickLine = "[Engine]\r\nAnswerDelayMs=0\r\nFollowUpDelayMs=0\r\n";
+
+class Call : public testing::Test {
+ protected:
+  void Start(const std::string& mohsimIni = kQuickLine, const std::string& parkoIni = kParkoIni) {
+    install_ = std::make_unique<e2e::Installation>(
+        testing::UnitTest::GetInstance()->current_test_info()->name(), parkoIni);
+    ASSERT_TRUE(install_->Ok());
+    ASSERT_TRUE(install_->WriteFile("mohsim.ini", mohsimIni));
+    ASSERT_TRUE(parko_.Start(*install_));
+    main_ = parko_.WaitForMainWindow();
+    ASSERT_NE(nullptr, main_);
+    ASSERT_TRUE(e2e::WaitUntil([] { return e2e::Mohsim("status").rfind("ok", 0) == 0; }, 10000))
+        << Report();
+  }
+  void Line(const std::string& command) {
+    ASSERT_EQ(0u, e2e::Mohsim(command).rfind("ok", 0)) << command << "\n" << Report();
+  }
+  // The visible dialog with this caption, other than `previous`.
+  HWND Dialog(const char* caption, HWND previous = nullptr, DWORD timeoutMs = 10000) {
+    HWND found = nullptr;
+    e2e::WaitUntil(
+        [&] {
+          for (const e2e::WindowInfo& window : parko_.Windows()) {
+            if (window.windowClass == "#32770" && window.visible && window.title == caption &&
+                window.hwnd != previous) {
+              found = window.hwnd;
+              return true;
+            }
+          }
+          return false;
+        },
+        timeoutMs);
+    return found;
+  }
+  bool NoDialog(DWORD timeoutMs = 10000) {
+    return e2e::WaitUntil(
+        [&] {
+          for (const e2e::WindowInfo& window : parko_.Windows()) {
+            if (window.windowClass == "#32770" && window.visible) return false;
+          }
+          return true;
+        },
+        timeoutMs);
+  }
+  std::vector<std::string> Commands() const {
+    std::vector<std::string> commands;
+    for (const std::string& line : e2e::Lines(install_->ReadFile("mohsim.journal"))) {
+      if (line.rfind("MohCommand(", 0) == 0) commands.push_back(line);
+    }
+    return commands;
+  }
+  bool CommandSent(int code) const {
+    const std::string line = "MohCommand(handle=0, command=" + std::to_string(code) + ")";
+    const std::vector<std::string> commands = Commands();
+    return std::find(commands.begin(), commands.end(), line) != commands.end();
+  }
+  // Which of the dialog's controls are visible ("V"), visible but greyed ("D") or hidden ("H").
+  static std::string Presence(HWND dialog, std::initializer_list<int> ids) {
+    std::string letters;
+    for (int id : ids) {
+      HWND control = e2e::Control(dialog, id);
+      letters += !e2e::IsVisible(control) ? 'H' : e2e::IsEnabled(control) ? 'V' : 'D';
+    }
+    return letters;
+  }
+  std::string Report() const {
+    return parko_.Describe() + "\nmohsim.journal:\n" + install_->ReadFile("mohsim.journal");
+  }
+
+  std::unique_ptr<e2e::Installation> install_;
+  e2e::ParkoProcess parko_;
+  HWND main_ = nullptr;
+};
+
+constexpr std::initializer_list<int> kButtons = {1, 1035, 2, 3, 1036};
+constexpr std::initializer_list<int> kDisplays = {1017, 1018, 1051, 1019, 1058};
+
+TEST_F(Call, IncomingCallAnsweredHeldAndDataRestored) {
+  Start();
+  Line("online");
+  Line(std::string("call ") + kCaller);
+  HWND offered = Dialog(kTitleIncoming);
+  ASSERT_NE(nullptr, offered) << Report();
+  EXPECT_EQ("VVHHH", Presence(offered, kButtons));
+  EXPECT_EQ("VHHVH", Presence(offered, kDisplays));
+  EXPECT_EQ(kCaller, e2e::Text(e2e::Control(offered, 1019)));
+  EXPECT_EQ("Anruf annehmen", e2e::Text(e2e::Control(offered, 1)));
+  EXPECT_EQ("Anruf ignorieren", e2e::Text(e2e::Control(offered, 1035)));
+  EXPECT_EQ(
+      0u,
+      e2e::Text(e2e::Control(offered, 1020)).find("Sie werden gerade angerufen. Sie k\xF6nnen"));
+  EXPECT_EQ(0u, e2e::Text(e2e::Control(offered, 1017)).find("00:1"));
+
+  e2e::Click(offered, IDOK);
+  HWND held = Dialog(kTitleIncoming, offered);
+  ASSERT_NE(nullptr, held) << Report();
+  EXPECT_EQ("HHHHV", Presence(held, kButtons));
+  EXPECT_EQ("HVVHH", Presence(held, kDisplays));
+  EXPECT_EQ(0u, e2e::Text(e2e::Control(held, 1020))
+                    .find("Ihr ISP erm\xF6glicht ca.   2 Minuten Haltezeit. Legen Sie nach"));
+  const std::string remaining = e2e::Text(e2e::Control(held, 1018));
+  EXPECT_EQ(0u, remaining.find("00:01:5")) << remaining;
+
+  PostMessageA(e2e::Control(held, 1036), BM_CLICK, 0, 0);
+  HWND reminder = e2e::WaitForMessageBox(parko_);
+  ASSERT_NE(nullptr, reminder) << Report();
+  EXPECT_EQ(
+      "Bevor Ihre Internetverbindung \nwiederhergestellt werden \nkann, m\xFCssen Sie auflegen.",
+      e2e::MessageBoxText(reminder));
+  EXPECT_EQ(" ", e2e::Text(reminder));
+  EXPECT_FALSE(CommandSent(3));  // not before the user has read it
+  e2e::DismissMessageBox(reminder, IDOK);
+
+  ASSERT_TRUE(NoDialog()) << Report();
+  // Answer, restore, then TELKA's acknowledgement of the restoring line.
+  EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=1)",
+                                      "MohCommand(handle=0, command=3)",
+                                      "MohCommand(handle=0, command=6)"}),
+            Commands());
+  EXPECT_TRUE(parko_.Close()) << Report();
+}
+
+TEST_F(Call, IgnoringTheCallKeepsTheDataConnection) {
+  Start();
+  Line("online");
+  Line(std::string("call ") + kCaller);
+  HWND offered = Dialog(kTitleIncoming);
+  ASSERT_NE(nullptr, offered) << Report();
+  e2e::Click(offered, 1035);
+  ASSERT_TRUE(NoDialog()) << Report();
+  EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=2)"}), Commands());
+  EXPECT_TRUE(parko_.Close());
+}
+
+TEST_F(Call, WithoutAHoldTheUserDropsDataToTakeTheCall) {
+  Start(std::string(kQuickLine) + "[Line]\r\nHoldAnswer=deny\r\n");
+  Line("online");
+  Line(std::string("call ") + kCaller);
+  HWND noHold = Dialog("Modem On Hold Einstellungen");
+  ASSERT_NE(nullptr, noHold) << Report();
+  EXPECT_EQ("HHHVH", Presence(noHold, kButtons));
+  EXPECT_EQ("Verbindung beenden. Umschalten auf Sprache", e2e::Text(e2e::Control(noHold, 3)));
+  EXPECT_EQ("Ankommender Ruf.", e2e::Text(e2e::Control(noHold, 1020)));
+
+  e2e::Click(noHold, 3);
+  HWND dropped = Dialog("Modem On Hold Einstellungen", noHold);
+  ASSERT_NE(nullptr, dropped) << Report();
+  EXPECT_EQ("DDHHH", Presence(dropped, kButtons));
+  EXPECT_EQ("Datenverbindung beendet.", e2e::Text(e2e::Control(dropped, 1020)));
+  EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=7)"}), Commands());
+  EXPECT_TRUE(parko_.Close());
+}
+
+TEST_F(Call, AShortHoldRunsOutDuringTheVoiceCall) {
+  Start(std::string(kQuickLine) + "[Line]\r\nHoldIndex=1\r\n");  // 10 s, 8 s on TELKA
+  Line("online");
+  Line(std::string("call ") + kCaller);
+  HWND offered = Dialog(kTitleIncoming);
+  ASSERT_NE(nullptr, offered) << Report();
+  e2e::Click(offered, IDOK);
+  HWND held = Dialog(kTitleIncoming, offered);
+  ASSERT_NE(nullptr, held) << Report();
+  const std::string first = e2e::Text(e2e::Control(held, 1018));
+  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::Text(e2e::Control(held, 1018)) != first; }, 3000))
+      << "the countdown stands at " << first;
+  EXPECT_LT(e2e::Text(e2e::Control(held, 1018)), first);
+
+  ASSERT_TRUE(NoDialog(15000)) << Report();
+  EXPECT_FALSE(CommandSent(3));
+  EXPECT_TRUE(parko_.Close());
+}
+
+TEST_F(Call, ReconnectingShowsACyclingProgressBar) {
+  Start();
+  Line("online");
+  Line("event 15 0");
+  HWND waiting = Dialog("Wiederherstellen der Internetverbindung");
+  ASSERT_NE(nullptr, waiting) << Report();
+  EXPECT_EQ("HHHHH", Presence(waiting, kButtons));
+  EXPECT_EQ("HHHHV", Presence(waiting, kDisplays));
+  EXPECT_EQ("Bitte warten Sie, w\xE4hrend Oskavel V.92 Ihre Internetverbindung wiederherstellt.",
+            e2e::Text(e2e::Control(waiting, 1020)));
+  HWND bar = e2e::Control(waiting, 1058);
+  const LRESULT start = SendMessageA(bar, PBM_GETPOS, 0, 0);
+  EXPECT_GE(start, 1);  // one step at once
+  ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(bar, PBM_GETPOS, 0, 0) > start; }, 3000));
+  EXPECT_TRUE(parko_.Close());
+}
+
+TEST_F(Call, AThousandEventsAtOnceAreAllHandledAndParkoStaysResponsive) {
+  // NUVIA drops data at every timeout: one journal line per event handled.
+  Start("[Modem1]\r\nType=3\r\n[Engine]\r\nAutomatic=No\r\n",
+        "[INSTALL_OPTIONS]\r\nSilentEnumeration=Yes\r\nModemType=3\r\n");
+  Line("online");
+  Line("burst 1000 10");
+  const std::string drop = "MohCommand(handle=0, command=7)";
+  ASSERT_TRUE(e2e::WaitUntil(
+      [&] {
+        const std::vector<std::string> commands = Commands();
+        return std::count(commands.begin(), commands.end(), drop) >= 1000;
+      },
+      30000))
+      << Commands().size() << " commands";
+  e2e::WaitUntil([] { return false; }, 300);  // any extra would arrive now
+  const std::vector<std::string> commands = Commands();
+  EXPECT_EQ(1000, std::count(commands.begin(), commands.end(), drop));
+
+  DWORD_PTR result = 0;
+  EXPECT_NE(0, SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result));
+  Line("auto on");
+  Line(std::string("call ") + kCaller);
+  EXPECT_NE(nullptr, Dialog(kTitleIncoming)) << Report();
+  EXPECT_TRUE(parko_.Close());
+}
+
+}  // namespace
