@@ -121,7 +121,10 @@ Installation::Installation(const std::string& caseName, const std::string& iniTe
          "-" + std::to_string(++serial);
   if (dir_.size() < minDirLength) dir_ += "-" + std::string(minDirLength - dir_.size() - 1, 'x');
   RemoveTree(dir_);
-  if (!CreateDirectoryA(dir_.c_str(), nullptr)) return;
+  if (!CreateDirectoryA(dir_.c_str(), nullptr)) {
+    error_ = "cannot make the folder, error " + std::to_string(GetLastError());
+    return;
+  }
 
   const std::string dist = DistDir();
   WIN32_FIND_DATAA found;
@@ -134,7 +137,10 @@ Installation::Installation(const std::string& caseName, const std::string& iniTe
     // In a folder near the path limit only the files that fit are installed; the program and
     // its library always do.
     if (PathOf(name).size() >= MAX_PATH && name != "Parko.exe" && name != "MOHAPI.DLL") continue;
-    copied &= CopyFileA((dist + "\\" + name).c_str(), PathOf(name).c_str(), FALSE) != FALSE;
+    if (!CopyFileA((dist + "\\" + name).c_str(), PathOf(name).c_str(), FALSE)) {
+      error_ += "cannot copy " + name + ", error " + std::to_string(GetLastError()) + "; ";
+      copied = false;
+    }
   } while (FindNextFileA(search, &found));
   FindClose(search);
   ok_ = copied && HasFile("Parko.exe") && WriteWholeFile(PathOf("parko.ini"), iniText);

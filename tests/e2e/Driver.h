@@ -28,6 +28,8 @@ class Installation {
   Installation& operator=(const Installation&) = delete;
 
   bool Ok() const { return ok_; }
+  // Why the installation is not Ok.
+  const std::string& Error() const { return error_; }
   const std::string& Dir() const { return dir_; }
   std::string PathOf(const std::string& file) const { return dir_ + "\\" + file; }
   // A file's whole content; "" when it is missing.
@@ -37,6 +39,7 @@ class Installation {
 
  private:
   std::string dir_;
+  std::string error_;
   bool ok_ = false;
 };
 

@@ -109,10 +109,24 @@ TEST_F(Call, IncomingCallAnsweredHeldAndDataRestored) {
       0u,
       e2e::Text(e2e::Control(offered, 1020)).find("Sie werden gerade angerufen. Sie k\xF6nnen"));
   EXPECT_EQ(0u, e2e::Text(e2e::Control(offered, 1017)).find("00:1"));
+  // The first dialog of the process opens centred on the screen, on top of every window.
+  EXPECT_TRUE(GetWindowLongA(offered, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  RECT rect;
+  GetWindowRect(offered, &rect);
+  EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (rect.left + rect.right) / 2, 1);
+  EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2, (rect.top + rect.bottom) / 2, 1);
+  // The user moves it; the next dialog opens where this one was.
+  SetWindowPos(offered, nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Asked to, it shows the status text in its info line.
+  SendMessageA(offered, WM_USER + 14, 0, 0);
+  EXPECT_EQ(0u, e2e::Text(e2e::Control(offered, 1019)).find("Sie werden gerade angerufen."));
 
   e2e::Click(offered, IDOK);
   HWND held = Dialog(kTitleIncoming, offered);
   ASSERT_NE(nullptr, held) << Report();
+  GetWindowRect(held, &rect);
+  EXPECT_EQ(40, rect.left);
+  EXPECT_EQ(60, rect.top);
   EXPECT_EQ("HHHHV", Presence(held, kButtons));
   EXPECT_EQ("HVVHH", Presence(held, kDisplays));
   EXPECT_EQ(0u, e2e::Text(e2e::Control(held, 1020))

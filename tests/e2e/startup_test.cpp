@@ -129,7 +129,7 @@ TEST_F(Startup, FindsItsOwnDirectoryWhenStartedFromElsewhere) {
 TEST_F(Startup, AProgramDirectoryNearTheLengthLimitIsLoggedWhole) {
   // 245 characters: the file lines are longer than MAX_PATH.
   e2e::Installation install("long", kSilentTelka, 245);
-  ASSERT_TRUE(install.Ok()) << install.Dir();
+  ASSERT_TRUE(install.Ok()) << install.Dir() << "\n" << install.Error();
   ASSERT_EQ(245u, install.Dir().size());
   e2e::ParkoProcess parko;
   ASSERT_TRUE(parko.Start(install));
