@@ -111,8 +111,8 @@ const UINT kIdsWithoutText[] = {32801, 32815, 32816, 32817, 32818, 32819, 32820,
 
 TEST(StringTable, EveryTextComesOutInTheAnsiCodePageByteForByte) {
   ASSERT_EQ(1252u, GetACP()) << "the prefix must run with a German (Western) ANSI code page";
-  for (const StringSpec& spec : kStrings) {
-    EXPECT_EQ(Ansi(spec.text), fw::LoadText(spec.id)) << "string " << spec.id;
+  for (const StringSpec& wanted : kStrings) {
+    EXPECT_EQ(Ansi(wanted.text), fw::LoadText(wanted.id)) << "string " << wanted.id;
   }
   EXPECT_EQ("\xE4", fw::LoadText(ID_PLACE_CALL).substr(7, 1)) << "ä must be 0xE4";
 }
@@ -423,32 +423,33 @@ std::vector<TemplateItem> ReadTemplateItems(int id, std::string* caption) {
   return items;
 }
 
-void CheckControl(HWND dialog, HWND control, const TemplateItem& item, const ControlSpec& spec) {
-  SCOPED_TRACE(testing::Message() << "control " << spec.id << " \""
-                                  << (spec.text ? spec.text : "(picture)") << "\"");
+void CheckControl(HWND dialog, HWND control, const TemplateItem& item, const ControlSpec& wanted) {
+  SCOPED_TRACE(testing::Message() << "control " << wanted.id << " \""
+                                  << (wanted.text ? wanted.text : "(picture)") << "\"");
   // As the template holds it.
-  EXPECT_EQ(spec.id, static_cast<int>(static_cast<short>(item.id)));
-  EXPECT_EQ(0, lstrcmpiA(spec.windowClass, item.windowClass.c_str())) << item.windowClass;
-  EXPECT_EQ(WS_CHILD | spec.style, item.style) << std::hex << "template style 0x" << item.style;
-  EXPECT_EQ(spec.text ? Ansi(spec.text) : "#" + std::to_string(IDB_LOGO), item.text);
-  EXPECT_EQ(spec.dialogUnits.left, item.dialogUnits.left);
-  EXPECT_EQ(spec.dialogUnits.top, item.dialogUnits.top);
-  EXPECT_EQ(spec.dialogUnits.right, item.dialogUnits.right);
-  EXPECT_EQ(spec.dialogUnits.bottom, item.dialogUnits.bottom);
+  EXPECT_EQ(wanted.id, static_cast<int>(static_cast<short>(item.id)));
+  EXPECT_EQ(0, lstrcmpiA(wanted.windowClass, item.windowClass.c_str())) << item.windowClass;
+  EXPECT_EQ(WS_CHILD | wanted.style, item.style) << std::hex << "template style 0x" << item.style;
+  EXPECT_EQ(wanted.text ? Ansi(wanted.text) : "#" + std::to_string(IDB_LOGO), item.text);
+  EXPECT_EQ(wanted.dialogUnits.left, item.dialogUnits.left);
+  EXPECT_EQ(wanted.dialogUnits.top, item.dialogUnits.top);
+  EXPECT_EQ(wanted.dialogUnits.right, item.dialogUnits.right);
+  EXPECT_EQ(wanted.dialogUnits.bottom, item.dialogUnits.bottom);
 
   // As the platform made it.
-  EXPECT_EQ(spec.id, static_cast<int>(static_cast<short>(GetDlgCtrlID(control))));
+  EXPECT_EQ(wanted.id, static_cast<int>(static_cast<short>(GetDlgCtrlID(control))));
   char windowClass[64] = {};
   GetClassNameA(control, windowClass, sizeof(windowClass));
-  EXPECT_EQ(0, lstrcmpiA(windowClass, spec.windowClass)) << windowClass;
-  EXPECT_EQ((spec.style & WS_VISIBLE) != 0, (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0);
-  if (spec.text != nullptr) {
-    EXPECT_EQ(Ansi(spec.text), fw::Window::TextOf(control));
+  EXPECT_EQ(0, lstrcmpiA(windowClass, wanted.windowClass)) << windowClass;
+  EXPECT_EQ((wanted.style & WS_VISIBLE) != 0,
+            (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0);
+  if (wanted.text != nullptr) {
+    EXPECT_EQ(Ansi(wanted.text), fw::Window::TextOf(control));
   }
   // The platform maps position and size from dialog units each on its own.
-  RECT position = {spec.dialogUnits.left, spec.dialogUnits.top, 0, 0};
+  RECT position = {wanted.dialogUnits.left, wanted.dialogUnits.top, 0, 0};
   MapDialogRect(dialog, &position);
-  RECT size = {0, 0, spec.dialogUnits.right, spec.dialogUnits.bottom};
+  RECT size = {0, 0, wanted.dialogUnits.right, wanted.dialogUnits.bottom};
   MapDialogRect(dialog, &size);
   RECT actual;
   GetWindowRect(control, &actual);
@@ -456,8 +457,8 @@ void CheckControl(HWND dialog, HWND control, const TemplateItem& item, const Con
   EXPECT_EQ(position.left, actual.left);
   EXPECT_EQ(position.top, actual.top);
   // A picture takes the size of its bitmap; a drop-down list's template height is its list's.
-  const bool picture = spec.text == nullptr;
-  const bool comboBox = lstrcmpiA(spec.windowClass, "ComboBox") == 0;
+  const bool picture = wanted.text == nullptr;
+  const bool comboBox = lstrcmpiA(wanted.windowClass, "ComboBox") == 0;
   if (!picture) {
     EXPECT_EQ(size.right, actual.right - actual.left);
   }
@@ -466,22 +467,22 @@ void CheckControl(HWND dialog, HWND control, const TemplateItem& item, const Con
   }
 }
 
-void CheckTemplate(const DialogSpec& spec) {
-  SCOPED_TRACE(testing::Message() << "dialog " << spec.id);
+void CheckTemplate(const DialogSpec& wanted) {
+  SCOPED_TRACE(testing::Message() << "dialog " << wanted.id);
   std::string templateCaption;
-  const std::vector<TemplateItem> items = ReadTemplateItems(spec.id, &templateCaption);
-  EXPECT_EQ(Ansi(spec.caption), templateCaption);
-  ASSERT_EQ(spec.controls.size(), items.size());
+  const std::vector<TemplateItem> items = ReadTemplateItems(wanted.id, &templateCaption);
+  EXPECT_EQ(Ansi(wanted.caption), templateCaption);
+  ASSERT_EQ(wanted.controls.size(), items.size());
 
   // A property page is a child window: give it a parent.
   HWND parent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 800, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
-  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(spec.id), parent,
+  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(wanted.id), parent,
                                    PassiveDialogProc, 0);
   ASSERT_NE(nullptr, dialog);
 
-  EXPECT_EQ(Ansi(spec.caption), fw::Window::TextOf(dialog));
-  RECT size = {0, 0, spec.width, spec.height};
+  EXPECT_EQ(Ansi(wanted.caption), fw::Window::TextOf(dialog));
+  RECT size = {0, 0, wanted.width, wanted.height};
   MapDialogRect(dialog, &size);
   RECT client;
   GetClientRect(dialog, &client);
@@ -498,9 +499,9 @@ void CheckTemplate(const DialogSpec& spec) {
        child = GetWindow(child, GW_HWNDNEXT)) {
     children.push_back(child);
   }
-  ASSERT_EQ(spec.controls.size(), children.size());
+  ASSERT_EQ(wanted.controls.size(), children.size());
   for (size_t i = 0; i < children.size(); ++i) {
-    CheckControl(dialog, children[i], items[i], spec.controls[i]);
+    CheckControl(dialog, children[i], items[i], wanted.controls[i]);
   }
   DestroyWindow(dialog);
   DestroyWindow(parent);
