@@ -46,6 +46,10 @@ class Startup : public testing::Test {
   std::vector<std::string> Journal() const {
     return e2e::Lines(install_->ReadFile("mohsim.journal"));
   }
+  // Start-up has bound the library to a modem.
+  bool LibraryInitialized() const {
+    return e2e::WaitUntil([&] { return HasLineStartingWith(Journal(), "MohInitialize("); }, 10000);
+  }
   std::string Report(const e2e::ParkoProcess& parko) const {
     return parko.Describe() + "\nparko.log:\n" + install_->ReadFile("parko.log") +
            "mohsim.journal:\n" + install_->ReadFile("mohsim.journal");
@@ -106,9 +110,7 @@ TEST_F(Startup, WithoutLoggingNoLogFileIsMade) {
   e2e::ParkoProcess parko;
   ASSERT_TRUE(parko.Start(*install_));
   ASSERT_NE(nullptr, parko.WaitForMainWindow());
-  ASSERT_TRUE(
-      e2e::WaitUntil([&] { return HasLineStartingWith(Journal(), "MohInitialize("); }, 10000))
-      << Report(parko);
+  ASSERT_TRUE(LibraryInitialized()) << Report(parko);
   EXPECT_FALSE(install_->HasFile("parko.log"));
   EXPECT_TRUE(parko.Close());
 }
@@ -175,9 +177,7 @@ TEST_F(Startup, ACopyStartedWhileTheFirstAsksForTheModemEndsAtOnce) {
   EXPECT_TRUE(e2e::IsVisible(dialog));
 
   e2e::Click(dialog, IDOK);
-  ASSERT_TRUE(
-      e2e::WaitUntil([&] { return HasLineStartingWith(Journal(), "MohInitialize("); }, 10000))
-      << Report(first);
+  ASSERT_TRUE(LibraryInitialized()) << Report(first);
   EXPECT_TRUE(first.Close());
 }
 
@@ -226,9 +226,7 @@ TEST_F(Startup, TwoModemsAreOfferedInTableOrderAndOkTakesTheChosenOne) {
 
   SendMessageA(list, LB_SETCURSEL, 1, 0);
   e2e::Click(dialog, IDOK);
-  ASSERT_TRUE(
-      e2e::WaitUntil([&] { return HasLineStartingWith(Journal(), "MohInitialize("); }, 10000))
-      << Report(parko);
+  ASSERT_TRUE(LibraryInitialized()) << Report(parko);
   EXPECT_TRUE(Contains(Journal(),
                        "MohInitialize(handle=0, type=1, name=\"Oskavel Zweitmodem\", "
                        "port=\"COM4\")"))
@@ -245,9 +243,7 @@ TEST_F(Startup, EscapeInTheModemDialogTakesTheFirstModem) {
   HWND list = e2e::Control(dialog, 1034);
   SendMessageA(list, LB_SETCURSEL, 1, 0);
   PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0);
-  ASSERT_TRUE(
-      e2e::WaitUntil([&] { return HasLineStartingWith(Journal(), "MohInitialize("); }, 10000))
-      << Report(parko);
+  ASSERT_TRUE(LibraryInitialized()) << Report(parko);
   EXPECT_TRUE(Contains(Journal(),
                        "MohInitialize(handle=0, type=1, name=\"Oskavel V.92 Data Fax Modem\", "
                        "port=\"COM3\")"))
@@ -303,8 +299,7 @@ TEST_F(Startup, QuickConnectIsLeftAloneForTelkaAndResolvedForBorin) {
   {
     e2e::ParkoProcess parko;
     ASSERT_TRUE(parko.Start(*install_));
-    ASSERT_TRUE(
-        e2e::WaitUntil([&] { return HasLineStartingWith(Journal(), "MohInitialize("); }, 10000));
+    ASSERT_TRUE(LibraryInitialized());
     EXPECT_TRUE(parko.Close());
     for (const std::string& line : Journal()) {
       EXPECT_EQ(std::string::npos, line.find("id=10")) << line;
