@@ -72,6 +72,10 @@ std::vector<ControlPresence> LayoutFor(CallDlgMode mode) {
   return layout;
 }
 
+Origin CentredOrigin(int screenWidth, int screenHeight, int width, int height) {
+  return {screenWidth / 2 - width / 2, screenHeight / 2 - height / 2};
+}
+
 std::string HoldSentence(CallDialogPort& dialog, int holdDurationMs) {
   std::string sentence = dialog.LoadText(IDS_HOLD_SENTENCE_HEAD);
   if (holdDurationMs != 0) sentence += fw::Format(" %2d ", holdDurationMs / 60000);

@@ -48,6 +48,12 @@ extern int gCallDlgOpen;
 extern int gCallDlgCentre;
 extern std::string gCallDlgTitle;
 
+struct Origin {
+  int x, y;
+};
+// Where the first call dialog stands: centred on the screen, each halving truncated.
+Origin CentredOrigin(int screenWidth, int screenHeight, int width, int height);
+
 // The hold sentence of the on-hold modes.
 std::string HoldSentence(CallDialogPort& dialog, int holdDurationMs);
 

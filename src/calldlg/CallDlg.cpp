@@ -159,8 +159,10 @@ void CCallDlg::Place() {
     GetWindowPlacement(Handle(), &own);
     const int width = own.rcNormalPosition.right - own.rcNormalPosition.left;
     const int height = own.rcNormalPosition.bottom - own.rcNormalPosition.top;
-    const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2;
-    const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
+    const Origin origin =
+        CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
+    const int x = origin.x;
+    const int y = origin.y;
     gCallDlgCentre = 0;
     gCallDlgPlacement = own;
     gCallDlgPlacement.rcNormalPosition = {x, y, x + width, y + height};

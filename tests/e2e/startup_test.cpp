@@ -33,6 +33,11 @@ bool HasLineStartingWith(const std::vector<std::string>& lines, const std::strin
                      [&](const std::string& line) { return line.rfind(start, 0) == 0; });
 }
 
+const char* const kTwoModems =
+    "[Modems]\r\nCount=2\r\n"
+    "[Modem1]\r\nType=1\r\nName=Oskavel V.92 Data Fax Modem\r\nPort=COM3\r\n"
+    "[Modem2]\r\nType=1\r\nName=Oskavel Zweitmodem\r\nPort=COM4\r\n";
+
 class Startup : public testing::Test {
  protected:
   void Install(const std::string& ini, const std::string& mohsimIni = "") {
@@ -45,6 +50,12 @@ class Startup : public testing::Test {
   }
   std::vector<std::string> Journal() const {
     return e2e::Lines(install_->ReadFile("mohsim.journal"));
+  }
+  // Starts Parko on two modems, asking the user; its modem dialog, or null.
+  HWND StartAtModemDialog(e2e::ParkoProcess& parko) {
+    Install("[INSTALL_OPTIONS]\r\n", kTwoModems);
+    if (!parko.Start(*install_)) return nullptr;
+    return parko.WaitForWindow("#32770", "Modem ausw\xE4hlen", 10000);
   }
   // Start-up has bound the library to a modem.
   bool LibraryInitialized() const {
@@ -207,16 +218,9 @@ TEST_F(Startup, NoModemForABorinOrNuviaInstallationEndsWithoutAMessage) {
   }
 }
 
-const char* const kTwoModems =
-    "[Modems]\r\nCount=2\r\n"
-    "[Modem1]\r\nType=1\r\nName=Oskavel V.92 Data Fax Modem\r\nPort=COM3\r\n"
-    "[Modem2]\r\nType=1\r\nName=Oskavel Zweitmodem\r\nPort=COM4\r\n";
-
 TEST_F(Startup, TwoModemsAreOfferedInTableOrderAndOkTakesTheChosenOne) {
-  Install("[INSTALL_OPTIONS]\r\n", kTwoModems);
   e2e::ParkoProcess parko;
-  ASSERT_TRUE(parko.Start(*install_));
-  HWND dialog = parko.WaitForWindow("#32770", "Modem ausw\xE4hlen", 10000);
+  HWND dialog = StartAtModemDialog(parko);
   ASSERT_NE(nullptr, dialog) << Report(parko);
   HWND list = e2e::Control(dialog, 1034);
   EXPECT_EQ(2, e2e::ListCount(list));
@@ -235,10 +239,8 @@ TEST_F(Startup, TwoModemsAreOfferedInTableOrderAndOkTakesTheChosenOne) {
 }
 
 TEST_F(Startup, EscapeInTheModemDialogTakesTheFirstModem) {
-  Install("[INSTALL_OPTIONS]\r\n", kTwoModems);
   e2e::ParkoProcess parko;
-  ASSERT_TRUE(parko.Start(*install_));
-  HWND dialog = parko.WaitForWindow("#32770", "Modem ausw\xE4hlen", 10000);
+  HWND dialog = StartAtModemDialog(parko);
   ASSERT_NE(nullptr, dialog) << Report(parko);
   HWND list = e2e::Control(dialog, 1034);
   SendMessageA(list, LB_SETCURSEL, 1, 0);

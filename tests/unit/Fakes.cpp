@@ -124,6 +124,19 @@ void ResetAll() {
   ResetCallState();
 }
 
+void LoggingTest::SetUp() {
+  ResetAll();
+  log_ = Log{};
+  gEventLog = &log_;
+  gLogging = 1;
+}
+
+std::vector<std::string> LoggingTest::LibraryCalls() {
+  std::vector<std::string> calls = TheLibrary().calls;
+  TheLibrary().calls.clear();
+  return calls;
+}
+
 }  // namespace fake
 
 // ---- The adapters the portable code calls, linked in place of the Win32 ones ----------------

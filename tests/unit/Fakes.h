@@ -14,6 +14,8 @@
 #include "moh/MohApi.h"
 #include "moh/Registry.h"
 
+#include <gtest/gtest.h>
+
 namespace fake {
 
 // The library as a test scripts it.
@@ -62,5 +64,15 @@ std::string Bytes(int32_t value);
 
 // Resets every fake and every global of the program that the portable code uses.
 void ResetAll();
+
+// A test with every fake reset and logging on into a memory log.
+class LoggingTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override { gEventLog = nullptr; }
+  // The library calls made since the last look, in the simulator's journal format.
+  std::vector<std::string> LibraryCalls();
+  Log log_;
+};
 
 }  // namespace fake

@@ -49,19 +49,17 @@ class RecordingDialog : public CallDialogPort {
 
 std::string T(unsigned id) { return RecordingPlayer::Text(id); }
 
-class CallDialog : public testing::Test {
+class CallDialog : public fake::LoggingTest {
  protected:
   void SetUp() override {
-    fake::ResetAll();
+    fake::LoggingTest::SetUp();
     gCallDlgOpen = 0;
     gCallDlgTitle.clear();
     gWarn = 1;
     gWarnTimeMs = 30000;
     gCallerIdText = "Nummer :0301234567";
     gHoldRemainingMs = 100000;  // a hold that still runs
-    gEventLog = &log_;
   }
-  void TearDown() override { gEventLog = nullptr; }
   RecordingDialog Open(int state, int placing = 0) {
     gCallState = state;
     gPlacingCall = placing;
@@ -69,12 +67,6 @@ class CallDialog : public testing::Test {
     InitCallDialog(dialog);
     return dialog;
   }
-  std::vector<std::string> LibraryCalls() {
-    std::vector<std::string> calls = fake::TheLibrary().calls;
-    fake::TheLibrary().calls.clear();
-    return calls;
-  }
-  fake::Log log_;
 };
 
 TEST(CallDialogModes, EveryStateHasItsMode) {
@@ -88,6 +80,15 @@ TEST(CallDialogModes, EveryStateHasItsMode) {
   for (int state : {1, 2, 3, 4, 5, 11, 12, 13, 14, 16, 17}) {
     EXPECT_EQ(CallDlgMode::StatusOnly, ModeFor(state, 1)) << state;
   }
+}
+
+TEST(CallDialogModes, TheFirstDialogIsCentredWithEachHalvingTruncated) {
+  const Origin origin = CentredOrigin(1024, 768, 379, 173);
+  EXPECT_EQ(512 - 189, origin.x);
+  EXPECT_EQ(384 - 86, origin.y);
+  const Origin odd = CentredOrigin(1023, 767, 100, 50);
+  EXPECT_EQ(511 - 50, odd.x);
+  EXPECT_EQ(383 - 25, odd.y);
 }
 
 TEST(CallDialogModes, LayoutOfEveryMode) {

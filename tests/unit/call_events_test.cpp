@@ -20,19 +20,16 @@ using Effects = std::vector<std::string>;
 
 const char* const kCaller = "Datum :07.12. Uhrzeit :09:05 Nummer :0301234567 Name :Erika";
 
-class CallRoad : public testing::Test {
+class CallRoad : public fake::LoggingTest {
  protected:
   void SetUp() override {
-    fake::ResetAll();
-    gEventLog = &log_;
-    gLogging = 1;
+    fake::LoggingTest::SetUp();
     gEnableMOH = 1;
     gCallerID = 1;
     gWarn = 1;
     gWarnTimeMs = 30000;
     fake::TheLibrary().callerId = kCaller;
   }
-  void TearDown() override { gEventLog = nullptr; }
 
   void Family(int family) { gMohModemType = family; }
   Effects Event(int event, int value = 0, int* result = nullptr) {
@@ -49,14 +46,8 @@ class CallRoad : public testing::Test {
     player_.now += ms;
     return Timer(11);
   }
-  std::vector<std::string> LibraryCalls() {
-    std::vector<std::string> calls = fake::TheLibrary().calls;
-    fake::TheLibrary().calls.clear();
-    return calls;
-  }
   static std::string T(unsigned id) { return RecordingPlayer::Text(id); }
 
-  fake::Log log_;
   RecordingPlayer player_;
 };
 

@@ -6,15 +6,7 @@
 
 namespace {
 
-class EventLogTest : public testing::Test {
- protected:
-  void SetUp() override {
-    fake::ResetAll();
-    gEventLog = &log_;
-  }
-  void TearDown() override { gEventLog = nullptr; }
-  fake::Log log_;
-};
+using EventLogTest = fake::LoggingTest;
 
 TEST_F(EventLogTest, PrefixHasMonthDayYearAndTimeWithoutLeadingZeros) {
   EXPECT_EQ("12-7-2003 9:5:3 - ", LogPrefix({2003, 12, 7, 9, 5, 3}));

@@ -28,15 +28,8 @@ class RecordingUi : public StartupUi {
 
 const std::string kMessageNotFound = "message " + std::to_string(IDS_MODEM_NOT_FOUND);
 
-class ModemSelectionTest : public testing::Test {
+class ModemSelectionTest : public fake::LoggingTest {
  protected:
-  void SetUp() override {
-    fake::ResetAll();
-    gEventLog = &log_;
-    gLogging = 1;
-  }
-  void TearDown() override { gEventLog = nullptr; }
-
   std::vector<std::string> Calls() const { return fake::TheLibrary().calls; }
   bool Called(const std::string& prefix) const {
     for (const std::string& call : Calls()) {
@@ -45,7 +38,6 @@ class ModemSelectionTest : public testing::Test {
     return false;
   }
 
-  fake::Log log_;
   RecordingUi ui_;
 };
 

@@ -7,22 +7,13 @@
 
 namespace {
 
-class MohSettingsTest : public testing::Test {
+class MohSettingsTest : public fake::LoggingTest {
  protected:
-  void SetUp() override {
-    fake::ResetAll();
-    gEventLog = &log_;
-    gLogging = 1;
-  }
-  void TearDown() override { gEventLog = nullptr; }
-
   std::vector<std::string> LoadAndLog() {
     log_.lines.clear();
     LoadMohSettings(0);
     return log_.Texts();
   }
-
-  fake::Log log_;
 };
 
 TEST_F(MohSettingsTest, ReadsTheParametersInOrderIntoTheSettings) {
