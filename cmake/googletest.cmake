@@ -10,15 +10,20 @@ else()
 endif()
 
 # A Win32 test runs under Wine, one at a time: the cases share the prefix's registry, the
-# display and the single-instance mutex.
+# display and the single-instance mutex. ENVIRONMENT NAME=VALUE ... is set for its cases.
 function(parko_add_gtest target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "ENVIRONMENT")
   parko_warnings(${target})
   if(WIN32)
     target_link_libraries(${target} PRIVATE gtest gtest_main)
+    set(environment "")
+    if(arg_ENVIRONMENT)
+      set(environment ENVIRONMENT "${arg_ENVIRONMENT}")
+    endif()
     gtest_discover_tests(${target}
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 60
-      PROPERTIES TIMEOUT 60 RESOURCE_LOCK wine_desktop)
+      PROPERTIES TIMEOUT 60 RESOURCE_LOCK wine_desktop ${environment})
   else()
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)

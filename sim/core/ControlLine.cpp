@@ -32,6 +32,28 @@ std::string RestAfterFirstWord(const std::string& line) {
   return rest;
 }
 
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// A command is one line, so bytes such as CR and LF travel as \xHH; nothing else is decoded.
+std::string DecodeByteEscapes(const std::string& text) {
+  std::string decoded;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x' &&
+        HexDigit(text[i + 2]) >= 0 && HexDigit(text[i + 3]) >= 0) {
+      decoded += static_cast<char>(HexDigit(text[i + 2]) * 16 + HexDigit(text[i + 3]));
+      i += 3;
+    } else {
+      decoded += text[i];
+    }
+  }
+  return decoded;
+}
+
 }  // namespace
 
 bool IsBlankOrComment(const std::string& line) {
@@ -90,7 +112,7 @@ std::optional<ControlCommand> ParseControlLine(const std::string& line, std::str
   }
   if (verb == "call") {
     command.kind = Kind::Call;
-    command.text = RestAfterFirstWord(line);
+    command.text = DecodeByteEscapes(RestAfterFirstWord(line));
     return command;
   }
   if (verb == "grant") {

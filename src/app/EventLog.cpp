@@ -2,11 +2,25 @@
 
 #include "fw/Text.h"
 
-LogFile* gEventLog = nullptr;
+std::atomic<LogFile*> gEventLog{nullptr};
 
 std::string LogPrefix(const LocalTime& time) {
   return fw::Format("%d-%d-%d %d:%d:%d - ", time.month, time.day, time.year, time.hour, time.minute,
                     time.second);
+}
+
+std::string EscapeControlCharacters(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      escaped += fw::Format("\\x%02X", byte);
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
 }
 
 const char* EventSentence(int code) {

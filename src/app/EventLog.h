@@ -1,6 +1,7 @@
 // The diagnostic log "parko.log": one English line per event, each with a local time stamp.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 struct LocalTime {
@@ -16,11 +17,15 @@ class LogFile {
   virtual LocalTime Now() = 0;
 };
 
-// The open log; null while logging is off.
-extern LogFile* gEventLog;
+// The open log; null while logging is off. The library's thread reads it too.
+extern std::atomic<LogFile*> gEventLog;
 
 // "month-day-year hour:minute:second - ", plain decimals.
 std::string LogPrefix(const LocalTime& time);
+
+// A text from outside (the telephone line's caller ID) made safe for one log line: control
+// characters become \xHH, so that a CR LF in it cannot start a line of its own.
+std::string EscapeControlCharacters(const std::string& text);
 
 // The fixed sentence of an event the library reports, or null for an event without one.
 const char* EventSentence(int code);
@@ -32,6 +37,7 @@ inline void LogEvent(int code, int value, const std::string& text) {
   LogEvent(code, value, text.c_str());
 }
 
-// Adapters: open the file in the current directory, emptied; close it at exit.
+// Adapters: open the file in the current directory, emptied; close it at exit. A library
+// thread may still log after the close: its lines are dropped, never written to a closed file.
 void CreateLogFile();
 void CloseLogFile();

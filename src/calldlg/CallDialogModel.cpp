@@ -26,6 +26,8 @@ constexpr int kLayoutIds[] = {
 
 void StopSound(CallDialogPort& dialog) { dialog.Sound(nullptr, SOUND_ASYNC); }
 
+bool InVoiceCallOnHold() { return (gCallState == 8 || gCallState == 9) && gVoiceActive == 1; }
+
 bool CanTakeCall() { return gCallState == 7 || (gCallState == 9 && gVoiceActive == 0); }
 
 std::string WarningNotice(CallDialogPort& dialog) {
@@ -51,6 +53,11 @@ CallDlgMode ModeFor(int callState, int placingCall) {
     default:
       return CallDlgMode::StatusOnly;
   }
+}
+
+bool ClosesOnRequest(CallDlgMode mode) {
+  return mode == CallDlgMode::NoHold || mode == CallDlgMode::TimedOut ||
+         mode == CallDlgMode::Reconnecting || mode == CallDlgMode::StatusOnly;
 }
 
 std::vector<ControlPresence> LayoutFor(CallDlgMode mode) {
@@ -82,7 +89,7 @@ std::string HoldSentence(CallDialogPort& dialog, int holdDurationMs) {
   return sentence + dialog.LoadText(IDS_HOLD_MINUTES_TAIL);
 }
 
-void InitCallDialog(CallDialogPort& dialog) {
+CallDlgMode InitCallDialog(CallDialogPort& dialog) {
   dialog.SetItemText(kButtonAnswer, dialog.LoadText(IDS_ANSWER_CALL));
   dialog.SetItemText(IDC_IGNORE_CALL, dialog.LoadText(IDS_IGNORE_CALL));
   dialog.SetItemText(IDC_RESTORE_DATA, dialog.LoadText(IDS_RESTORE_DATA));
@@ -151,6 +158,7 @@ void InitCallDialog(CallDialogPort& dialog) {
   }
   dialog.SetItemText(IDC_INFO_LINE, gCallerIdText);
   gCallDlgOpen = 1;
+  return mode;
 }
 
 void CallDialogShown(CallDialogPort& dialog) {
@@ -199,8 +207,10 @@ void OnIgnoreCall(CallDialogPort& dialog) {
 }
 
 void OnRestoreData(CallDialogPort& dialog) {
-  if ((gCallState == 8 || gCallState == 9) && gVoiceActive == 1) {
-    dialog.ShowHangUpReminder();
+  if (InVoiceCallOnHold()) {
+    // While the box is open the hold may run out or the line move on; only a call still on
+    // hold in a dialog still open is restored.
+    if (!dialog.ShowHangUpReminder() || !InVoiceCallOnHold()) return;
     MohCommand(gMohHandle, MOH_CMD_RESUME_DATA);
     LogEvent(0, 0, "Ending voice call, switching back to data.");
   }
@@ -225,12 +235,19 @@ void OnDropData(CallDialogPort& dialog) {
   dialog.StopAnswerTimer();
 }
 
-void OnCloseCallDialog(CallDialogPort& dialog) {
-  if (gCallState != 7 || gPlacingCall != 1) return;
-  gPlacingCall = 0;
-  LogEvent(0, 0, "UserCancelled PlaceCall, Going back to Data");
-  MohCommand(gMohHandle, MOH_CMD_DECLINE);
-  gCallState = 15;
-  dialog.StopAnswerTimer();
-  StopSound(dialog);
+void OnCloseCallDialog(CallDialogPort& dialog, CallDlgMode mode) {
+  if (gCallState == 7 && gPlacingCall == 1) {
+    gPlacingCall = 0;
+    LogEvent(0, 0, "UserCancelled PlaceCall, Going back to Data");
+    MohCommand(gMohHandle, MOH_CMD_DECLINE);
+    gCallState = 15;
+    dialog.StopAnswerTimer();
+    StopSound(dialog);
+    return;
+  }
+  if (ClosesOnRequest(mode)) dialog.Dismiss();
+}
+
+void OnEscapeCallDialog(CallDialogPort& dialog, CallDlgMode mode) {
+  if (ClosesOnRequest(mode)) dialog.Dismiss();
 }

@@ -16,6 +16,10 @@ struct ControlPresence {
 };
 
 CallDlgMode ModeFor(int callState, int placingCall);
+// The modes in which the user has nothing left to do for the call, or may decline to act: the
+// close box, Alt+F4 and Esc close them. The others end by themselves, and the on-hold dialog is
+// the user's only way back to the data connection.
+bool ClosesOnRequest(CallDlgMode mode);
 // The ten controls the modes arrange, in a fixed order.
 std::vector<ControlPresence> LayoutFor(CallDlgMode mode);
 
@@ -38,8 +42,12 @@ class CallDialogPort {
   virtual void Sound(const char* file, unsigned flags) = 0;
   // KillTimer of the main window's TIMER_ANSWER.
   virtual void StopAnswerTimer() = 0;
-  // The reminder to hang up first, owned by the dialog; returns when it is dismissed.
-  virtual void ShowHangUpReminder() = 0;
+  // The reminder to hang up first, owned by the dialog; returns when it is dismissed. False
+  // when the dialog was destroyed meanwhile (the box runs a message loop, in which an event may
+  // replace the dialog): the caller must then not act on the box.
+  virtual bool ShowHangUpReminder() = 0;
+  // Closes this dialog at the user's request; the object frees itself.
+  virtual void Dismiss() = 0;
   // The dialog declares the hold timed out as if the library had said so.
   virtual void DeclareTimeout() = 0;
 };
@@ -57,8 +65,9 @@ Origin CentredOrigin(int screenWidth, int screenHeight, int width, int height);
 // The hold sentence of the on-hold modes.
 std::string HoldSentence(CallDialogPort& dialog, int holdDurationMs);
 
-// WM_INITDIALOG after the window's own set-up (icon, colours).
-void InitCallDialog(CallDialogPort& dialog);
+// WM_INITDIALOG after the window's own set-up (icon, colours). Returns the mode laid out; it
+// stays the dialog's mode for its life.
+CallDlgMode InitCallDialog(CallDialogPort& dialog);
 // WM_SHOWWINDOW after its default processing.
 void CallDialogShown(CallDialogPort& dialog);
 // The countdown tick of timer 20.
@@ -71,5 +80,8 @@ void OnIgnoreCall(CallDialogPort& dialog);
 void OnRestoreData(CallDialogPort& dialog);
 void OnPlaceCallButton(CallDialogPort& dialog);
 void OnDropData(CallDialogPort& dialog);
-// The close box: only while an outgoing call is being placed does it cancel that call.
-void OnCloseCallDialog(CallDialogPort& dialog);
+// The close box and Alt+F4: while an outgoing call is being placed it cancels that call; in a
+// mode that closes on request it closes the dialog and sends nothing.
+void OnCloseCallDialog(CallDialogPort& dialog, CallDlgMode mode);
+// Esc: never takes, places, cancels or drops a call; closes a dialog that closes on request.
+void OnEscapeCallDialog(CallDialogPort& dialog, CallDlgMode mode);

@@ -15,6 +15,32 @@ namespace {
 // Where the last call dialog was when it closed.
 WINDOWPLACEMENT gCallDlgPlacement{};
 
+// The logo, loaded once for every call dialog of the process and never freed.
+HBITMAP SharedLogo() {
+  static const HBITMAP logo = static_cast<HBITMAP>(LoadImageA(
+      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  return logo;
+}
+
+BOOL CALLBACK SetLogoOnBitmapStatic(HWND child, LPARAM) {
+  char className[16] = {};
+  GetClassNameA(child, className, sizeof(className));
+  if (lstrcmpiA(className, "Static") != 0) return TRUE;
+  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) return TRUE;
+  // The control loaded its own copy from the template and would never free it; it gets the
+  // shared one instead, and its own copy goes.
+  HBITMAP logo = SharedLogo();
+  const HGDIOBJ own = reinterpret_cast<HGDIOBJ>(
+      SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo)));
+  if (own != nullptr && own != logo) DeleteObject(own);
+  return TRUE;
+}
+
+bool IsCallButton(int id) {
+  return id == IDOK || id == IDCANCEL || id == IDABORT || id == IDC_IGNORE_CALL ||
+         id == IDC_RESTORE_DATA;
+}
+
 }  // namespace
 
 CCallDlg::CCallDlg() : fw::Dialog(IDD_CALL) {}
@@ -42,6 +68,7 @@ BOOL CCallDlg::OnInitDialog() {
   Send(WM_SETICON, ICON_BIG,
        reinterpret_cast<LPARAM>(
            LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
+  EnumChildWindows(Handle(), &SetLogoOnBitmapStatic, 0);
   if (CMohApp* app = CMohApp::Instance()) {
     app->m_hCallInfo = Item(IDC_INFO_LINE);
     app->m_hCallTimer = Item(IDC_ANSWER_TIME);
@@ -51,7 +78,7 @@ BOOL CCallDlg::OnInitDialog() {
   m_crCounterBack = RGB(0, 0, 0);
   m_brCounter = CreateSolidBrush(m_crCounterBack);
   m_crInfoText = RGB(0, 0, 192);
-  InitCallDialog(*this);
+  m_mode = InitCallDialog(*this);
   m_strInfo = gCallerIdText;
   return TRUE;
 }
@@ -65,6 +92,11 @@ LRESULT CCallDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam) CallDialogShown(*this);
       return result;
     }
+    case WM_COMMAND:
+      // Esc reaches a dialog as IDCANCEL and a stray command can name a hidden button: neither
+      // may answer, place or drop a call.
+      if (IsCallButton(LOWORD(wParam)) && !IsButtonLive(LOWORD(wParam))) return 0;
+      return fw::Dialog::WindowProc(message, wParam, lParam);
     case WM_CALLDLG_ANSWER_TEXT:
       RefreshItem(IDC_ANSWER_TIME, gAnswerText);
       return 0;
@@ -89,6 +121,17 @@ LRESULT CCallDlg::OnCtlColorStatic(HDC dc, HWND control) {
     SetTextColor(dc, m_crInfoText);
   }
   return defaultBrush;
+}
+
+bool CCallDlg::PreTranslateMessage(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return false;
+  OnEscapeCallDialog(*this, m_mode);
+  return true;
+}
+
+bool CCallDlg::IsButtonLive(int id) const {
+  HWND button = Item(id);
+  return button != nullptr && IsWindowVisible(button) && IsWindowEnabled(button);
 }
 
 void CCallDlg::OnOK() { OnAnswerCall(*this); }
@@ -117,7 +160,7 @@ void CCallDlg::OnTimer(UINT_PTR) { CallDialogTick(*this); }
 void CCallDlg::OnClose() {
   // The platform's own handling would press IDCANCEL, which in this dialog is "Anruf tätigen":
   // closing must never place a call, so the close request is only this.
-  OnCloseCallDialog(*this);
+  OnCloseCallDialog(*this, m_mode);
 }
 
 void CCallDlg::OnDestroy() {
@@ -194,8 +237,13 @@ void CCallDlg::StopAnswerTimer() {
   if (CMohApp* app = CMohApp::Instance()) ::KillTimer(app->m_hMainWnd, TIMER_ANSWER);
 }
 
-void CCallDlg::ShowHangUpReminder() {
+bool CCallDlg::ShowHangUpReminder() {
   MessageBoxA(Handle(), fw::LoadText(IDS_HANG_UP_FIRST).c_str(), " ", MB_OK | MB_ICONEXCLAMATION);
+  // Destroying the dialog closes the box it owns; the object itself lives on until this
+  // handler has returned.
+  return Handle() != nullptr;
 }
+
+void CCallDlg::Dismiss() { DestroyWindow(); }
 
 void CCallDlg::DeclareTimeout() { MohEventCallback(MOH_TIMEOUT, 0); }

@@ -14,6 +14,8 @@ class CCallDlg : public fw::Dialog, private CallDialogPort {
 
   // Remembers where the dialog was, so that the next one opens there.
   BOOL DestroyWindow() override;
+  // Esc goes to the dialog's own close handling, never to the button with id IDCANCEL.
+  bool PreTranslateMessage(const MSG& msg) override;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -29,6 +31,8 @@ class CCallDlg : public fw::Dialog, private CallDialogPort {
 
  private:
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
+  // A button acts only while the user can see and press it.
+  bool IsButtonLive(int id) const;
 
   // CallDialogPort
   std::string LoadText(unsigned id) override;
@@ -43,7 +47,8 @@ class CCallDlg : public fw::Dialog, private CallDialogPort {
   void StepProgress() override;
   void Sound(const char* file, unsigned flags) override;
   void StopAnswerTimer() override;
-  void ShowHangUpReminder() override;
+  bool ShowHangUpReminder() override;
+  void Dismiss() override;
   void DeclareTimeout() override;
 
   HWND m_progress = nullptr;
@@ -53,4 +58,5 @@ class CCallDlg : public fw::Dialog, private CallDialogPort {
   COLORREF m_crCounterBack = 0;
   HBRUSH m_brCounter = nullptr;
   COLORREF m_crInfoText = 0;
+  CallDlgMode m_mode = CallDlgMode::StatusOnly;
 };

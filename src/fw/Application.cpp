@@ -64,13 +64,24 @@ int Application::MessageLoop() {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return -1;
-    const bool forDialog = std::any_of(modeless_.begin(), modeless_.end(), [&msg](HWND dialog) {
-      return (msg.hwnd == dialog || IsChild(dialog, msg.hwnd)) && IsDialogMessageA(dialog, &msg);
-    });
-    if (forDialog) continue;
+    if (TranslateForModeless(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+}
+
+bool Application::TranslateForModeless(const MSG& msg) {
+  // A copy: a handler run from here may open or close a modeless dialog.
+  const std::vector<HWND> dialogs = modeless_;
+  for (HWND dialog : dialogs) {
+    if (msg.hwnd != dialog && !IsChild(dialog, msg.hwnd)) continue;
+    if (Window* window = Window::FromHandle(dialog)) {
+      if (window->PreTranslateMessage(msg)) return true;
+    }
+    // The dialog may have gone in PreTranslateMessage.
+    if (IsWindow(dialog) && IsDialogMessageA(dialog, const_cast<MSG*>(&msg))) return true;
+  }
+  return false;
 }
 
 void Application::AddModeless(HWND dialog) {

@@ -49,6 +49,8 @@ class Application {
  private:
   void ReadModuleName();
   int MessageLoop();
+  // Keyboard navigation of the modeless dialog the message is for; true when it took it.
+  bool TranslateForModeless(const MSG& msg);
 
   HINSTANCE instance_ = nullptr;
   std::string exeName_;

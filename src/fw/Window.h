@@ -48,6 +48,15 @@ class Window {
   // The window's own text, whatever its length.
   static std::string TextOf(HWND hwnd);
 
+  // True while one of this window's messages is being handled (also inside a nested message
+  // loop such as a message box's): the object must not be deleted now, since it is freed by
+  // its PostNcDestroy once the last of them returned.
+  bool IsHandlingMessage() const { return depth_ > 0; }
+
+  // The message loop offers each message for a modeless dialog to the dialog first; return
+  // true to keep it from the platform's dialog processing.
+  virtual bool PreTranslateMessage(const MSG& /*msg*/) { return false; }
+
  protected:
   // Every message of the window arrives here; the default routes the common ones to the
   // handlers below and everything else to Default().

@@ -97,7 +97,7 @@ int SelectModem(int silent, StartupUi& ui) {
 
   LoadMohSettings(gMohHandle);
   if (!silent) ui.ShowSettings();
-  if (MohInitialize(gMohHandle, &local, &MohEventCallback) == 0) {
+  if (InitializeMoh(gMohHandle, &local) == 0) {
     LogEvent(0, 0, "MOH Configuration failed");
     if (local.Type == TELKA) {
       ui.ShowMessage(gLastMohEvent == MOH_ERR_FILTER_DRIVER ? IDS_MODEM_NOT_ACTIVE

@@ -33,6 +33,10 @@ int WarnTimeForIndex(int index) {
   }
 }
 
+bool IsToneSwitchType(uint32_t registryType) {
+  return registryType == REGISTRY_BINARY || registryType == REGISTRY_DWORD;
+}
+
 namespace {
 
 void LogSettings() {
@@ -94,11 +98,13 @@ void ReadToneSettings() {
   std::unique_ptr<RegistryKey> key = TheRegistry().OpenMachineKey(kMohRegistryKey);
   if (!key) return;
   // Room for exactly four bytes: a value stored wider reads as off; a narrower one fills only
-  // the low bytes of a cleared switch.
+  // the low bytes of a cleared switch. Only a number counts: a text such as "0" or "no" would
+  // otherwise read as nonzero and silence the ring or the timeout warning.
   for (auto [name, tone] : {std::make_pair("MuteRingTone", &MuteRingTone),
                             std::make_pair("MuteWarnTone", &MuteWarnTone)}) {
     *tone = 0;
-    if (!key->Query(name, tone, sizeof(*tone))) *tone = 0;
+    uint32_t type = 0;
+    if (!key->Query(name, tone, sizeof(*tone), &type) || !IsToneSwitchType(type)) *tone = 0;
   }
   key->Close();
 }

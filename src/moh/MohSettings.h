@@ -32,5 +32,7 @@ int WarnTimeForIndex(int index);
 // Reads the parameters, logs them when logging is on, then the tone switches.
 void LoadMohSettings(int handle);
 void ReadToneSettings();
+// Whether a tone switch stored with this registry type counts; any other type reads as 0.
+bool IsToneSwitchType(uint32_t registryType);
 // Writes both switches; the key is never created. Nonzero when the key could not be opened.
 long SaveToneSettings();

@@ -5,11 +5,18 @@
 #include <memory>
 #include <string>
 
+// Value types as the registry stores them.
+constexpr uint32_t REGISTRY_SZ = 1;
+constexpr uint32_t REGISTRY_BINARY = 3;
+constexpr uint32_t REGISTRY_DWORD = 4;
+constexpr uint32_t REGISTRY_MULTI_SZ = 7;
+
 class RegistryKey {
  public:
   virtual ~RegistryKey() = default;
-  // Reads a value into exactly `size` bytes; false when it is missing or does not fit.
-  virtual bool Query(const std::string& name, void* data, uint32_t size) = 0;
+  // Reads a value into at most `size` bytes and reports its type; false when it is missing or
+  // does not fit.
+  virtual bool Query(const std::string& name, void* data, uint32_t size, uint32_t* type) = 0;
   virtual void SetBinary(const std::string& name, const void* data, uint32_t size) = 0;
   // Closes the key; the platform's result.
   virtual long Close() = 0;

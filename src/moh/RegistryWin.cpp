@@ -10,10 +10,13 @@ class Win32Key : public RegistryKey {
   explicit Win32Key(HKEY key) : key_(key) {}
   ~Win32Key() override { Close(); }
 
-  bool Query(const std::string& name, void* data, uint32_t size) override {
+  bool Query(const std::string& name, void* data, uint32_t size, uint32_t* type) override {
     DWORD length = size;
-    return RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, static_cast<BYTE*>(data),
-                            &length) == ERROR_SUCCESS;
+    DWORD valueType = REG_NONE;
+    const bool ok = RegQueryValueExA(key_, name.c_str(), nullptr, &valueType,
+                                     static_cast<BYTE*>(data), &length) == ERROR_SUCCESS;
+    *type = valueType;
+    return ok;
   }
   void SetBinary(const std::string& name, const void* data, uint32_t size) override {
     RegSetValueExA(key_, name.c_str(), 0, REG_BINARY, static_cast<const BYTE*>(data), size);

@@ -37,7 +37,7 @@ void FetchCallerId(PlayerPort& player) {
   char buffer[MOH_CALLER_ID_SIZE] = {};
   MohGetParam(gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
   buffer[sizeof(buffer) - 1] = '\0';  // whatever the library left in the last byte
-  LogEvent(0, 0, buffer);
+  LogEvent(0, 0, EscapeControlCharacters(buffer));
   gCallerIdText = buffer;
   player.CallerIdFetched();
 }
@@ -158,10 +158,12 @@ bool ModemActive(PlayerPort& player) {
   gVoiceActive = 0;
   gPlacingCall = 0;
   gCallState = 3;
+  const bool echo = TakeModemActiveEcho();
   if (gMohModemType == TELKA) SetOnlineLocked(1);
   if (gMohModemType == BORIN) {
     MODEM_ENTRY entry = gpModems[gModemSelIndex];
-    if (MohInitialize(gMohHandle, &entry, &MohEventCallback) == 0) return false;
+    // The echo of an initialisation of ours reports the modem bound already.
+    if (!echo && InitializeMoh(gMohHandle, &entry) == 0) return false;
     gOnline = 1;
     gMohSession = 1;
   }

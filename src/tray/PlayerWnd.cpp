@@ -89,9 +89,12 @@ void CPlayerWnd::NotifyTray(bool add, const std::string& tip) {
 void CPlayerWnd::CloseCallDialog() {
   CMohApp* app = CMohApp::Instance();
   if (app == nullptr || app->m_pCallDlg == nullptr) return;
-  app->m_pCallDlg->DestroyWindow();
-  // The dialog frees itself after its last message; an object left over is freed here.
-  delete app->m_pCallDlg;
+  CCallDlg* dialog = app->m_pCallDlg;
+  dialog->DestroyWindow();
+  // The dialog frees itself after its last message. One whose own handler is still running
+  // (its button's message box is open) is freed when that handler returns; only an object
+  // that never had a window is left for us.
+  if (app->m_pCallDlg == dialog && !dialog->IsHandlingMessage()) delete dialog;
   app->m_pCallDlg = nullptr;
 }
 

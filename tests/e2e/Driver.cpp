@@ -13,6 +13,14 @@ namespace {
 constexpr const char* kTestRoot = "C:\\parko-e2e";
 
 // The install image beside the build tree: <build>\dist, two levels above this test program.
+std::string TestProgramDir() {
+  char path[MAX_PATH * 4] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+  if (length == 0 || length >= sizeof(path)) return {};
+  const std::string file(path, length);
+  return file.substr(0, file.find_last_of('\\'));
+}
+
 std::string DistDir() {
   char path[MAX_PATH * 4] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
@@ -84,6 +92,10 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
 }
 
 }  // namespace
+
+std::string BesideTestProgram(const std::string& relativePath) {
+  return TestProgramDir() + "\\" + relativePath;
+}
 
 void EndStrayParkos() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -161,6 +173,10 @@ std::string Installation::ReadFile(const std::string& file) const {
   }
   CloseHandle(handle);
   return content;
+}
+
+bool Installation::CopyIn(const std::string& sourcePath, const std::string& file) const {
+  return CopyFileA(sourcePath.c_str(), PathOf(file).c_str(), FALSE) != 0;
 }
 
 bool Installation::WriteFile(const std::string& file, const std::string& content) const {
@@ -246,10 +262,12 @@ DWORD ParkoProcess::ExitCode() const {
 }
 
 bool ParkoProcess::Close(DWORD timeoutMs) {
-  if (!IsRunning()) return true;
+  // A process that faulted (heap checking turns a use after free into an access violation)
+  // ends with the exception's code, not 0.
+  if (!IsRunning()) return ExitCode() == 0;
   HWND main = mainWindow_ != nullptr ? mainWindow_ : WaitForWindow(nullptr, "TrayIconHandler", 0);
   if (main != nullptr) PostMessageA(main, WM_CLOSE, 0, 0);
-  if (main != nullptr && WaitForExit(timeoutMs)) return true;
+  if (main != nullptr && WaitForExit(timeoutMs)) return ExitCode() == 0;
   Kill();
   return false;
 }

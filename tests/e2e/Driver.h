@@ -11,6 +11,9 @@
 
 namespace e2e {
 
+// A file of the build tree beside the test program, by its path relative to it.
+std::string BesideTestProgram(const std::string& relativePath);
+
 // Ends every Parko.exe still running in the prefix.
 void EndStrayParkos();
 
@@ -36,6 +39,8 @@ class Installation {
   std::string ReadFile(const std::string& file) const;
   bool HasFile(const std::string& file) const;
   bool WriteFile(const std::string& file, const std::string& content) const;
+  // Puts a copy of another file in the installation under this name.
+  bool CopyIn(const std::string& sourcePath, const std::string& file) const;
 
  private:
   std::string dir_;
@@ -75,7 +80,7 @@ class ParkoProcess {
   bool WaitForExit(DWORD timeoutMs);
   DWORD ExitCode() const;
   // Asks the main window to close; ends the process by force when it has not ended by the
-  // deadline. True when it ended by itself.
+  // deadline. True when it ended by itself with exit code 0 (not by a fault).
   bool Close(DWORD timeoutMs = 5000);
 
   // What the driver sees of the process: its windows and whether it runs.

@@ -250,4 +250,136 @@ TEST_F(Call, AThousandEventsAtOnceAreAllHandledAndParkoStaysResponsive) {
   EXPECT_TRUE(parko_.Close());
 }
 
+// While the reminder to hang up is open, the line moves on and replaces the on-hold dialog:
+// the box goes with it and restores nothing the user did not confirm.
+class ReminderBox : public Call {
+ protected:
+  // Answers a call and presses "restore" in the on-hold dialog; returns the box.
+  HWND OpenReminder(const std::string& mohsimIni = kQuickLine) {
+    Start(mohsimIni);
+    Line("online");
+    Line(std::string("call ") + kCaller);
+    HWND offered = Dialog(kTitleIncoming);
+    EXPECT_NE(nullptr, offered) << Report();
+    e2e::Click(offered, IDOK);
+    held_ = Dialog(kTitleIncoming, offered);
+    EXPECT_NE(nullptr, held_) << Report();
+    PostMessageA(e2e::Control(held_, 1036), BM_CLICK, 0, 0);
+    return e2e::WaitForMessageBox(parko_);
+  }
+  void ExpectClosedWithoutRestoring(HWND box, DWORD timeoutMs = 5000) {
+    EXPECT_TRUE(e2e::WaitUntil([box] { return !IsWindow(box); }, timeoutMs)) << Report();
+    EXPECT_TRUE(parko_.IsRunning()) << Report();
+    EXPECT_FALSE(CommandSent(3)) << Report();
+    EXPECT_TRUE(parko_.Close()) << Report();
+  }
+  HWND held_ = nullptr;
+};
+
+TEST_F(ReminderBox, TheHoldRunningOutClosesItAndRestoresNothing) {
+  HWND box = OpenReminder(std::string(kQuickLine) + "[Line]\r\nHoldIndex=1\r\n");  // 8 s
+  ASSERT_NE(nullptr, box) << Report();
+  ExpectClosedWithoutRestoring(box, 15000);
+}
+
+TEST_F(ReminderBox, AWarningOfTheLineReplacesTheDialogAndTheNewOneStillRestores) {
+  HWND box = OpenReminder();
+  ASSERT_NE(nullptr, box) << Report();
+  Line("event 9 0");
+  EXPECT_TRUE(e2e::WaitUntil([box] { return !IsWindow(box); }, 5000)) << Report();
+  EXPECT_FALSE(CommandSent(3)) << Report();
+  HWND warned = Dialog(kTitleIncoming, held_);
+  ASSERT_NE(nullptr, warned) << Report();
+  PostMessageA(e2e::Control(warned, 1036), BM_CLICK, 0, 0);
+  HWND again = e2e::WaitForMessageBox(parko_);
+  ASSERT_NE(nullptr, again) << Report();
+  e2e::DismissMessageBox(again, IDOK);
+  EXPECT_TRUE(e2e::WaitUntil([this] { return CommandSent(3); }, 5000)) << Report();
+  EXPECT_TRUE(parko_.Close()) << Report();
+}
+
+TEST_F(ReminderBox, DataResumedMeanwhileClosesItAndSendsNothing) {
+  HWND box = OpenReminder();
+  ASSERT_NE(nullptr, box) << Report();
+  Line("event 12 0");
+  ExpectClosedWithoutRestoring(box);
+}
+
+TEST_F(Call, EscInTheIncomingCallDialogNeitherAnswersNorPlacesTheCall) {
+  Start();
+  Line("online");
+  Line(std::string("call ") + kCaller);
+  HWND offered = Dialog(kTitleIncoming);
+  ASSERT_NE(nullptr, offered) << Report();
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(offered, nullptr), &thread));
+  HWND focus = thread.hwndFocus != nullptr ? thread.hwndFocus : offered;
+  PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageA(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+  // Handled in posting order: once the dialog shows its status text, Esc was handled before.
+  PostMessageA(offered, WM_USER + 14, 0, 0);
+  ASSERT_TRUE(e2e::WaitUntil(
+      [&] { return e2e::Text(e2e::Control(offered, 1019)).find("Sie werden") == 0; }, 5000));
+  EXPECT_TRUE(e2e::IsVisible(offered));
+  EXPECT_TRUE(Commands().empty()) << Report();
+  EXPECT_TRUE(parko_.Close()) << Report();
+}
+
+TEST_F(Call, TheNoHoldDialogClosesWithItsCloseBoxAndAStatusDialogWithEsc) {
+  Start(std::string(kQuickLine) + "[Line]\r\nHoldAnswer=deny\r\n");
+  Line("online");
+  Line(std::string("call ") + kCaller);
+  HWND noHold = Dialog("Modem On Hold Einstellungen");
+  ASSERT_NE(nullptr, noHold) << Report();
+  PostMessageA(noHold, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(NoDialog(5000)) << Report();
+  EXPECT_TRUE(Commands().empty()) << Report();
+
+  // The next event that shows a dialog opens one as usual; Esc closes it.
+  Line("error 4");
+  HWND error = Dialog("Modem On Hold Einstellungen");
+  ASSERT_NE(nullptr, error) << Report();
+  PostMessageA(error, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  ASSERT_TRUE(NoDialog(5000)) << Report();
+  EXPECT_TRUE(Commands().empty()) << Report();
+  EXPECT_TRUE(parko_.Close()) << Report();
+}
+
+TEST_F(Call, ABorinLineReportingModemActiveDuringEveryInitialisationIsBoundOnce) {
+  Start("[Library]\r\nInitEvents=3\r\n[Modem1]\r\nType=2\r\n" + std::string(kQuickLine),
+        "[INSTALL_OPTIONS]\r\nSilentEnumeration=Yes\r\nModemType=2\r\n");
+  auto initialisations = [this] {
+    int count = 0;
+    for (const std::string& line : e2e::Lines(install_->ReadFile("mohsim.journal"))) {
+      count += line.rfind("MohInitialize(", 0) == 0;
+    }
+    return count;
+  };
+  Line("online");  // the line's own report: bound again, once
+  Line(std::string("call ") + kCaller);
+  ASSERT_NE(nullptr, Dialog(kTitleIncoming)) << Report();
+  EXPECT_EQ(2, initialisations());
+  EXPECT_TRUE(parko_.Close()) << Report();
+}
+
+TEST_F(Call, ACallerIdWithALineBreakCannotWriteALineOfItsOwnInTheLog) {
+  Start(kQuickLine, "[INSTALL_OPTIONS]\r\nSilentEnumeration=Yes\r\nModemType=1\r\nLogging=Yes\r\n");
+  Line("online");
+  Line("call Name :Erika\\x0D\\x0A12-7-2003 9:5:3 - MOH Request granted by server.");
+  HWND offered = Dialog(kTitleIncoming);
+  ASSERT_NE(nullptr, offered) << Report();
+  // The dialog shows the text as the line sent it.
+  EXPECT_EQ("Name :Erika\r\n12-7-2003 9:5:3 - MOH Request granted by server.",
+            e2e::Text(e2e::Control(offered, 1019)));
+  EXPECT_TRUE(parko_.Close()) << Report();
+  const std::vector<std::string> log = e2e::Lines(install_->ReadFile("parko.log"));
+  const auto escaped = std::find_if(log.begin(), log.end(), [](const std::string& line) {
+    return line.find(" - Name :Erika\\x0D\\x0A12-7-2003 9:5:3 - MOH Request granted") !=
+           std::string::npos;
+  });
+  EXPECT_NE(log.end(), escaped) << install_->ReadFile("parko.log");
+  for (const std::string& line : log) EXPECT_NE(0u, line.rfind("12-7-2003", 0)) << line;
+}
+
 }  // namespace

@@ -62,20 +62,26 @@ namespace {
 
 class MemoryKey : public RegistryKey {
  public:
-  explicit MemoryKey(std::map<std::string, std::string>& values) : values_(values) {}
-  bool Query(const std::string& name, void* data, uint32_t size) override {
+  MemoryKey(std::map<std::string, std::string>& values, std::map<std::string, uint32_t>& types)
+      : values_(values), types_(types) {}
+  bool Query(const std::string& name, void* data, uint32_t size, uint32_t* type) override {
     auto found = values_.find(name);
-    if (found == values_.end() || found->second.size() > size) return false;
+    if (found == values_.end()) return false;
+    auto typed = types_.find(name);
+    *type = typed == types_.end() ? REGISTRY_BINARY : typed->second;
+    if (found->second.size() > size) return false;
     std::memcpy(data, found->second.data(), found->second.size());
     return true;
   }
   void SetBinary(const std::string& name, const void* data, uint32_t size) override {
     values_[name] = std::string(static_cast<const char*>(data), size);
+    types_.erase(name);
   }
   long Close() override { return 0; }
 
  private:
   std::map<std::string, std::string>& values_;
+  std::map<std::string, uint32_t>& types_;
 };
 
 class MemoryRegistry : public Registry {
@@ -84,7 +90,7 @@ class MemoryRegistry : public Registry {
     auto found = TheRegistryData().keys.find(path);
     if (found == TheRegistryData().keys.end()) return nullptr;
     ++TheRegistryData().opened;
-    return std::make_unique<MemoryKey>(found->second);
+    return std::make_unique<MemoryKey>(found->second, TheRegistryData().types[path]);
   }
 };
 
@@ -111,6 +117,7 @@ void ResetAll() {
   std::memset(gpModems, 0, sizeof(gpModems));
   gModemCount = gModemSelIndex = gMohHandle = 0;
   gLastMohEvent = 0;
+  ResetModemActiveEchoes();
   gEnableMOH = 0;
   gWarn = 1;
   gCallWaiting = 0;

@@ -57,6 +57,8 @@ int& LogFilesCreated();
 // An in-memory HKEY_LOCAL_MACHINE.
 struct RegistryData {
   std::map<std::string, std::map<std::string, std::string>> keys;  // path -> name -> bytes
+  // path -> name -> type, for values stored other than as REGISTRY_BINARY
+  std::map<std::string, std::map<std::string, uint32_t>> types;
   int opened = 0;
 };
 RegistryData& TheRegistryData();

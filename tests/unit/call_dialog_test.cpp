@@ -2,6 +2,7 @@
 // the close request, and the countdown tick with its warning and timeout.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "Fakes.h"
@@ -43,7 +44,15 @@ class RecordingDialog : public CallDialogPort {
                            : "Sound stop");
   }
   void StopAnswerTimer() override { effects.push_back("KillTimer 21"); }
-  void ShowHangUpReminder() override { effects.push_back("HangUpReminder"); }
+  bool ShowHangUpReminder() override {
+    effects.push_back("HangUpReminder");
+    if (whileReminderOpen) whileReminderOpen();
+    return !destroyedWhileReminderOpen;
+  }
+  void Dismiss() override { effects.push_back("Dismiss"); }
+  // What happens while the box is open: events arrive, the dialog may be destroyed.
+  std::function<void()> whileReminderOpen;
+  bool destroyedWhileReminderOpen = false;
   void DeclareTimeout() override { effects.push_back("Declare 10"); }
 };
 
@@ -275,10 +284,10 @@ TEST_F(CallDialog, ButtonsLogWhatTheyDo) {
 
 TEST_F(CallDialog, ClosingCancelsOnlyAnOutgoingCallBeingPlaced) {
   RecordingDialog dialog;
-  for (auto [state, placing] : {std::make_pair(7, 0), std::make_pair(8, 1), std::make_pair(6, 1)}) {
+  for (auto [state, placing] : {std::make_pair(7, 0), std::make_pair(8, 1), std::make_pair(9, 0)}) {
     gCallState = state;
     gPlacingCall = placing;
-    OnCloseCallDialog(dialog);
+    OnCloseCallDialog(dialog, ModeFor(state, placing));
     EXPECT_EQ(state, gCallState);
   }
   EXPECT_TRUE(dialog.effects.empty());
@@ -286,14 +295,83 @@ TEST_F(CallDialog, ClosingCancelsOnlyAnOutgoingCallBeingPlaced) {
 
   gCallState = 7;
   gPlacingCall = 1;
-  OnCloseCallDialog(dialog);
+  OnCloseCallDialog(dialog, CallDlgMode::Placing);
   EXPECT_EQ(15, gCallState);
   EXPECT_EQ(0, gPlacingCall);
   EXPECT_EQ((Effects{"KillTimer 21", "Sound stop"}), dialog.effects);
   EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=2)"}), LibraryCalls());
   EXPECT_EQ("UserCancelled PlaceCall, Going back to Data", log_.Texts().back());
-  OnCloseCallDialog(dialog);  // once only
+  dialog.effects.clear();
+  OnCloseCallDialog(dialog, CallDlgMode::Placing);  // once only; the layout stays
   EXPECT_TRUE(LibraryCalls().empty());
+  EXPECT_TRUE(dialog.effects.empty());
+}
+
+TEST_F(CallDialog, CloseAndEscCloseOnlyTheModesWithNothingLeftToDo) {
+  const std::pair<int, bool> kStates[] = {{1, true},  {2, true},  {6, true},  {7, false},
+                                          {8, false}, {9, false}, {10, true}, {11, true},
+                                          {13, true}, {14, true}, {15, true}, {16, true}};
+  for (auto [state, closes] : kStates) {
+    for (bool escape : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "state " << state << (escape ? " Esc" : " close"));
+      gCallState = state;
+      gPlacingCall = 0;
+      gVoiceActive = state == 8 || state == 9;
+      RecordingDialog dialog;
+      const CallDlgMode mode = ModeFor(state, 0);
+      if (escape) {
+        OnEscapeCallDialog(dialog, mode);
+      } else {
+        OnCloseCallDialog(dialog, mode);
+      }
+      EXPECT_EQ(closes ? Effects{"Dismiss"} : Effects{}, dialog.effects);
+      EXPECT_EQ(state, gCallState);
+      EXPECT_TRUE(LibraryCalls().empty());
+    }
+  }
+  // Esc while placing neither places nor cancels the call.
+  gCallState = 7;
+  gPlacingCall = 1;
+  RecordingDialog placing;
+  OnEscapeCallDialog(placing, CallDlgMode::Placing);
+  EXPECT_TRUE(placing.effects.empty());
+  EXPECT_EQ(1, gPlacingCall);
+  EXPECT_TRUE(LibraryCalls().empty());
+}
+
+TEST_F(CallDialog, RestoreActsOnlyWhenTheCallIsStillOnHoldAfterTheReminder) {
+  struct Case {
+    const char* what;
+    std::function<void()> meanwhile;
+    bool destroyed;
+    bool sends;
+    int stateAfter;
+  };
+  const Case cases[] = {
+      {"read and dismissed", nullptr, false, true, 8},
+      {"warning reached meanwhile", [] { gCallState = 9; }, false, true, 9},
+      {"hold ran out, dialog replaced", [] { gCallState = 10; }, true, false, 10},
+      {"data resumed, dialog closed", [] { gCallState = 12, gVoiceActive = 0; }, true, false, 12},
+      {"dialog kept, call moved on", [] { gCallState = 10; }, false, false, 10},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    gCallState = 8;
+    gVoiceActive = 1;
+    RecordingDialog dialog;
+    dialog.whileReminderOpen = c.meanwhile;
+    dialog.destroyedWhileReminderOpen = c.destroyed;
+    OnRestoreData(dialog);
+    EXPECT_EQ(c.stateAfter, gCallState);
+    if (c.sends) {
+      EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=3)"}), LibraryCalls());
+      EXPECT_EQ((Effects{"HangUpReminder", "KillTimer 21"}), dialog.effects);
+      EXPECT_EQ(0, gVoiceActive);
+    } else {
+      EXPECT_TRUE(LibraryCalls().empty());
+      EXPECT_EQ((Effects{"HangUpReminder"}), dialog.effects);  // the new state is left alone
+    }
+  }
 }
 
 TEST_F(CallDialog, TickWritesTheWarningOnceAtTheThresholdInclusive) {

@@ -437,6 +437,45 @@ TEST_F(CallRoad, BorinReinitialisesOnModemActiveAndStopsAtOnceWhenThatFails) {
   EXPECT_EQ("before", gStatusText);
 }
 
+TEST_F(CallRoad, BorinModemActiveReportedDuringItsOwnInitialisationStartsNoOther) {
+  Family(BORIN);
+  gpModems[0] = fake::Modem(BORIN, "Borin", "COM4");
+  fake::TheLibrary().initEvents = {{3, 0}};  // every initialisation reports "modem active"
+  Event(3);
+  ASSERT_EQ((std::vector<std::pair<int, int>>{{3, 0}}), fake::PostedEvents());
+  EXPECT_EQ(1u, LibraryCalls().size());
+
+  // The echo arrives: the modem is active, bound once, and no further echo follows.
+  fake::PostedEvents().clear();
+  gOnline = gMohSession = 0;
+  int result = -1;
+  EXPECT_EQ((Effects{"CloseDialog"}), Event(3, 0, &result));
+  EXPECT_EQ(0, result);
+  EXPECT_TRUE(LibraryCalls().empty());
+  EXPECT_TRUE(fake::PostedEvents().empty());
+  EXPECT_EQ(3, gCallState);
+  EXPECT_EQ(1, gOnline);
+  EXPECT_EQ(1, gMohSession);
+  EXPECT_EQ(T(32803), gStatusText);
+
+  // The line's own "modem active" later still re-binds.
+  fake::TheLibrary().initEvents.clear();
+  Event(3);
+  EXPECT_EQ(1u, LibraryCalls().size());
+  Event(5, 1);
+  EXPECT_EQ(5, gCallState);
+}
+
+TEST_F(CallRoad, ControlCharactersOfTheCallerIdAreEscapedInTheLogOnly) {
+  Family(TELKA);
+  Event(3);
+  fake::TheLibrary().callerId = "Name :Erika\r\n12-7-2003 9:5:3 - MOH Request granted by server.";
+  Event(5, 1);
+  EXPECT_EQ("Name :Erika\\x0D\\x0A12-7-2003 9:5:3 - MOH Request granted by server.",
+            log_.Texts().back());
+  EXPECT_EQ(fake::TheLibrary().callerId, gCallerIdText);
+}
+
 TEST_F(CallRoad, RemoteTimeoutStopsTheCountdown) {
   Family(TELKA);
   Event(3);

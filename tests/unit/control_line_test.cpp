@@ -47,6 +47,7 @@ TEST(ControlLine, CallTakesTheRestOfTheLineAsCallerIdText) {
   EXPECT_EQ(Kind::Call, call.kind);
   EXPECT_EQ("Datum :07.12. Uhrzeit :09:05 Nummer :0301234567 Name :Erika M", call.text);
   EXPECT_EQ("Name :Erika  Mustermann", Parse("call \"Name :Erika  Mustermann\"").text);
+  EXPECT_EQ("A\r\nB \\x4 \\xZZ \xFC\\", Parse("call A\\x0D\\x0aB \\x4 \\xZZ \\xfc\\").text);
   EXPECT_EQ("", Parse("call").text);
   EXPECT_EQ("", Parse("call   ").text);
 }

@@ -46,3 +46,19 @@ TEST_F(EventLogTest, NothingIsWrittenWhileLoggingIsOff) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LogEscaping, ControlCharactersOfAForeignTextAreEscapedAndNothingElseChanges) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Name :Erika", "Name :Erika"},
+      {"A\r\n12-7-2003 9:5:3 - MOH Request granted by server.",
+       "A\\x0D\\x0A12-7-2003 9:5:3 - MOH Request granted by server."},
+      {std::string("\x01\x1F\x7F\t", 4), "\\x01\\x1F\\x7F\\x09"},
+      {"M\xFCller \\x0D 100%", "M\xFCller \\x0D 100%"},  // umlauts, backslashes and % stay
+      {"", ""},
+  };
+  for (const auto& [raw, logged] : cases) EXPECT_EQ(logged, EscapeControlCharacters(raw));
+}
+
+}  // namespace

@@ -108,6 +108,35 @@ TEST_F(MohSettingsTest, ToneSwitchesComeFromTheRegistryAndMalformedValuesReadAsO
   EXPECT_EQ(fake::Bytes(1), keys["SOFTWARE\\Tamrix\\MOH"]["MuteWarnTone"]);
 }
 
+TEST_F(MohSettingsTest, OnlyANumberStoredAsBinaryOrDwordMutesATone) {
+  struct Case {
+    uint32_t type;
+    std::string data;
+    int32_t reads;
+  };
+  const Case cases[] = {
+      {REGISTRY_BINARY, fake::Bytes(1), 1},
+      {REGISTRY_DWORD, fake::Bytes(1), 1},
+      {REGISTRY_DWORD, fake::Bytes(0), 0},
+      {REGISTRY_SZ, std::string("0\0", 2), 0},
+      {REGISTRY_SZ, std::string("no\0", 3), 0},
+      {REGISTRY_SZ, std::string("1\0", 2), 0},
+      {REGISTRY_MULTI_SZ, std::string("0\0\0", 3), 0},
+      {0 /* REG_NONE */, fake::Bytes(1), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "type " << c.type << " data " << c.data.size() << " bytes");
+    fake::TheRegistryData().keys["SOFTWARE\\Tamrix\\MOH"] = {{"MuteRingTone", c.data},
+                                                             {"MuteWarnTone", c.data}};
+    fake::TheRegistryData().types["SOFTWARE\\Tamrix\\MOH"] = {{"MuteRingTone", c.type},
+                                                              {"MuteWarnTone", c.type}};
+    MuteRingTone = MuteWarnTone = 7;
+    ReadToneSettings();
+    EXPECT_EQ(c.reads, MuteRingTone);
+    EXPECT_EQ(c.reads, MuteWarnTone);
+  }
+}
+
 TEST_F(MohSettingsTest, AMissingKeyLeavesTheSwitchesAndIsNeverCreated) {
   MuteRingTone = 0;
   LoadMohSettings(0);

@@ -89,10 +89,10 @@ TEST_F(InstallOptionsTest, LoggingOpensTheLogBeforeQuickConnectIsReadAndNamesBot
                                       "QuickConnect", "CreateProgramEntry"}),
             ini.readOrder);
   EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 1, 1}), ini.logsCreatedAtRead);
-  ASSERT_NE(nullptr, gEventLog);
+  ASSERT_NE(nullptr, gEventLog.load());
   EXPECT_EQ((std::vector<std::string>{"File: C:\\Programme\\Parko\\parko.exe",
                                       "File: C:\\Programme\\Parko\\parko.ini"}),
-            static_cast<fake::Log*>(gEventLog)->Texts());
+            static_cast<fake::Log*>(gEventLog.load())->Texts());
   EXPECT_EQ(1, gLogging);
   EXPECT_EQ(0, gSilentEnumeration);
   EXPECT_EQ(0, gModemType);

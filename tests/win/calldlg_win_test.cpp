@@ -42,3 +42,57 @@ TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButto
 }
 
 }  // namespace
+
+namespace {
+
+// Wine's GetGuiResources is a stub. Its GDI accepts a handle whose upper word is 0 for any
+// live object of the process, so counting those counts the objects; Windows counts itself.
+int CountGdiObjects() {
+  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (counted != 0) return static_cast<int>(counted);
+  int objects = 0;
+  for (UINT_PTR index = 1; index <= 0xFFFF; ++index) {
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++objects;
+  }
+  return objects;
+}
+
+void OpenAndCloseCallDialog(CMohApp& app, int state) {
+  gCallState = state;
+  auto* dialog = new CCallDlg;
+  app.m_pCallDlg = dialog;
+  ASSERT_TRUE(dialog->Create(nullptr));
+  ShowWindow(dialog->Handle(), SW_SHOWNA);
+  Pump();
+  dialog->DestroyWindow();
+  ASSERT_EQ(nullptr, app.m_pCallDlg);
+}
+
+TEST(CallDialogWindow, FiftyDialogsLeaveTheNumberOfGdiObjectsAsItWas) {
+  CMohApp app;
+  ResetCallState();
+  gHoldRemainingMs = 60000;
+  // The first dialogs load what every later one shares (the logo, fonts, brushes of the system).
+  for (int i = 0; i < 3; ++i) OpenAndCloseCallDialog(app, 7);
+  const int before = CountGdiObjects();
+  ASSERT_GT(before, 0);
+  for (int i = 0; i < 50; ++i) OpenAndCloseCallDialog(app, i % 2 == 0 ? 8 : 13);
+  EXPECT_LE(CountGdiObjects(), before + 2) << "before: " << before;
+
+  // The shared logo is still the one each new dialog shows.
+  auto* dialog = new CCallDlg;
+  app.m_pCallDlg = dialog;
+  ASSERT_TRUE(dialog->Create(nullptr));
+  HWND logoStatic = nullptr;
+  for (HWND child = GetWindow(dialog->Handle(), GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) logoStatic = child;
+  }
+  ASSERT_NE(nullptr, logoStatic);
+  const HGDIOBJ logo =
+      reinterpret_cast<HGDIOBJ>(SendMessageA(logoStatic, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  EXPECT_EQ(static_cast<DWORD>(OBJ_BITMAP), GetObjectType(logo));
+  dialog->DestroyWindow();
+}
+
+}  // namespace

@@ -148,7 +148,7 @@ TEST(LogFile, LinesFromSeveralThreadsNeverInterleave) {
   GetCurrentDirectoryA(sizeof(previous), previous);
   SetCurrentDirectoryA(dir.c_str());
   CreateLogFile();
-  ASSERT_NE(nullptr, gEventLog);
+  ASSERT_NE(nullptr, gEventLog.load());
 
   static const char* const kTags = "ABCD";
   HANDLE threads[4];
