@@ -190,11 +190,11 @@ TEST(LogFile, LinesFromSeveralThreadsNeverInterleave) {
 struct ToneKey {
   ToneKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMohRegistryKey); }
   ~ToneKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMohRegistryKey); }
-  void Set(const char* name, const void* data, DWORD size) {
+  void Set(const char* name, const void* data, DWORD size, DWORD type = REG_BINARY) {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, kMohRegistryKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                     &key, nullptr);
-    RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
   }
   static bool Exists() {
@@ -223,6 +223,18 @@ TEST(ToneSwitches, ComeFromTheMachineKeyAndAnEightByteValueReadsAsOff) {
   EXPECT_EQ(ERROR_SUCCESS, SaveToneSettings());
   MuteWarnTone = 0;
   ReadToneSettings();
+  EXPECT_EQ(1, MuteWarnTone);
+}
+
+TEST(ToneSwitches, ATextInTheRegistryNeverMutesATone) {
+  ToneKey key;
+  const int32_t on = 1;
+  key.Set("MuteRingTone", "0", 2, REG_SZ);
+  key.Set("MuteWarnTone", &on, sizeof(on), REG_DWORD);
+  MuteRingTone = 1;
+  MuteWarnTone = 0;
+  ReadToneSettings();
+  EXPECT_EQ(0, MuteRingTone);
   EXPECT_EQ(1, MuteWarnTone);
 }
 
