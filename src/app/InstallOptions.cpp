@@ -1,15 +1,30 @@
 #include "app/InstallOptions.h"
 
+#include <cstring>
+
 #include "app/EventLog.h"
 #include "fw/Text.h"
 
-int gSilentEnumeration = 0;
-int gModemType = 0;
-char gModemName[128] = {};
-int gLogging = 0;
-uint8_t gQCControl = 0;
-int gCreateProgramEntry = 0;
+// Defined without initialisers: the reset below holds every default, once, and also runs as
+// the process starts.
+int gSilentEnumeration;
+int gModemType;
+char gModemName[128];
+int gLogging;
+uint8_t gQCControl;
+int gCreateProgramEntry;
 std::string gInstallDir;
+
+void ResetInstallOptions() {
+  gSilentEnumeration = gModemType = gLogging = gCreateProgramEntry = 0;
+  std::memset(gModemName, 0, sizeof(gModemName));
+  gQCControl = 0;
+  gInstallDir.clear();
+}
+
+namespace {
+const bool kInstallOptionsReset = (ResetInstallOptions(), true);
+}  // namespace
 
 std::optional<bool> JudgeSwitch(const std::string& value) {
   if (value.empty()) return std::nullopt;

@@ -14,6 +14,9 @@ extern int gCreateProgramEntry;
 // The program's directory, without a trailing backslash.
 extern std::string gInstallDir;
 
+// The switches as a process starts.
+void ResetInstallOptions();
+
 // A switch is judged by its first character: Y or y on, N or n off, anything else nothing.
 std::optional<bool> JudgeSwitch(const std::string& value);
 // 1, 2 or 3 by the first character; 0 for anything else.

@@ -15,7 +15,7 @@ namespace {
 CMohApp* gApp = nullptr;
 
 // What start-up shows: the modem dialog and message boxes captioned with the program's name.
-class StartupWindows : public StartupUi {
+class StartupWindows : public IStartupWindows {
  public:
   StartupWindows(HWND owner, std::string caption) : owner_(owner), caption_(std::move(caption)) {}
 

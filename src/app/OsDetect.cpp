@@ -1,8 +1,19 @@
 #include "app/OsDetect.h"
 
-uint8_t OSFound = WINDOWS_UNKNOWN;
-int gLangID = 0;
-int gPrimaryLang = 0;
+// Defined without initialisers: the reset below holds every default, once, and also runs as
+// the process starts.
+uint8_t OSFound;
+int gLangID;
+int gPrimaryLang;
+
+void ResetSystemFacts() {
+  OSFound = WINDOWS_UNKNOWN;
+  gLangID = gPrimaryLang = 0;
+}
+
+namespace {
+const bool kSystemFactsReset = (ResetSystemFacts(), true);
+}  // namespace
 
 uint8_t ClassifyOS(unsigned platformId, unsigned major, unsigned minor, unsigned buildNumber) {
   constexpr unsigned kWin32Windows = 1;

@@ -15,6 +15,9 @@ extern uint8_t OSFound;
 extern int gLangID;
 extern int gPrimaryLang;
 
+// The facts as a process starts: nothing detected yet.
+void ResetSystemFacts();
+
 // The kind of system for what GetVersionExA reports (platform 1: 9x, 2: NT).
 uint8_t ClassifyOS(unsigned platformId, unsigned major, unsigned minor, unsigned buildNumber);
 

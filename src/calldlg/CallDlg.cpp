@@ -4,10 +4,10 @@
 #include <mmsystem.h>
 
 #include "app/MohApp.h"
+#include "call/CallState.h"
 #include "fw/Strings.h"
 #include "moh/MohEvents.h"
 #include "res/resource.h"
-#include "tray/CallState.h"
 #include "tray/Messages.h"
 
 namespace {

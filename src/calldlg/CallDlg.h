@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include "calldlg/CallDialogModel.h"
+#include "calldlg/CallDlgLogic.h"
 #include "fw/Dialog.h"
 
-class CCallDlg : public fw::Dialog, private CallDialogPort {
+class CCallDlg : public fw::Dialog, private ICallDialogWindow {
  public:
   CCallDlg();
   ~CCallDlg() override;
@@ -34,7 +34,7 @@ class CCallDlg : public fw::Dialog, private CallDialogPort {
   // A button acts only while the user can see and press it.
   bool IsButtonLive(int id) const;
 
-  // CallDialogPort
+  // ICallDialogWindow
   std::string LoadText(unsigned id) override;
   void SetItemText(int id, const std::string& text) override;
   void RefreshItem(int id, const std::string& text) override;

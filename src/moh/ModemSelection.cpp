@@ -9,12 +9,21 @@
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 
-MODEM_ENTRY gpModems[MOH_MAX_MODEMS] = {};
-int gModemCount = 0;
-int gModemSelIndex = 0;
-int gMohHandle = 0;
+// Defined without initialisers: the reset below holds every default, once, and also runs as
+// the process starts.
+MODEM_ENTRY gpModems[MOH_MAX_MODEMS];
+int gModemCount;
+int gModemSelIndex;
+int gMohHandle;
+
+void ResetModemSelection() {
+  std::memset(gpModems, 0, sizeof(gpModems));
+  gModemCount = gModemSelIndex = gMohHandle = 0;
+}
 
 namespace {
+
+const bool kModemSelectionReset = (ResetModemSelection(), true);
 
 std::string NameOf(const MODEM_ENTRY& entry) {
   return fw::FromBuffer(entry.DisplayName, sizeof(entry.DisplayName));
@@ -24,7 +33,7 @@ std::string PortOf(const MODEM_ENTRY& entry) {
   return fw::FromBuffer(entry.ComPort, sizeof(entry.ComPort));
 }
 
-int NoModemFound(StartupUi& ui) {
+int NoModemFound(IStartupWindows& ui) {
   LogEvent(0, 0, "No Oskavel modem is installed");
   if (gModemType != BORIN && gModemType != NUVIA) ui.ShowMessage(IDS_MODEM_NOT_FOUND);
   return 0;
@@ -58,7 +67,7 @@ int FindSilentChoice(const MODEM_ENTRY* table, int type, const char* name) {
   return -1;
 }
 
-int SelectModem(int silent, StartupUi& ui) {
+int SelectModem(int silent, IStartupWindows& ui) {
   const unsigned version = static_cast<unsigned>(MohGetVersion());
   LogEvent(0, 0, "PARKO.EXE Version = 1.68B");
   LogEvent(0, 0,

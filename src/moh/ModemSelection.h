@@ -9,10 +9,13 @@ extern int gModemCount;
 extern int gModemSelIndex;
 extern int gMohHandle;
 
+// No modem chosen, no handle: as a process starts.
+void ResetModemSelection();
+
 // What start-up shows the user while it chooses.
-class StartupUi {
+class IStartupWindows {
  public:
-  virtual ~StartupUi() = default;
+  virtual ~IStartupWindows() = default;
   // The modem selection dialog, modally; OK leaves the choice in gModemSelIndex.
   virtual void ChooseModem() = 0;
   // The settings sheet, modally, after an interactive choice.
@@ -28,4 +31,4 @@ int FindSilentChoice(const MODEM_ENTRY* table, int type, const char* name);
 
 // 1 when the library is bound to the chosen modem, 0 when start-up must end (each failure is
 // logged and, where the user must know, shown).
-int SelectModem(int silent, StartupUi& ui);
+int SelectModem(int silent, IStartupWindows& ui);

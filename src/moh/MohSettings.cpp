@@ -6,19 +6,35 @@
 #include "moh/MohApi.h"
 #include "moh/Registry.h"
 
+#include <cstring>
 #include <utility>
 
-int gEnableMOH = 0;
-int gWarn = 1;
-int gCallWaiting = 0;
-int gMohModemType = 0;
-int gCallerID = 1;
-int TimerIndex = 0;
-int gWarnTimeMs = 0;
-char gDialString[16] = {};
-uint8_t gQCFlag = QC_NOT_CONTROLLED;
-int32_t MuteRingTone = 0;
-int32_t MuteWarnTone = 0;
+// Defined without initialisers: the reset below holds every default, once, and also runs as
+// the process starts.
+int gEnableMOH;
+int gWarn;
+int gCallWaiting;
+int gMohModemType;
+int gCallerID;
+int TimerIndex;
+int gWarnTimeMs;
+char gDialString[16];
+uint8_t gQCFlag;
+int32_t MuteRingTone;
+int32_t MuteWarnTone;
+
+void ResetMohSettings() {
+  gEnableMOH = 0;
+  gWarn = 1;
+  gCallWaiting = 0;
+  gMohModemType = 0;
+  gCallerID = 1;
+  TimerIndex = 0;
+  gWarnTimeMs = 0;
+  std::memset(gDialString, 0, sizeof(gDialString));
+  gQCFlag = QC_NOT_CONTROLLED;
+  MuteRingTone = MuteWarnTone = 0;
+}
 
 int WarnTimeForIndex(int index) {
   switch (index) {
@@ -38,6 +54,8 @@ bool IsToneSwitchType(uint32_t registryType) {
 }
 
 namespace {
+
+const bool kMohSettingsReset = (ResetMohSettings(), true);
 
 void LogSettings() {
   LogEvent(0, 0, "Current MOH settings");

@@ -26,6 +26,9 @@ extern int32_t MuteWarnTone;
 // The key of the tone switches (and the shortcut bookkeeping) under HKEY_LOCAL_MACHINE.
 constexpr const char* kMohRegistryKey = "SOFTWARE\\Tamrix\\MOH";
 
+// The settings as a process starts, before the library was asked.
+void ResetMohSettings();
+
 // 1 -> 40000, 2 -> 50000, 3 -> 60000, anything else -> 30000.
 int WarnTimeForIndex(int index);
 

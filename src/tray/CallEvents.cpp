@@ -3,13 +3,13 @@
 #include <climits>
 
 #include "app/EventLog.h"
+#include "call/CallState.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-#include "tray/CallState.h"
 #include "tray/HoldTimer.h"
 #include "tray/Messages.h"
 
@@ -22,17 +22,13 @@ constexpr int kRefusedFallbackMs = 5000;
 // The answer prompt quotes this many seconds for every family.
 constexpr int kAnswerSecondsQuoted = 15;
 
-bool ShowsCallDialog(int state) {
-  return state != 3 && state != 4 && state != 5 && state != 10 && state != 12;
-}
-
 // The answer window ends: its timer stops, and so does the ring it may have left playing.
-void EndAnswerWindow(PlayerPort& player) {
+void EndAnswerWindow(IPlayerWindow& player) {
   player.KillTimer(TIMER_ANSWER);
-  player.Sound(nullptr, SOUND_ASYNC);
+  StopRing(player);
 }
 
-void FetchCallerId(PlayerPort& player) {
+void FetchCallerId(IPlayerWindow& player) {
   gCallerIdText.clear();
   char buffer[MOH_CALLER_ID_SIZE] = {};
   MohGetParam(gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
@@ -42,7 +38,7 @@ void FetchCallerId(PlayerPort& player) {
   player.CallerIdFetched();
 }
 
-void AnswerPrompt(PlayerPort& player) {
+void AnswerPrompt(IPlayerWindow& player) {
   if (gPlacingCall == 0) {
     gStatusText = player.LoadText(IDS_CALL_OFFERED);
     gSecondsWord = player.LoadText(IDS_SECONDS);
@@ -54,15 +50,15 @@ void AnswerPrompt(PlayerPort& player) {
   }
 }
 
-void WarningText(PlayerPort& player) {
+void WarningText(IPlayerWindow& player) {
   gStatusText = player.LoadText(IDS_TIMEOUT_IN);
   gSecondsWord = player.LoadText(IDS_SECONDS);
-  gWarnSeconds = static_cast<int>(gWarnTimeMs * 0.001);
-  gWarnSecondsText = fw::Format(" %3d ", gWarnSeconds);
+  gWarnSeconds = WarnSeconds(gWarnTimeMs);
+  gWarnSecondsText = WarnSecondsText(gWarnTimeMs);
   gStatusText += gWarnSecondsText + gSecondsWord + "\n" + gCallerIdText;
 }
 
-void StartCountdown(PlayerPort& player) {
+void StartCountdown(IPlayerWindow& player) {
   gLastTickCount = player.TickCount();
   player.SetTimer(TIMER_HOLD_TICK, 1000);
   HandleTimer(player, TIMER_HOLD_TICK);
@@ -72,11 +68,11 @@ void LogHoldDuration() {
   if (gHoldDurationMs != 0) LogEvent(0, 0, fw::Format("MOH Duration %d Msec", gHoldDurationMs));
 }
 
-void Granted(PlayerPort& player, int index) {
+void OnGranted(IPlayerWindow& player, int index) {
   const int family = gMohModemType;
   if (family == TELKA && gOnline == 1 && gEnableMOH == 1) {
     if (index == 0) {
-      gCallState = 6;
+      gCallState = CALLSTATE_DENIED;
       gHoldDurationMs = 0;
       SetMohSessionLocked(0);
       gStatusText = player.LoadText(IDS_INCOMING_CALL);
@@ -85,7 +81,7 @@ void Granted(PlayerPort& player, int index) {
     }
     gHoldDurationMs = HoldTimeForIndex(index);
     LogHoldDuration();
-    gCallState = 7;
+    gCallState = CALLSTATE_GRANTED;
     SetMohSessionLocked(1);
     AnswerPrompt(player);
     gHoldRemainingMs = gHoldDurationMs - 2000;  // TELKA counts from two seconds below
@@ -95,14 +91,16 @@ void Granted(PlayerPort& player, int index) {
   } else if ((family == BORIN || family == NUVIA) && gEnableMOH != 0) {
     gOnline = 1;
     if (index == 0) {
-      gCallState = 6;
+      gCallState = CALLSTATE_DENIED;
       gHoldDurationMs = 0;
       gStatusText = player.LoadText(IDS_INCOMING_CALL);
       player.PostEvent(MOH_DENIED, 0);
+      // Intended: BORIN and NUVIA go on into the granted state with a 0 ms hold, whose
+      // immediate countdown step then posts MOH_TIMEOUT behind the MOH_DENIED.
     }
     gHoldDurationMs = HoldTimeForIndex(index);
     LogHoldDuration();
-    gCallState = 7;
+    gCallState = CALLSTATE_GRANTED;
     AnswerPrompt(player);
     gHoldRemainingMs = gHoldDurationMs;
     gAnswerRemainingMs = kOtherAnswerMs;
@@ -111,13 +109,13 @@ void Granted(PlayerPort& player, int index) {
   }
 }
 
-void IncomingCall(PlayerPort& player, int value) {
+void OnIncomingCall(IPlayerWindow& player, int value) {
   gPlacingCall = 0;
   const int family = gMohModemType;
   const bool fetch = value == 1 && gCallerID != 0;
   if (family == TELKA) {
     if (gOnline != 0) {
-      gCallState = 5;
+      gCallState = CALLSTATE_INCOMING_CALL;
       gStatusText = player.LoadText(IDS_INCOMING_CALL);
       gCallerIdText.clear();
       if (fetch) FetchCallerId(player);
@@ -129,7 +127,7 @@ void IncomingCall(PlayerPort& player, int value) {
       player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
     }
   } else if (family == BORIN || family == NUVIA) {
-    gCallState = 5;
+    gCallState = CALLSTATE_INCOMING_CALL;
     gStatusText = player.LoadText(IDS_INCOMING_CALL);
     gCallerIdText.clear();
     if (fetch) FetchCallerId(player);
@@ -137,27 +135,27 @@ void IncomingCall(PlayerPort& player, int value) {
   }
 }
 
-void Refused(PlayerPort& player) {
+void OnRefused(IPlayerWindow& player) {
   gVoiceActive = 0;
   const int family = gMohModemType;
   if (family == TELKA) {
     player.KillTimer(TIMER_FALLBACK);
-    if (gOnline == 1 && gEnableMOH != 0 && gCallState == 5) {
-      gCallState = 6;
+    if (gOnline == 1 && gEnableMOH != 0 && gCallState == CALLSTATE_INCOMING_CALL) {
+      gCallState = CALLSTATE_DENIED;
       gStatusText = player.LoadText(IDS_INCOMING_CALL);
     }
   } else if ((family == BORIN || family == NUVIA) && gEnableMOH != 0) {
-    gCallState = 6;
+    gCallState = CALLSTATE_DENIED;
     player.SetTimer(TIMER_FALLBACK, kRefusedFallbackMs);
     gStatusText = player.LoadText(gPlacingCall != 0 ? IDS_MOH_DENIED : IDS_INCOMING_CALL);
   }
 }
 
 // Returns false when the handler must stop at once.
-bool ModemActive(PlayerPort& player) {
+bool OnModemActive(IPlayerWindow& player) {
   gVoiceActive = 0;
   gPlacingCall = 0;
-  gCallState = 3;
+  gCallState = CALLSTATE_MODEM_ACTIVE;
   const bool echo = TakeModemActiveEcho();
   if (gMohModemType == TELKA) SetOnlineLocked(1);
   if (gMohModemType == BORIN) {
@@ -171,7 +169,7 @@ bool ModemActive(PlayerPort& player) {
   return true;
 }
 
-std::string WithCallerId(PlayerPort& player, unsigned id) {
+std::string WithCallerId(IPlayerWindow& player, unsigned id) {
   return player.LoadText(id) + "\n" + gCallerIdText;
 }
 
@@ -192,21 +190,21 @@ unsigned ErrorTextId(int subCode, int family) {
   return IDS_ERROR;
 }
 
-int HandleMohEvent(PlayerPort& player, int event, int value) {
+int HandleMohEvent(IPlayerWindow& player, int event, int value) {
   const int family = gMohModemType;
   const bool telka = family == TELKA;
   const bool borinOrNuvia = family == BORIN || family == NUVIA;
   switch (event) {
     case MOH_EVENT_1:
-      gCallState = 1;
+      gCallState = CALLSTATE_EVENT_1;
       gStatusText = player.LoadText(IDS_EVENT_1);
       break;
     case MOH_MODEM_ACCESS_FAILED:
-      gCallState = 2;
+      gCallState = CALLSTATE_MODEM_ACCESS_FAILED;
       gStatusText = player.LoadText(IDS_MODEM_ACCESS_FAILED);
       break;
     case MOH_MODEM_ACTIVE:
-      if (!ModemActive(player)) return -1;
+      if (!OnModemActive(player)) return -1;
       break;
     case MOH_MODEM_IDLE:
       player.KillTimer(TIMER_FALLBACK);
@@ -216,37 +214,37 @@ int HandleMohEvent(PlayerPort& player, int event, int value) {
         SetOnlineLocked(0);
         SetMohSessionLocked(0);
       }
-      gCallState = 4;
+      gCallState = CALLSTATE_MODEM_IDLE;
       gStatusText = player.LoadText(IDS_MODEM_IDLE);
       break;
     case MOH_INCOMING_CALL:
-      IncomingCall(player, value);
+      OnIncomingCall(player, value);
       break;
     case MOH_DENIED:
     case MOH_NOT_SUPPORTED:
-      Refused(player);
+      OnRefused(player);
       break;
     case MOH_GRANTED:
       player.KillTimer(TIMER_FALLBACK);
       gVoiceActive = 0;
-      Granted(player, value);
+      OnGranted(player, value);
       break;
     case MOH_SWITCH_TO_VOICE:
       player.KillTimer(TIMER_FALLBACK);
       EndAnswerWindow(player);
       gVoiceActive = 1;
-      gCallState = 8;
+      gCallState = CALLSTATE_SWITCH_TO_VOICE;
       gStatusText = WithCallerId(player, IDS_HOLD_MINUTES_TAIL);
       break;
     case MOH_TIMEOUT_WARNING:
       player.KillTimer(TIMER_FALLBACK);
       EndAnswerWindow(player);
       if (telka && gOnline == 1 && gEnableMOH == 1 && gMohSession == 1) {
-        gCallState = 9;
+        gCallState = CALLSTATE_TIMEOUT_WARNING;
         SetMohSessionLocked(1);
         WarningText(player);
       } else if (borinOrNuvia && gEnableMOH == 1) {
-        gCallState = 9;
+        gCallState = CALLSTATE_TIMEOUT_WARNING;
         WarningText(player);
       }
       break;
@@ -255,7 +253,7 @@ int HandleMohEvent(PlayerPort& player, int event, int value) {
       EndAnswerWindow(player);
       if ((telka && gOnline == 1 && gEnableMOH == 1 && gMohSession == 1) ||
           (borinOrNuvia && gEnableMOH != 0)) {
-        gCallState = 10;
+        gCallState = CALLSTATE_TIMEOUT;
         if (family == NUVIA) MohCommand(gMohHandle, MOH_CMD_DROP_DATA);
         gStatusText = WithCallerId(player, IDS_TIMEOUT);
       }
@@ -265,11 +263,11 @@ int HandleMohEvent(PlayerPort& player, int event, int value) {
       EndAnswerWindow(player);
       gVoiceActive = 0;
       if (telka) {
-        gCallState = 11;
+        gCallState = CALLSTATE_DATA_DISCONNECTED;
         SetMohSessionLocked(0);
         gStatusText = player.LoadText(IDS_DATA_DISCONNECTED);
       } else if (borinOrNuvia) {
-        gCallState = 11;
+        gCallState = CALLSTATE_DATA_DISCONNECTED;
         gStatusText = player.LoadText(IDS_DATA_DISCONNECTED_IDLE);
       }
       break;
@@ -278,12 +276,12 @@ int HandleMohEvent(PlayerPort& player, int event, int value) {
       gVoiceActive = 0;
       if (telka) {
         player.KillTimer(TIMER_FALLBACK);
-        gCallState = 12;
+        gCallState = CALLSTATE_DATA_RESUMED;
         SetMohSessionLocked(0);
         gStatusText = player.LoadText(IDS_DATA_RESUMED_TELKA);
       } else if (borinOrNuvia) {
         player.KillTimer(TIMER_FALLBACK);
-        gCallState = 12;
+        gCallState = CALLSTATE_DATA_RESUMED;
         gStatusText = player.LoadText(IDS_DATA_RESUMED);
       }
       break;
@@ -291,13 +289,13 @@ int HandleMohEvent(PlayerPort& player, int event, int value) {
       player.KillTimer(TIMER_FALLBACK);
       EndAnswerWindow(player);
       gVoiceActive = 0;
-      gCallState = 13;
+      gCallState = CALLSTATE_ERROR;
       const unsigned id = ErrorTextId(value, family);
       if (id != 0) gStatusText = player.LoadText(id);
       break;
     }
     case MOH_RESTORING:
-      gCallState = 14;
+      gCallState = CALLSTATE_RESTORING;
       gStatusText = WithCallerId(player, IDS_RESTORING);
       if (telka) MohCommand(gMohHandle, MOH_CMD_RESTORE_ACK);
       player.KillTimer(TIMER_FALLBACK);
@@ -308,18 +306,18 @@ int HandleMohEvent(PlayerPort& player, int event, int value) {
       player.KillTimer(TIMER_FALLBACK);
       EndAnswerWindow(player);
       gVoiceActive = 0;
-      gCallState = 15;
+      gCallState = CALLSTATE_SESSION_TERMINATED;
       gStatusText = player.LoadText(IDS_RECONNECTING);
       break;
     case MOH_REMOTE_TIMEOUT:
       gVoiceActive = 0;
-      gCallState = 16;
+      gCallState = CALLSTATE_REMOTE_TIMEOUT;
       gStatusText = player.LoadText(IDS_REMOTE_TIMEOUT);
       if (telka) SetMohSessionLocked(0);
       player.KillTimer(TIMER_HOLD_TICK);
       break;
     case MOH_MODEM_UNAVAILABLE:
-      gCallState = 17;
+      gCallState = CALLSTATE_MODEM_UNAVAILABLE;
       gStatusText = player.LoadText(IDS_MODEM_UNAVAILABLE);
       break;
     default:

@@ -2,7 +2,7 @@
 // here, one at a time in posting order.
 #pragma once
 
-#include "tray/PlayerPort.h"
+#include "tray/IPlayerWindow.h"
 
 // Hold time granted for a MOH_GRANTED index, in milliseconds; 0 for index 0 and above 13.
 int HoldTimeForIndex(int index);
@@ -13,4 +13,4 @@ unsigned ErrorTextId(int subCode, int family);
 // Handles one event: call state, status text, flags, timers, library calls, and the call
 // dialog closed and, for states that show it, opened anew. Returns 0, or -1 when a BORIN
 // re-initialisation fails (then nothing else happens).
-int HandleMohEvent(PlayerPort& player, int event, int value);
+int HandleMohEvent(IPlayerWindow& player, int event, int value);

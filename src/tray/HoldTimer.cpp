@@ -4,17 +4,15 @@
 #include <cstdint>
 
 #include "app/EventLog.h"
+#include "call/CallState.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-#include "tray/CallState.h"
 #include "tray/Messages.h"
 
 namespace {
-
-bool HoldRunning(int state) { return state == 7 || state == 8 || state == 9; }
 
 struct Split {
   int hours, minutes, seconds;
@@ -29,7 +27,7 @@ Split SplitHold(int remainingMs) {
   return {hours, minutes, seconds};
 }
 
-void StopCountdown(PlayerPort& player) {
+void StopCountdown(IPlayerWindow& player) {
   player.KillTimer(TIMER_HOLD_TICK);
   gHoldRemainingMs = 0;
   gAnswerRemainingMs = 0;
@@ -40,8 +38,9 @@ int Subtract(int value, uint32_t elapsed) {
   return left < 0 ? 0 : static_cast<int>(left);
 }
 
-void CountdownStep(PlayerPort& player) {
-  if (gOnline != 1 || gCallState == 4 || gCallState == 11 || gCallState == 12) {
+void CountdownStep(IPlayerWindow& player) {
+  if (gOnline != 1 || gCallState == CALLSTATE_MODEM_IDLE ||
+      gCallState == CALLSTATE_DATA_DISCONNECTED || gCallState == CALLSTATE_DATA_RESUMED) {
     StopCountdown(player);
     if (gMohModemType == TELKA) SetMohSessionLocked(0);
   } else if (gHoldRemainingMs > 0) {
@@ -51,27 +50,23 @@ void CountdownStep(PlayerPort& player) {
       gLastTickCount = player.TickCount();
       gHoldRemainingMs = Subtract(gHoldRemainingMs, elapsed);
       gAnswerRemainingMs = Subtract(gAnswerRemainingMs, elapsed);
-      if (gWarn == 1 && gHoldRemainingMs <= gWarnTimeMs && gCallState != 7) {
-        gCallState = 9;
+      if (gWarn == 1 && gHoldRemainingMs <= gWarnTimeMs && gCallState != CALLSTATE_GRANTED) {
+        gCallState = CALLSTATE_TIMEOUT_WARNING;
         if (gMohModemType == TELKA) SetMohSessionLocked(1);
       }
-    } else if (gCallState == 15) {
+    } else if (gCallState == CALLSTATE_SESSION_TERMINATED) {
       StopCountdown(player);
     }
   } else if (HoldRunning(gCallState)) {
-    gCallState = 10;
+    gCallState = CALLSTATE_TIMEOUT;
     if (gMohModemType == TELKA) SetMohSessionLocked(0);
     StopCountdown(player);
     player.PostEvent(MOH_TIMEOUT, 0);
-  } else if (gCallState == 15) {
+  } else if (gCallState == CALLSTATE_SESSION_TERMINATED) {
     StopCountdown(player);
   }
 
-  const Split split = SplitHold(gHoldRemainingMs);
-  gHoldHours = split.hours;
-  gHoldMinutes = split.minutes;
-  gHoldSeconds = split.seconds;
-  if (gHoldRemainingMs > 0 && MuteWarnTone == 0 && gCallState == 9) {
+  if (gHoldRemainingMs > 0 && MuteWarnTone == 0 && gCallState == CALLSTATE_TIMEOUT_WARNING) {
     if (gBeepCount >= 2) {
       player.Sound("beep.wav", SOUND_ASYNC);
       gBeepCount = 0;
@@ -79,29 +74,29 @@ void CountdownStep(PlayerPort& player) {
       ++gBeepCount;
     }
   }
-  gHoldText = fw::Format("%.2d:%.2d:%.2d", gHoldHours, gHoldMinutes, gHoldSeconds);
-  gHoldMinutes = 0;
-  gHoldSeconds = 0;
+  gHoldText = FormatHoldTime(gHoldRemainingMs);
   if (gAnswerRemainingMs >= 0) {
-    gHoldSeconds = static_cast<int>(std::floor(gAnswerRemainingMs * 0.001));
-    gAnswerText = fw::Format("%.2d:%.2d", 0, gHoldSeconds);
+    // Intended: the minutes of the answer countdown always read "00"; its window is at most
+    // 60 s, and a full minute shows as "00:60".
+    const int seconds = static_cast<int>(std::floor(gAnswerRemainingMs * 0.001));
+    gAnswerText = fw::Format("%.2d:%.2d", 0, seconds);
   }
 }
 
-void FallbackStep(PlayerPort& player) {
+void FallbackStep(IPlayerWindow& player) {
   if (gMohModemType == TELKA) {
     player.PostEvent(MOH_RESTORING, 0);
-  } else if ((gMohModemType == BORIN || gMohModemType == NUVIA) && gCallState == 6) {
+  } else if ((gMohModemType == BORIN || gMohModemType == NUVIA) && gCallState == CALLSTATE_DENIED) {
     player.PostEvent(MOH_MODEM_ACTIVE, 0);
   }
 }
 
-void AnswerTimeoutStep(PlayerPort& player) {
+void AnswerTimeoutStep(IPlayerWindow& player) {
   gPlacingCall = 0;
   LogEvent(0, 0, "Time out waiting for UserResponse, Going back to Data");
   MohCommand(gMohHandle, MOH_CMD_DECLINE);
   player.KillTimer(TIMER_ANSWER);
-  player.Sound(nullptr, SOUND_ASYNC);
+  StopRing(player);
 }
 
 }  // namespace
@@ -111,7 +106,7 @@ std::string FormatHoldTime(int remainingMs) {
   return fw::Format("%.2d:%.2d:%.2d", split.hours, split.minutes, split.seconds);
 }
 
-void HandleTimer(PlayerPort& player, unsigned id) {
+void HandleTimer(IPlayerWindow& player, unsigned id) {
   if (id != TIMER_TRAY_REFRESH && id != TIMER_HOLD_TICK && id != TIMER_FALLBACK &&
       id != TIMER_ANSWER) {
     return;

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "tray/PlayerPort.h"
+#include "tray/IPlayerWindow.h"
 
 // A hold time as hours:minutes:seconds, split as the countdown splits it.
 std::string FormatHoldTime(int remainingMs);
 
 // WM_TIMER of the player window for the timers 5, 11, 12 and 21 (the tray-click timer 4 is
 // handled by the tray icon itself).
-void HandleTimer(PlayerPort& player, unsigned id);
+void HandleTimer(IPlayerWindow& player, unsigned id);

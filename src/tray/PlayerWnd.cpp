@@ -4,17 +4,16 @@
 #include <shellapi.h>
 
 #include "app/MohApp.h"
+#include "call/CallState.h"
 #include "calldlg/CallDlg.h"
 #include "fw/Strings.h"
 #include "res/resource.h"
 #include "tray/CallEvents.h"
-#include "tray/CallState.h"
 #include "tray/HoldTimer.h"
 #include "tray/Messages.h"
 
 CPlayerWnd::CPlayerWnd() {
-  gAnswerText = "00:00";
-  gHoldText = "00:00:00";
+  ResetCountdownTexts();
   if (CMohApp* app = CMohApp::Instance()) app->m_pCallDlg = nullptr;
 }
 
@@ -103,7 +102,7 @@ void CPlayerWnd::OpenCallDialog() {
   if (app == nullptr) return;
   auto* dialog = new CCallDlg;
   app->m_pCallDlg = dialog;
-  app->m_hCallDlg = dialog->Handle();
+  app->m_hCallDlg = dialog->Handle();  // intended: still null, the window comes with Create
   if (!dialog->Create(Handle())) {
     delete dialog;
     app->m_pCallDlg = nullptr;

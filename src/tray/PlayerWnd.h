@@ -3,10 +3,10 @@
 // hold timers.
 #pragma once
 
-#include "tray/PlayerPort.h"
+#include "tray/IPlayerWindow.h"
 #include "tray/TrayIconWnd.h"
 
-class CPlayerWnd : public CTrayIconWnd, private PlayerPort {
+class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow {
  public:
   CPlayerWnd();
   ~CPlayerWnd() override;

@@ -2,7 +2,7 @@
 
 #include "tray/Messages.h"
 
-void TrayClickDetector::OnNotify(TrayClickPort& port, unsigned iconId, unsigned mouseMessage) {
+void TrayClickDetector::OnNotify(ITrayClickTarget& port, unsigned iconId, unsigned mouseMessage) {
   if (iconId != kTrayIconId) return;
   switch (mouseMessage) {
     case kWmLButtonDown:
@@ -24,7 +24,7 @@ void TrayClickDetector::OnNotify(TrayClickPort& port, unsigned iconId, unsigned 
   }
 }
 
-void TrayClickDetector::OnClickTimer(TrayClickPort& port) {
+void TrayClickDetector::OnClickTimer(ITrayClickTarget& port) {
   port.KillClickTimer();
   port.PostToSelf(kWmLButtonUp);
 }

@@ -8,9 +8,9 @@ constexpr unsigned kWmLButtonDblClk = 0x0203;
 constexpr unsigned kWmRButtonDown = 0x0204;
 constexpr unsigned kWmRButtonUp = 0x0205;
 
-class TrayClickPort {
+class ITrayClickTarget {
  public:
-  virtual ~TrayClickPort() = default;
+  virtual ~ITrayClickTarget() = default;
   // The click timer runs one double-click time.
   virtual void SetClickTimer() = 0;
   virtual void KillClickTimer() = 0;
@@ -23,9 +23,9 @@ class TrayClickPort {
 class TrayClickDetector {
  public:
   // A notification of the icon; other icons than ours are ignored.
-  void OnNotify(TrayClickPort& port, unsigned iconId, unsigned mouseMessage);
+  void OnNotify(ITrayClickTarget& port, unsigned iconId, unsigned mouseMessage);
   // The click timer ran out: it was a single click.
-  void OnClickTimer(TrayClickPort& port);
+  void OnClickTimer(ITrayClickTarget& port);
 
   int m_bDoubleClick = 0;
 };

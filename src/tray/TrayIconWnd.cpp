@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
+#include "call/CallState.h"
 #include "fw/Strings.h"
 #include "fw/Text.h"
-#include "tray/CallState.h"
 #include "tray/Messages.h"
 
 bool CTrayIconWnd::CreateTrayWindow() {

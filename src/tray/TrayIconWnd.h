@@ -7,7 +7,7 @@
 #include "fw/Window.h"
 #include "tray/TrayClicks.h"
 
-class CTrayIconWnd : public fw::Window, private TrayClickPort {
+class CTrayIconWnd : public fw::Window, private ITrayClickTarget {
  public:
   // Creates the hidden tool window "TrayIconHandler"; it is never shown.
   virtual bool CreateTrayWindow();

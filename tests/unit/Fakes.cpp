@@ -5,11 +5,12 @@
 #include "JournalLines.h"
 #include "app/InstallOptions.h"
 #include "app/OsDetect.h"
+#include "call/CallState.h"
+#include "calldlg/CallDlgLogic.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
-#include "tray/CallState.h"
 
 namespace fake {
 
@@ -108,27 +109,15 @@ void ResetAll() {
   TheRegistryData() = RegistryData{};
   UseRegistry(nullptr);
 
-  gSilentEnumeration = gModemType = gLogging = gCreateProgramEntry = 0;
-  std::memset(gModemName, 0, sizeof(gModemName));
-  gQCControl = 0;
+  ResetInstallOptions();
   gInstallDir = "C:\\Parko";
-  OSFound = WINDOWS_UNKNOWN;
-  gLangID = gPrimaryLang = 0;
-  std::memset(gpModems, 0, sizeof(gpModems));
-  gModemCount = gModemSelIndex = gMohHandle = 0;
+  ResetSystemFacts();
+  ResetModemSelection();
   gLastMohEvent = 0;
   ResetModemActiveEchoes();
-  gEnableMOH = 0;
-  gWarn = 1;
-  gCallWaiting = 0;
-  gMohModemType = 0;
-  gCallerID = 1;
-  TimerIndex = 0;
-  gWarnTimeMs = 0;
-  std::memset(gDialString, 0, sizeof(gDialString));
-  gQCFlag = QC_NOT_CONTROLLED;
-  MuteRingTone = MuteWarnTone = 0;
+  ResetMohSettings();
   ResetCallState();
+  ResetCallDialogState();
 }
 
 void LoggingTest::SetUp() {

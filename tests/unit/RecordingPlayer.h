@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tray/PlayerPort.h"
+#include "tray/IPlayerWindow.h"
 
-class RecordingPlayer : public PlayerPort {
+class RecordingPlayer : public IPlayerWindow {
  public:
   std::vector<std::string> effects;
   uint32_t now = 1000;

@@ -7,16 +7,16 @@
 
 #include "Fakes.h"
 #include "RecordingPlayer.h"
-#include "calldlg/CallDialogModel.h"
+#include "call/CallState.h"
+#include "calldlg/CallDlgLogic.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-#include "tray/CallState.h"
 
 namespace {
 
 using Effects = std::vector<std::string>;
 
-class RecordingDialog : public CallDialogPort {
+class RecordingDialog : public ICallDialogWindow {
  public:
   std::map<int, std::string> texts;
   std::map<int, Presence> presence;
@@ -213,7 +213,7 @@ TEST_F(CallDialog, TimedOutModeKeepsTheTemplateCountersAndStartsNoTimer) {
 
 TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
   struct Case {
-    void (*button)(CallDialogPort&);
+    void (*button)(ICallDialogWindow&);
     int state, voice;
     const char* command;  // null: none sent
     Effects effects;

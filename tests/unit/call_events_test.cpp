@@ -8,10 +8,10 @@
 #include "Fakes.h"
 #include "RecordingPlayer.h"
 #include "app/InstallOptions.h"
+#include "call/CallState.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohSettings.h"
 #include "tray/CallEvents.h"
-#include "tray/CallState.h"
 #include "tray/HoldTimer.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 namespace {
 
-class RecordingUi : public StartupUi {
+class RecordingUi : public IStartupWindows {
  public:
   int chooseAnswer = -1;  // what the user picks in the dialog; -1 closes it
   std::vector<std::string> shown;

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "app/MohApp.h"
+#include "call/CallState.h"
 #include "calldlg/CallDlg.h"
-#include "tray/CallState.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/MohApp.h"
-#include "tray/CallState.h"
+#include "call/CallState.h"
 #include "tray/Messages.h"
 #include "tray/PlayerWnd.h"
 #include "tray/TrayIconWnd.h"

@@ -1,10 +1,12 @@
 // What the call dialog shows and does, decided from the shared call state: its mode, the
 // layout and texts of each mode, the button actions, the close request and the countdown
-// tick. Portable; the dialog window carries it out through CallDialogPort.
+// tick. Portable; the dialog window carries it out through ICallDialogWindow.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "call/Sound.h"
 
 enum class CallDlgMode { Incoming, Placing, OnHold, NoHold, TimedOut, Reconnecting, StatusOnly };
 
@@ -23,9 +25,9 @@ bool ClosesOnRequest(CallDlgMode mode);
 // The ten controls the modes arrange, in a fixed order.
 std::vector<ControlPresence> LayoutFor(CallDlgMode mode);
 
-class CallDialogPort {
+class ICallDialogWindow : public ISoundPlayer {
  public:
-  virtual ~CallDialogPort() = default;
+  virtual ~ICallDialogWindow() = default;
   virtual std::string LoadText(unsigned id) = 0;
   virtual void SetItemText(int id, const std::string& text) = 0;
   // Sets the text and repaints the control with its background erased.
@@ -39,7 +41,6 @@ class CallDialogPort {
   virtual void StartTick(unsigned periodMs) = 0;
   virtual void SetProgress(int low, int high, int step) = 0;
   virtual void StepProgress() = 0;
-  virtual void Sound(const char* file, unsigned flags) = 0;
   // KillTimer of the main window's TIMER_ANSWER.
   virtual void StopAnswerTimer() = 0;
   // The reminder to hang up first, owned by the dialog; returns when it is dismissed. False
@@ -55,6 +56,8 @@ class CallDialogPort {
 extern int gCallDlgOpen;
 extern int gCallDlgCentre;
 extern std::string gCallDlgTitle;
+// No dialog open yet, the first one centred: as a process starts.
+void ResetCallDialogState();
 
 struct Origin {
   int x, y;
@@ -63,25 +66,25 @@ struct Origin {
 Origin CentredOrigin(int screenWidth, int screenHeight, int width, int height);
 
 // The hold sentence of the on-hold modes.
-std::string HoldSentence(CallDialogPort& dialog, int holdDurationMs);
+std::string HoldSentence(ICallDialogWindow& dialog, int holdDurationMs);
 
 // WM_INITDIALOG after the window's own set-up (icon, colours). Returns the mode laid out; it
 // stays the dialog's mode for its life.
-CallDlgMode InitCallDialog(CallDialogPort& dialog);
+CallDlgMode InitCallDialog(ICallDialogWindow& dialog);
 // WM_SHOWWINDOW after its default processing.
-void CallDialogShown(CallDialogPort& dialog);
+void CallDialogShown(ICallDialogWindow& dialog);
 // The countdown tick of timer 20.
-void CallDialogTick(CallDialogPort& dialog);
+void CallDialogTick(ICallDialogWindow& dialog);
 
 // The buttons: 1 "Anruf annehmen", 1035 "Anruf ignorieren", 1036 "Meine Internetverbindung
 // wiederherstellen", 2 "Anruf tätigen", 3 "Verbindung beenden. Umschalten auf Sprache".
-void OnAnswerCall(CallDialogPort& dialog);
-void OnIgnoreCall(CallDialogPort& dialog);
-void OnRestoreData(CallDialogPort& dialog);
-void OnPlaceCallButton(CallDialogPort& dialog);
-void OnDropData(CallDialogPort& dialog);
+void OnAnswerCall(ICallDialogWindow& dialog);
+void OnIgnoreCall(ICallDialogWindow& dialog);
+void OnRestoreData(ICallDialogWindow& dialog);
+void OnPlaceCallButton(ICallDialogWindow& dialog);
+void OnDropData(ICallDialogWindow& dialog);
 // The close box and Alt+F4: while an outgoing call is being placed it cancels that call; in a
 // mode that closes on request it closes the dialog and sends nothing.
-void OnCloseCallDialog(CallDialogPort& dialog, CallDlgMode mode);
+void OnCloseCallDialog(ICallDialogWindow& dialog, CallDlgMode mode);
 // Esc: never takes, places, cancels or drops a call; closes a dialog that closes on request.
-void OnEscapeCallDialog(CallDialogPort& dialog, CallDlgMode mode);
+void OnEscapeCallDialog(ICallDialogWindow& dialog, CallDlgMode mode);

@@ -1,19 +1,28 @@
-#include "calldlg/CallDialogModel.h"
+#include "calldlg/CallDlgLogic.h"
 
 #include "app/EventLog.h"
+#include "call/CallState.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-#include "tray/CallState.h"
-#include "tray/PlayerPort.h"
 
-int gCallDlgOpen = 0;
-int gCallDlgCentre = 1;
+// Defined without initialisers: the reset below holds the defaults and also runs as the
+// process starts.
+int gCallDlgOpen;
+int gCallDlgCentre;
 std::string gCallDlgTitle;
 
+void ResetCallDialogState() {
+  gCallDlgOpen = 0;
+  gCallDlgCentre = 1;
+  gCallDlgTitle.clear();
+}
+
 namespace {
+
+const bool kCallDialogStateReset = (ResetCallDialogState(), true);
 
 constexpr int kButtonAnswer = 1;  // IDOK
 constexpr int kButtonPlace = 2;   // IDCANCEL
@@ -24,31 +33,25 @@ constexpr int kLayoutIds[] = {
     kButtonAnswer,   IDC_IGNORE_CALL, kButtonPlace,        kButtonDrop,   IDC_RESTORE_DATA,
     IDC_ANSWER_TIME, IDC_HOLD_TIME,   IDC_HOLD_TIME_LABEL, IDC_INFO_LINE, IDC_RECONNECT_PROGRESS};
 
-void StopSound(CallDialogPort& dialog) { dialog.Sound(nullptr, SOUND_ASYNC); }
-
-bool InVoiceCallOnHold() { return (gCallState == 8 || gCallState == 9) && gVoiceActive == 1; }
-
-bool CanTakeCall() { return gCallState == 7 || (gCallState == 9 && gVoiceActive == 0); }
-
-std::string WarningNotice(CallDialogPort& dialog) {
-  return dialog.LoadText(IDS_TIMEOUT_IN) +
-         fw::Format(" %3d ", static_cast<int>(gWarnTimeMs * 0.001)) + dialog.LoadText(IDS_SECONDS);
+std::string WarningNotice(ICallDialogWindow& dialog) {
+  return dialog.LoadText(IDS_TIMEOUT_IN) + WarnSecondsText(gWarnTimeMs) +
+         dialog.LoadText(IDS_SECONDS);
 }
 
 }  // namespace
 
 CallDlgMode ModeFor(int callState, int placingCall) {
   switch (callState) {
-    case 6:
+    case CALLSTATE_DENIED:
       return CallDlgMode::NoHold;
-    case 7:
+    case CALLSTATE_GRANTED:
       return placingCall != 0 ? CallDlgMode::Placing : CallDlgMode::Incoming;
-    case 8:
-    case 9:
+    case CALLSTATE_SWITCH_TO_VOICE:
+    case CALLSTATE_TIMEOUT_WARNING:
       return CallDlgMode::OnHold;
-    case 10:
+    case CALLSTATE_TIMEOUT:
       return CallDlgMode::TimedOut;
-    case 15:
+    case CALLSTATE_SESSION_TERMINATED:
       return CallDlgMode::Reconnecting;
     default:
       return CallDlgMode::StatusOnly;
@@ -83,13 +86,13 @@ Origin CentredOrigin(int screenWidth, int screenHeight, int width, int height) {
   return {screenWidth / 2 - width / 2, screenHeight / 2 - height / 2};
 }
 
-std::string HoldSentence(CallDialogPort& dialog, int holdDurationMs) {
+std::string HoldSentence(ICallDialogWindow& dialog, int holdDurationMs) {
   std::string sentence = dialog.LoadText(IDS_HOLD_SENTENCE_HEAD);
   if (holdDurationMs != 0) sentence += fw::Format(" %2d ", holdDurationMs / 60000);
   return sentence + dialog.LoadText(IDS_HOLD_MINUTES_TAIL);
 }
 
-CallDlgMode InitCallDialog(CallDialogPort& dialog) {
+CallDlgMode InitCallDialog(ICallDialogWindow& dialog) {
   dialog.SetItemText(kButtonAnswer, dialog.LoadText(IDS_ANSWER_CALL));
   dialog.SetItemText(IDC_IGNORE_CALL, dialog.LoadText(IDS_IGNORE_CALL));
   dialog.SetItemText(IDC_RESTORE_DATA, dialog.LoadText(IDS_RESTORE_DATA));
@@ -133,24 +136,24 @@ CallDlgMode InitCallDialog(CallDialogPort& dialog) {
   }
 
   dialog.SetItemText(IDC_INFO_LINE, gCallerIdText);
-  if (gCallState == 7 || gCallState == 8) {
+  if (gCallState == CALLSTATE_GRANTED || gCallState == CALLSTATE_SWITCH_TO_VOICE) {
     dialog.StartTick(100);
     CallDialogTick(dialog);
   }
   switch (gCallState) {
-    case 6:
+    case CALLSTATE_DENIED:
       gStatusText = dialog.LoadText(gPlacingCall == 0 ? IDS_INCOMING_CALL : IDS_MOH_DENIED);
       break;
-    case 7:
+    case CALLSTATE_GRANTED:
       gStatusText = dialog.LoadText(gPlacingCall == 0 ? IDS_CALL_OFFERED : IDS_PLACE_CALL_PROMPT);
       break;
-    case 8:
+    case CALLSTATE_SWITCH_TO_VOICE:
       gStatusText = dialog.LoadText(IDS_HOLD_MINUTES_TAIL);
       break;
-    case 9:
+    case CALLSTATE_TIMEOUT_WARNING:
       gStatusText = dialog.LoadText(IDS_TIMEOUT_IN);
       break;
-    case 10:
+    case CALLSTATE_TIMEOUT:
       gStatusText = dialog.LoadText(IDS_TIMEOUT);
       break;
     default:
@@ -161,56 +164,61 @@ CallDlgMode InitCallDialog(CallDialogPort& dialog) {
   return mode;
 }
 
-void CallDialogShown(CallDialogPort& dialog) {
-  if (gCallState != 8 && gCallState != 9) dialog.RefreshItem(IDC_BODY_TEXT, gStatusText);
+void CallDialogShown(ICallDialogWindow& dialog) {
+  if (gCallState != CALLSTATE_SWITCH_TO_VOICE && gCallState != CALLSTATE_TIMEOUT_WARNING)
+    dialog.RefreshItem(IDC_BODY_TEXT, gStatusText);
 }
 
-void CallDialogTick(CallDialogPort& dialog) {
+void CallDialogTick(ICallDialogWindow& dialog) {
   const int remaining = gHoldRemainingMs;
   const int warnTime = gWarnTimeMs;
-  if (gCallState == 15) dialog.StepProgress();
-  if (remaining <= 0 && gCallState >= 7 && gCallState <= 10) {
+  if (gCallState == CALLSTATE_SESSION_TERMINATED) dialog.StepProgress();
+  if (remaining <= 0 && gCallState >= CALLSTATE_GRANTED && gCallState <= CALLSTATE_TIMEOUT) {
     dialog.RefreshItem(IDC_INFO_LINE, dialog.LoadText(IDS_TIMEOUT));
-    gCallState = 10;
+    gCallState = CALLSTATE_TIMEOUT;
     gHoldRemainingMs = 0;
     dialog.DeclareTimeout();
-  } else if (remaining > 0 && gWarn == 1 && (gCallState == 8 || gCallState == 9) &&
+  } else if (remaining > 0 && gWarn == 1 &&
+             (gCallState == CALLSTATE_SWITCH_TO_VOICE || gCallState == CALLSTATE_TIMEOUT_WARNING) &&
              remaining <= warnTime) {
     const std::string notice = WarningNotice(dialog);
     if (dialog.ItemText(IDC_INFO_LINE) != notice) dialog.RefreshItem(IDC_INFO_LINE, notice);
   }
-  if (gCallState == 7) {
+  if (gCallState == CALLSTATE_GRANTED) {
     dialog.RefreshItem(IDC_ANSWER_TIME, gAnswerText);
-  } else if (gCallState >= 8 && gCallState <= 10) {
+  } else if (gCallState >= CALLSTATE_SWITCH_TO_VOICE && gCallState <= CALLSTATE_TIMEOUT) {
     dialog.RefreshItem(IDC_HOLD_TIME, gHoldText);
   }
 }
 
-void OnAnswerCall(CallDialogPort& dialog) {
-  if (CanTakeCall()) {
+// Intended: the buttons act in whatever state the dialog is in when pressed; only the command
+// and its log line are guarded, the rest always runs.
+void OnAnswerCall(ICallDialogWindow& dialog) {
+  if (CanTakeCall(gCallState, gVoiceActive)) {
     MohCommand(gMohHandle, MOH_CMD_ACCEPT);
     LogEvent(0, 0, "Answering incoming voice call.");
   }
-  StopSound(dialog);
+  StopRing(dialog);
   dialog.StopAnswerTimer();
   gVoiceActive = 1;
 }
 
-void OnIgnoreCall(CallDialogPort& dialog) {
-  if ((gCallState == 7 || gCallState == 9) && gVoiceActive == 0) {
+void OnIgnoreCall(ICallDialogWindow& dialog) {
+  if ((gCallState == CALLSTATE_GRANTED || gCallState == CALLSTATE_TIMEOUT_WARNING) &&
+      gVoiceActive == 0) {
     MohCommand(gMohHandle, MOH_CMD_DECLINE);
     LogEvent(0, 0, "Ignoring incoming voice call.");
   }
-  StopSound(dialog);
+  StopRing(dialog);
   dialog.StopAnswerTimer();
   gVoiceActive = 0;
 }
 
-void OnRestoreData(CallDialogPort& dialog) {
-  if (InVoiceCallOnHold()) {
+void OnRestoreData(ICallDialogWindow& dialog) {
+  if (InVoiceCallOnHold(gCallState, gVoiceActive)) {
     // While the box is open the hold may run out or the line move on; only a call still on
     // hold in a dialog still open is restored.
-    if (!dialog.ShowHangUpReminder() || !InVoiceCallOnHold()) return;
+    if (!dialog.ShowHangUpReminder() || !InVoiceCallOnHold(gCallState, gVoiceActive)) return;
     MohCommand(gMohHandle, MOH_CMD_RESUME_DATA);
     LogEvent(0, 0, "Ending voice call, switching back to data.");
   }
@@ -218,8 +226,8 @@ void OnRestoreData(CallDialogPort& dialog) {
   gVoiceActive = 0;
 }
 
-void OnPlaceCallButton(CallDialogPort& dialog) {
-  if (CanTakeCall()) {
+void OnPlaceCallButton(ICallDialogWindow& dialog) {
+  if (CanTakeCall(gCallState, gVoiceActive)) {
     MohCommand(gMohHandle, MOH_CMD_ACCEPT);
     LogEvent(0, 0, "Switching to Outgoing voice call.");
   }
@@ -227,27 +235,27 @@ void OnPlaceCallButton(CallDialogPort& dialog) {
   gVoiceActive = 1;
 }
 
-void OnDropData(CallDialogPort& dialog) {
-  if (gCallState == 6) {
+void OnDropData(ICallDialogWindow& dialog) {
+  if (gCallState == CALLSTATE_DENIED) {
     MohCommand(gMohHandle, MOH_CMD_DROP_DATA);
     LogEvent(0, 0, "Disconnecting data call to answer incoming voice call.");
   }
   dialog.StopAnswerTimer();
 }
 
-void OnCloseCallDialog(CallDialogPort& dialog, CallDlgMode mode) {
-  if (gCallState == 7 && gPlacingCall == 1) {
+void OnCloseCallDialog(ICallDialogWindow& dialog, CallDlgMode mode) {
+  if (gCallState == CALLSTATE_GRANTED && gPlacingCall == 1) {
     gPlacingCall = 0;
     LogEvent(0, 0, "UserCancelled PlaceCall, Going back to Data");
     MohCommand(gMohHandle, MOH_CMD_DECLINE);
-    gCallState = 15;
+    gCallState = CALLSTATE_SESSION_TERMINATED;
     dialog.StopAnswerTimer();
-    StopSound(dialog);
+    StopRing(dialog);
     return;
   }
   if (ClosesOnRequest(mode)) dialog.Dismiss();
 }
 
-void OnEscapeCallDialog(CallDialogPort& dialog, CallDlgMode mode) {
+void OnEscapeCallDialog(ICallDialogWindow& dialog, CallDlgMode mode) {
   if (ClosesOnRequest(mode)) dialog.Dismiss();
 }

@@ -6,13 +6,11 @@
 #include <cstdint>
 #include <string>
 
-// sndPlaySoundA flags the call handling uses.
-constexpr unsigned SOUND_ASYNC = 0x0001;
-constexpr unsigned SOUND_LOOP = 0x0008;
+#include "call/Sound.h"
 
-class PlayerPort {
+class IPlayerWindow : public ISoundPlayer {
  public:
-  virtual ~PlayerPort() = default;
+  virtual ~IPlayerWindow() = default;
   virtual void SetTimer(unsigned id, unsigned periodMs) = 0;
   virtual void KillTimer(unsigned id) = 0;
   // WM_MOH_EVENT to the player window itself.
@@ -20,8 +18,6 @@ class PlayerPort {
   virtual uint32_t TickCount() = 0;
   // A text of the string table; "" for an id without text.
   virtual std::string LoadText(unsigned id) = 0;
-  // Plays a sound file; null stops what plays.
-  virtual void Sound(const char* file, unsigned flags) = 0;
   // Adds (add) or modifies the tray icon with the program's icon and the tip text.
   virtual void NotifyTray(bool add, const std::string& tip) = 0;
   // Closes the open call dialog, if any.
