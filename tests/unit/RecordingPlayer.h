@@ -16,12 +16,17 @@ class RecordingPlayer : public IPlayerWindow {
   // "<32805>" for a text of the string table; "" for the ids that have none.
   static std::string Text(unsigned id);
 
+  // "TIMER_FALLBACK" for 12, the number for an unknown id.
+  static std::string TimerName(unsigned id);
+  // "MOH_DENIED" for 6, the number for an unknown code.
+  static std::string EventName(int event);
+
   void SetTimer(unsigned id, unsigned periodMs) override {
-    effects.push_back("SetTimer " + std::to_string(id) + " " + std::to_string(periodMs));
+    effects.push_back("SetTimer " + TimerName(id) + " " + std::to_string(periodMs));
   }
-  void KillTimer(unsigned id) override { effects.push_back("KillTimer " + std::to_string(id)); }
+  void KillTimer(unsigned id) override { effects.push_back("KillTimer " + TimerName(id)); }
   void PostEvent(int event, int value) override {
-    effects.push_back("Post " + std::to_string(event) + " " + std::to_string(value));
+    effects.push_back("Post " + EventName(event) + " " + std::to_string(value));
   }
   uint32_t TickCount() override { return now; }
   std::string LoadText(unsigned id) override { return Text(id); }

@@ -43,7 +43,7 @@ class RecordingDialog : public ICallDialogWindow {
     effects.push_back(file ? "Sound " + std::string(file) + " " + std::to_string(flags)
                            : "Sound stop");
   }
-  void StopAnswerTimer() override { effects.push_back("KillTimer 21"); }
+  void StopAnswerTimer() override { effects.push_back("KillTimer TIMER_ANSWER"); }
   bool ShowHangUpReminder() override {
     effects.push_back("HangUpReminder");
     if (whileReminderOpen) whileReminderOpen();
@@ -220,24 +220,24 @@ TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
     int voiceAfter;
   };
   const Case cases[] = {
-      {OnAnswerCall, 7, 0, "command=1", {"Sound stop", "KillTimer 21"}, 1},
-      {OnAnswerCall, 7, 1, "command=1", {"Sound stop", "KillTimer 21"}, 1},
-      {OnAnswerCall, 9, 0, "command=1", {"Sound stop", "KillTimer 21"}, 1},
-      {OnAnswerCall, 9, 1, nullptr, {"Sound stop", "KillTimer 21"}, 1},
-      {OnAnswerCall, 8, 0, nullptr, {"Sound stop", "KillTimer 21"}, 1},
-      {OnIgnoreCall, 7, 0, "command=2", {"Sound stop", "KillTimer 21"}, 0},
-      {OnIgnoreCall, 7, 1, nullptr, {"Sound stop", "KillTimer 21"}, 0},
-      {OnIgnoreCall, 9, 0, "command=2", {"Sound stop", "KillTimer 21"}, 0},
-      {OnIgnoreCall, 8, 0, nullptr, {"Sound stop", "KillTimer 21"}, 0},
-      {OnRestoreData, 8, 1, "command=3", {"HangUpReminder", "KillTimer 21"}, 0},
-      {OnRestoreData, 9, 1, "command=3", {"HangUpReminder", "KillTimer 21"}, 0},
-      {OnRestoreData, 8, 0, nullptr, {"KillTimer 21"}, 0},
-      {OnRestoreData, 10, 1, nullptr, {"KillTimer 21"}, 0},
-      {OnPlaceCallButton, 7, 1, "command=1", {"KillTimer 21"}, 1},
-      {OnPlaceCallButton, 9, 1, nullptr, {"KillTimer 21"}, 1},
-      {OnPlaceCallButton, 15, 0, nullptr, {"KillTimer 21"}, 1},
-      {OnDropData, 6, 0, "command=7", {"KillTimer 21"}, 0},
-      {OnDropData, 7, 0, nullptr, {"KillTimer 21"}, 0},
+      {OnAnswerCall, 7, 0, "command=1", {"Sound stop", "KillTimer TIMER_ANSWER"}, 1},
+      {OnAnswerCall, 7, 1, "command=1", {"Sound stop", "KillTimer TIMER_ANSWER"}, 1},
+      {OnAnswerCall, 9, 0, "command=1", {"Sound stop", "KillTimer TIMER_ANSWER"}, 1},
+      {OnAnswerCall, 9, 1, nullptr, {"Sound stop", "KillTimer TIMER_ANSWER"}, 1},
+      {OnAnswerCall, 8, 0, nullptr, {"Sound stop", "KillTimer TIMER_ANSWER"}, 1},
+      {OnIgnoreCall, 7, 0, "command=2", {"Sound stop", "KillTimer TIMER_ANSWER"}, 0},
+      {OnIgnoreCall, 7, 1, nullptr, {"Sound stop", "KillTimer TIMER_ANSWER"}, 0},
+      {OnIgnoreCall, 9, 0, "command=2", {"Sound stop", "KillTimer TIMER_ANSWER"}, 0},
+      {OnIgnoreCall, 8, 0, nullptr, {"Sound stop", "KillTimer TIMER_ANSWER"}, 0},
+      {OnRestoreData, 8, 1, "command=3", {"HangUpReminder", "KillTimer TIMER_ANSWER"}, 0},
+      {OnRestoreData, 9, 1, "command=3", {"HangUpReminder", "KillTimer TIMER_ANSWER"}, 0},
+      {OnRestoreData, 8, 0, nullptr, {"KillTimer TIMER_ANSWER"}, 0},
+      {OnRestoreData, 10, 1, nullptr, {"KillTimer TIMER_ANSWER"}, 0},
+      {OnPlaceCallButton, 7, 1, "command=1", {"KillTimer TIMER_ANSWER"}, 1},
+      {OnPlaceCallButton, 9, 1, nullptr, {"KillTimer TIMER_ANSWER"}, 1},
+      {OnPlaceCallButton, 15, 0, nullptr, {"KillTimer TIMER_ANSWER"}, 1},
+      {OnDropData, 6, 0, "command=7", {"KillTimer TIMER_ANSWER"}, 0},
+      {OnDropData, 7, 0, nullptr, {"KillTimer TIMER_ANSWER"}, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "state " << c.state << " voice " << c.voice);
@@ -260,18 +260,18 @@ TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
 
 TEST_F(CallDialog, ButtonsLogWhatTheyDo) {
   RecordingDialog dialog;
-  gCallState = 7;
+  gCallState = CALLSTATE_GRANTED;
   OnAnswerCall(dialog);
   OnAnswerCall(dialog);  // twice: sent and logged twice
   OnIgnoreCall(dialog);  // after answering: nothing sent, nothing logged
-  gCallState = 6;
+  gCallState = CALLSTATE_DENIED;
   OnDropData(dialog);
-  gCallState = 7;
+  gCallState = CALLSTATE_GRANTED;
   OnPlaceCallButton(dialog);
-  gCallState = 8;
+  gCallState = CALLSTATE_SWITCH_TO_VOICE;
   gVoiceActive = 1;
   OnRestoreData(dialog);
-  gCallState = 7;
+  gCallState = CALLSTATE_GRANTED;
   gVoiceActive = 0;
   OnIgnoreCall(dialog);
   EXPECT_EQ((std::vector<std::string>{
@@ -293,12 +293,12 @@ TEST_F(CallDialog, ClosingCancelsOnlyAnOutgoingCallBeingPlaced) {
   EXPECT_TRUE(dialog.effects.empty());
   EXPECT_TRUE(LibraryCalls().empty());
 
-  gCallState = 7;
+  gCallState = CALLSTATE_GRANTED;
   gPlacingCall = 1;
   OnCloseCallDialog(dialog, CallDlgMode::Placing);
-  EXPECT_EQ(15, gCallState);
+  EXPECT_EQ(CALLSTATE_SESSION_TERMINATED, gCallState);
   EXPECT_EQ(0, gPlacingCall);
-  EXPECT_EQ((Effects{"KillTimer 21", "Sound stop"}), dialog.effects);
+  EXPECT_EQ((Effects{"KillTimer TIMER_ANSWER", "Sound stop"}), dialog.effects);
   EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=2)"}), LibraryCalls());
   EXPECT_EQ("UserCancelled PlaceCall, Going back to Data", log_.Texts().back());
   dialog.effects.clear();
@@ -330,7 +330,7 @@ TEST_F(CallDialog, CloseAndEscCloseOnlyTheModesWithNothingLeftToDo) {
     }
   }
   // Esc while placing neither places nor cancels the call.
-  gCallState = 7;
+  gCallState = CALLSTATE_GRANTED;
   gPlacingCall = 1;
   RecordingDialog placing;
   OnEscapeCallDialog(placing, CallDlgMode::Placing);
@@ -356,7 +356,7 @@ TEST_F(CallDialog, RestoreActsOnlyWhenTheCallIsStillOnHoldAfterTheReminder) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    gCallState = 8;
+    gCallState = CALLSTATE_SWITCH_TO_VOICE;
     gVoiceActive = 1;
     RecordingDialog dialog;
     dialog.whileReminderOpen = c.meanwhile;
@@ -365,7 +365,7 @@ TEST_F(CallDialog, RestoreActsOnlyWhenTheCallIsStillOnHoldAfterTheReminder) {
     EXPECT_EQ(c.stateAfter, gCallState);
     if (c.sends) {
       EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=3)"}), LibraryCalls());
-      EXPECT_EQ((Effects{"HangUpReminder", "KillTimer 21"}), dialog.effects);
+      EXPECT_EQ((Effects{"HangUpReminder", "KillTimer TIMER_ANSWER"}), dialog.effects);
       EXPECT_EQ(0, gVoiceActive);
     } else {
       EXPECT_TRUE(LibraryCalls().empty());
@@ -376,7 +376,7 @@ TEST_F(CallDialog, RestoreActsOnlyWhenTheCallIsStillOnHoldAfterTheReminder) {
 
 TEST_F(CallDialog, TickWritesTheWarningOnceAtTheThresholdInclusive) {
   RecordingDialog dialog;
-  gCallState = 8;
+  gCallState = CALLSTATE_SWITCH_TO_VOICE;
   gHoldText = "00:00:31";
   gHoldRemainingMs = 30001;
   CallDialogTick(dialog);
@@ -399,15 +399,15 @@ TEST_F(CallDialog, TickWritesTheWarningOnceAtTheThresholdInclusive) {
 
 TEST_F(CallDialog, TickDeclaresTheTimeoutWhenTheHoldIsUsedUp) {
   RecordingDialog dialog;
-  gCallState = 7;
+  gCallState = CALLSTATE_GRANTED;
   gHoldRemainingMs = 0;
   CallDialogTick(dialog);
-  EXPECT_EQ(10, gCallState);
+  EXPECT_EQ(CALLSTATE_TIMEOUT, gCallState);
   EXPECT_EQ(T(IDS_TIMEOUT), dialog.texts[IDC_INFO_LINE]);
   EXPECT_EQ((Effects{"Refresh 1019", "Declare 10", "Refresh 1018"}), dialog.effects);
 
   RecordingDialog answering;
-  gCallState = 7;
+  gCallState = CALLSTATE_GRANTED;
   gHoldRemainingMs = 5000;
   gAnswerText = "00:09";
   CallDialogTick(answering);
