@@ -5,9 +5,9 @@
 
 #include "PipeClient.h"
 #include "SimFiles.h"
-#include "fw/Application.h"
-#include "fw/Strings.h"
-#include "fw/Window.h"
+#include "fw/ApplicationWin.h"
+#include "fw/StringsWin.h"
+#include "fw/WindowWin.h"
 #include "resource.h"
 
 namespace mohsim {

@@ -1,7 +1,7 @@
 // The library's events become messages to the main window.
 #include <windows.h>
 
-#include "app/MohApp.h"
+#include "app/MohAppWin.h"
 #include "moh/MohEvents.h"
 #include "tray/Messages.h"
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MohApp.h"
+#include "app/MohAppWin.h"
 #include "call/CallState.h"
-#include "calldlg/CallDlg.h"
+#include "calldlg/CallDlgWin.h"
 
 namespace {
 

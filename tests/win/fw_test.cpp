@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "fw/Application.h"
-#include "fw/Dialog.h"
-#include "fw/PropSheet.h"
-#include "fw/Strings.h"
-#include "fw/Window.h"
+#include "fw/ApplicationWin.h"
+#include "fw/DialogWin.h"
+#include "fw/PropSheetWin.h"
+#include "fw/StringsWin.h"
+#include "fw/WindowWin.h"
 #include "resource.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "fw/Strings.h"
-#include "fw/Window.h"
+#include "fw/StringsWin.h"
+#include "fw/WindowWin.h"
 #include "resource.h"
 
 namespace {

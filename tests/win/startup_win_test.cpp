@@ -11,15 +11,15 @@
 #include <vector>
 
 #include "app/EventLog.h"
-#include "app/MohApp.h"
+#include "app/MohAppWin.h"
 #include "app/OsDetect.h"
-#include "moh/ModemSelectDlg.h"
+#include "moh/ModemSelectDlgWin.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 #include "tray/Messages.h"
-#include "tray/PlayerWnd.h"
+#include "tray/PlayerWndWin.h"
 
 namespace {
 

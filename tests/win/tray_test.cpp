@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/MohApp.h"
+#include "app/MohAppWin.h"
 #include "call/CallState.h"
 #include "tray/Messages.h"
-#include "tray/PlayerWnd.h"
-#include "tray/TrayIconWnd.h"
+#include "tray/PlayerWndWin.h"
+#include "tray/TrayIconWndWin.h"
 
 namespace {
 

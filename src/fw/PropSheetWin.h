@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fw/Dialog.h"
+#include "fw/DialogWin.h"
 
 namespace fw {
 

@@ -1,12 +1,12 @@
-#include "tray/PlayerWnd.h"
+#include "tray/PlayerWndWin.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>
 
-#include "app/MohApp.h"
+#include "app/MohAppWin.h"
 #include "call/CallState.h"
-#include "calldlg/CallDlg.h"
-#include "fw/Strings.h"
+#include "calldlg/CallDlgWin.h"
+#include "fw/StringsWin.h"
 #include "res/resource.h"
 #include "tray/CallEvents.h"
 #include "tray/HoldTimer.h"
@@ -22,7 +22,7 @@ CPlayerWnd::~CPlayerWnd() = default;
 LRESULT CPlayerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MOH_EVENT) return OnMohNotify(wParam, lParam);
   if (message == WM_MOH_DISPATCH) return OnMohEvent(wParam, lParam);
-  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+  if (m_taskbarCreated != 0 && message == m_taskbarCreated) {
     // A new shell knows no icon of ours: the next refresh adds it again, with its image.
     gTrayIconAdded = 0;
     gLastTrayIcon = nullptr;
@@ -33,7 +33,7 @@ LRESULT CPlayerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 int CPlayerWnd::OnCreate(CREATESTRUCTA*) {
   if (Default() == -1) return -1;
-  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  m_taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   for (HICON& icon : m_hIcon) {
     icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
   }

@@ -1,4 +1,4 @@
-#include "fw/PropSheet.h"
+#include "fw/PropSheetWin.h"
 
 namespace fw {
 

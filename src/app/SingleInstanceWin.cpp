@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "app/SingleInstanceWin.h"
 
 bool ClaimSingleInstance(const std::string& exeName) {
   std::string upper = exeName;

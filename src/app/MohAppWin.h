@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "fw/Application.h"
+#include "fw/ApplicationWin.h"
 
 class CCallDlg;
 class CCallLogDlg;

@@ -1,6 +1,6 @@
-#include "moh/ModemSelectDlg.h"
+#include "moh/ModemSelectDlgWin.h"
 
-#include "fw/Strings.h"
+#include "fw/StringsWin.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "res/resource.h"

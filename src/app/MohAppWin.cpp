@@ -1,14 +1,14 @@
-#include "app/MohApp.h"
+#include "app/MohAppWin.h"
 
 #include "app/EventLog.h"
 #include "app/InstallOptions.h"
 #include "app/OsDetect.h"
-#include "app/SingleInstance.h"
-#include "desktop/HtmlHelp.h"
-#include "fw/Strings.h"
-#include "moh/ModemSelectDlg.h"
+#include "app/SingleInstanceWin.h"
+#include "desktop/HtmlHelpWin.h"
+#include "fw/StringsWin.h"
+#include "moh/ModemSelectDlgWin.h"
 #include "moh/ModemSelection.h"
-#include "tray/PlayerWnd.h"
+#include "tray/PlayerWndWin.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "fw/Window.h"
+#include "fw/WindowWin.h"
 
 #include <algorithm>
 #include <map>
 #include <tuple>
 #include <vector>
 
-#include "fw/Application.h"
+#include "fw/ApplicationWin.h"
 
 namespace fw {
 

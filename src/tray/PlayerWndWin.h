@@ -4,7 +4,7 @@
 #pragma once
 
 #include "tray/IPlayerWindow.h"
-#include "tray/TrayIconWnd.h"
+#include "tray/TrayIconWndWin.h"
 
 class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow {
  public:
@@ -37,5 +37,5 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow {
 
   HICON m_hIcon[3] = {};
   // The shell's message after it restarted: the icon must be added again.
-  UINT taskbarCreated_ = 0;
+  UINT m_taskbarCreated = 0;
 };

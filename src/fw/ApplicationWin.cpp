@@ -1,4 +1,4 @@
-#include "fw/Application.h"
+#include "fw/ApplicationWin.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "fw/Window.h"
+#include "fw/WindowWin.h"
 
 namespace fw {
 

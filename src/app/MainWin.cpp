@@ -1,5 +1,5 @@
 // Parko.exe's one application object.
-#include "app/MohApp.h"
+#include "app/MohAppWin.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // Default() is the platform's dialog processing.
 #pragma once
 
-#include "fw/DataExchange.h"
-#include "fw/Window.h"
+#include "fw/DataExchangeWin.h"
+#include "fw/WindowWin.h"
 
 namespace fw {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "fw/Window.h"
+#include "fw/WindowWin.h"
 #include "tray/TrayClicks.h"
 
 class CTrayIconWnd : public fw::Window, private ITrayClickTarget {
@@ -34,5 +34,5 @@ class CTrayIconWnd : public fw::Window, private ITrayClickTarget {
   void KillClickTimer() override;
   void PostToSelf(unsigned message) override;
 
-  TrayClickDetector clicks_;
+  TrayClickDetector m_clicks;
 };

@@ -1,7 +1,7 @@
 // The modem selection dialog of start-up (template 152).
 #pragma once
 
-#include "fw/Dialog.h"
+#include "fw/DialogWin.h"
 
 class CModemSelectDlg : public fw::Dialog {
  public:

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "calldlg/CallDlgLogic.h"
-#include "fw/Dialog.h"
+#include "fw/DialogWin.h"
 
 class CCallDlg : public fw::Dialog, private ICallDialogWindow {
  public:

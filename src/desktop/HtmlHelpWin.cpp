@@ -1,4 +1,4 @@
-#include "desktop/HtmlHelp.h"
+#include "desktop/HtmlHelpWin.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "tray/TrayIconWnd.h"
+#include "tray/TrayIconWndWin.h"
 
 #include <shellapi.h>
 
 #include "call/CallState.h"
-#include "fw/Strings.h"
+#include "fw/StringsWin.h"
 #include "fw/Text.h"
 #include "tray/Messages.h"
 
@@ -39,7 +39,7 @@ BOOL CTrayIconWnd::NotifyIconWithTip(DWORD message, HICON icon, UINT tipId) {
 LRESULT CTrayIconWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TRAYNOTIFY:
-      clicks_.OnNotify(*this, static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
+      m_clicks.OnNotify(*this, static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
       return 0;
     case WM_LBUTTONDBLCLK:
       OnTrayDoubleClick();
@@ -56,7 +56,7 @@ LRESULT CTrayIconWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CTrayIconWnd::OnTimer(UINT_PTR id) {
-  if (id == TIMER_TRAY_CLICK) clicks_.OnClickTimer(*this);
+  if (id == TIMER_TRAY_CLICK) m_clicks.OnClickTimer(*this);
 }
 
 void CTrayIconWnd::SetClickTimer() { SetTimer(TIMER_TRAY_CLICK, GetDoubleClickTime()); }

@@ -1,6 +1,6 @@
-#include "fw/DataExchange.h"
+#include "fw/DataExchangeWin.h"
 
-#include "fw/Window.h"
+#include "fw/WindowWin.h"
 
 namespace fw {
 

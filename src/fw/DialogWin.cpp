@@ -1,6 +1,6 @@
-#include "fw/Dialog.h"
+#include "fw/DialogWin.h"
 
-#include "fw/Application.h"
+#include "fw/ApplicationWin.h"
 
 namespace fw {
 

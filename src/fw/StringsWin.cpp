@@ -1,4 +1,4 @@
-#include "fw/Strings.h"
+#include "fw/StringsWin.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
-#include "calldlg/CallDlg.h"
+#include "calldlg/CallDlgWin.h"
 
 #include <commctrl.h>
 #include <mmsystem.h>
 
-#include "app/MohApp.h"
+#include "app/MohAppWin.h"
 #include "call/CallState.h"
-#include "fw/Strings.h"
+#include "fw/StringsWin.h"
 #include "moh/MohEvents.h"
 #include "res/resource.h"
 #include "tray/Messages.h"
