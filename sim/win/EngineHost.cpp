@@ -1,6 +1,9 @@
+// The library's operations and the control commands; the event thread is in EngineEvents.cpp,
+// the control pipe in EnginePipe.cpp.
 #include "EngineHost.h"
 
 #include "JournalLines.h"
+#include "SectionLock.h"
 #include "fw/Text.h"
 
 namespace sim {
@@ -9,30 +12,9 @@ namespace {
 
 // How long MohInitialize waits for the events it reports to have been delivered.
 constexpr DWORD kInitEventsTimeoutMs = 5000;
-// How long the pipe waits for a client's command before it gives up on that client.
-constexpr DWORD kClientTimeoutMs = 3000;
-
-class Lock {
- public:
-  explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
-  ~Lock() { LeaveCriticalSection(&section_); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-
- private:
-  CRITICAL_SECTION& section_;
-};
-
 }  // namespace
 
 HMODULE EngineHost::module_ = nullptr;
-
-bool EngineHost::Pending::operator<(const Pending& other) const {
-  // std::priority_queue puts the greatest first: the greatest is the earliest.
-  const LONG byDue = static_cast<LONG>(due - other.due);  // tick wrap-around safe
-  if (byDue != 0) return byDue > 0;
-  return sequence > other.sequence;
-}
 
 EngineHost& EngineHost::Instance() {
   // Never destroyed: it outlives no thread of its own, and unloading must not wait for one.
@@ -82,7 +64,7 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
 
   uint64_t lastInitEvent = 0;
   {
-    Lock lock(lock_);
+    SectionLock lock(lock_);
     queue_ = {};
     entry_ = MODEM_ENTRY{};
     if (entry != nullptr) {
@@ -109,7 +91,7 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
   const DWORD start = GetTickCount();
   for (;;) {
     {
-      Lock lock(lock_);
+      SectionLock lock(lock_);
       if (delivered_ >= lastInitEvent || queue_.empty()) break;
     }
     if (GetTickCount() - start > kInitEventsTimeoutMs) break;
@@ -118,7 +100,7 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
 
   if (!config_.initSucceeds) {
     {
-      Lock lock(lock_);
+      SectionLock lock(lock_);
       engine_->Close();
       queue_ = {};
       initialized_ = false;
@@ -133,7 +115,7 @@ int EngineHost::Command(int handle, int command) {
   journal_.Append(JournalCommand(handle, command));
   int result = 0;
   {
-    Lock lock(lock_);
+    SectionLock lock(lock_);
     std::vector<Scheduled> events;
     result = engine_->Command(command, events);
     Schedule(events);
@@ -148,7 +130,7 @@ int EngineHost::Command(int handle, int command) {
 
 int EngineHost::GetParam(int handle, int id, char* buffer) {
   journal_.Append(JournalGetParam(handle, id, buffer));
-  Lock lock(lock_);
+  SectionLock lock(lock_);
   if (id == MOH_PARAM_CALLER_ID_DATA) {
     if (buffer != nullptr) {
       fw::CopyBounded(buffer, MOH_CALLER_ID_SIZE, engine_->CallerId().c_str());
@@ -166,7 +148,7 @@ int EngineHost::GetParam(int handle, int id, char* buffer) {
 
 int EngineHost::SetParam(int handle, int id, int value) {
   journal_.Append(JournalSetParam(handle, id, value));
-  Lock lock(lock_);
+  SectionLock lock(lock_);
   if (id == MOH_PARAM_MODEM_TYPE || !params_.Set(id, value)) return 0;
   StoreParam(id);
   return 1;
@@ -174,7 +156,7 @@ int EngineHost::SetParam(int handle, int id, int value) {
 
 int EngineHost::SetParamString(int handle, int id, const char* text) {
   journal_.Append(JournalSetParamString(handle, id, text));
-  Lock lock(lock_);
+  SectionLock lock(lock_);
   if (id != MOH_PARAM_DIAL_STRING || text == nullptr) return 0;
   params_.SetDialString(fw::FromBuffer(text, MOH_DIAL_STRING_SIZE));
   StoreParam(id);
@@ -194,164 +176,11 @@ std::string EngineHost::Control(const std::string& line) {
   std::string error;
   const std::optional<ControlCommand> command = ParseControlLine(line, &error);
   if (!command) return "error " + error;
-  Lock lock(lock_);
+  SectionLock lock(lock_);
   std::vector<Scheduled> events;
   const std::string reply = engine_->Control(*command, events);
   Schedule(events);
   return reply;
-}
-
-void EngineHost::Schedule(const std::vector<Scheduled>& events) {
-  if (events.empty()) return;
-  const DWORD now = GetTickCount();
-  for (const Scheduled& event : events) {
-    queue_.push({now + static_cast<DWORD>(event.delayMs), ++nextSequence_, event});
-  }
-  SetEvent(wake_);
-}
-
-void EngineHost::StartThreads() {
-  ResetEvent(stop_);
-  if (eventThread_ == nullptr) {
-    eventThread_ = CreateThread(nullptr, 0, &EngineHost::EventThread, this, 0, &eventThreadId_);
-  }
-  if (pipeThread_ == nullptr) {
-    pipeThread_ = CreateThread(nullptr, 0, &EngineHost::PipeThread, this, 0, nullptr);
-  }
-}
-
-void EngineHost::StopThreads() {
-  SetEvent(stop_);
-  // Called from inside the callback the event thread cannot wait for itself; it ends when the
-  // callback returns.
-  const bool onEventThread = GetCurrentThreadId() == eventThreadId_;
-  for (HANDLE* thread : {&eventThread_, &pipeThread_}) {
-    if (*thread == nullptr) continue;
-    if (!(onEventThread && thread == &eventThread_)) WaitForSingleObject(*thread, INFINITE);
-    CloseHandle(*thread);
-    *thread = nullptr;
-  }
-  eventThreadId_ = 0;
-}
-
-DWORD WINAPI EngineHost::EventThread(void* self) {
-  static_cast<EngineHost*>(self)->DeliverEvents();
-  return 0;
-}
-
-DWORD WINAPI EngineHost::PipeThread(void* self) {
-  static_cast<EngineHost*>(self)->ServePipe();
-  return 0;
-}
-
-void EngineHost::DeliverEvents() {
-  HANDLE waits[2] = {stop_, wake_};
-  for (;;) {
-    DWORD timeout = INFINITE;
-    MOH_EVENT_CALLBACK callback = nullptr;
-    Scheduled event{};
-    bool deliver = false;
-    {
-      Lock lock(lock_);
-      if (!queue_.empty()) {
-        const Pending& next = queue_.top();
-        const LONG wait = static_cast<LONG>(next.due - GetTickCount());
-        if (wait > 0) {
-          timeout = static_cast<DWORD>(wait);
-        } else {
-          event = next.event;
-          delivered_ = next.sequence;
-          queue_.pop();
-          deliver = engine_->Deliver(event);
-          callback = callback_;
-          timeout = 0;
-        }
-      }
-    }
-    if (deliver && callback != nullptr) callback(event.code, event.value);
-    SetEvent(deliveredEvent_);
-    if (WaitForMultipleObjects(2, waits, FALSE, timeout) == WAIT_OBJECT_0) return;
-  }
-}
-
-void EngineHost::ServePipe() {
-  HANDLE ioEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  while (WaitForSingleObject(stop_, 0) == WAIT_TIMEOUT) {
-    HANDLE pipe = CreateNamedPipeA(kControlPipe, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
-                                   PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT,
-                                   PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr);
-    if (pipe == INVALID_HANDLE_VALUE) {
-      if (WaitForSingleObject(stop_, 500) == WAIT_OBJECT_0) break;
-      continue;
-    }
-    OVERLAPPED connect{};
-    connect.hEvent = ioEvent;
-    ResetEvent(ioEvent);
-    bool connected = ConnectNamedPipe(pipe, &connect) != FALSE;
-    if (!connected) {
-      const DWORD error = GetLastError();
-      if (error == ERROR_PIPE_CONNECTED) {
-        connected = true;
-      } else if (error == ERROR_IO_PENDING) {
-        HANDLE waits[2] = {stop_, ioEvent};
-        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-          DWORD ignored = 0;
-          connected = GetOverlappedResult(pipe, &connect, &ignored, FALSE) != FALSE;
-        } else {
-          CancelIo(pipe);
-        }
-      }
-    }
-    if (connected) ServeClient(pipe, ioEvent);
-    DisconnectNamedPipe(pipe);
-    CloseHandle(pipe);
-  }
-  CloseHandle(ioEvent);
-}
-
-void EngineHost::ServeClient(HANDLE pipe, HANDLE ioEvent) {
-  // One command a connection: read up to the line end, answer, hang up. A client that goes
-  // away or stays silent is let go; the engine carries on.
-  std::string line;
-  const DWORD start = GetTickCount();
-  while (line.find('\n') == std::string::npos && line.size() < 65536) {
-    char buffer[512];
-    DWORD got = 0;
-    OVERLAPPED read{};
-    read.hEvent = ioEvent;
-    ResetEvent(ioEvent);
-    if (!ReadFile(pipe, buffer, sizeof(buffer), &got, &read)) {
-      if (GetLastError() != ERROR_IO_PENDING) return;
-      const DWORD left = kClientTimeoutMs - (GetTickCount() - start);
-      HANDLE waits[2] = {stop_, ioEvent};
-      const DWORD woke =
-          WaitForMultipleObjects(2, waits, FALSE, static_cast<LONG>(left) > 0 ? left : 0);
-      if (woke != WAIT_OBJECT_0 + 1) {
-        CancelIo(pipe);
-        return;
-      }
-      if (!GetOverlappedResult(pipe, &read, &got, FALSE)) return;
-    }
-    if (got == 0) return;
-    line.append(buffer, got);
-  }
-  const size_t end = line.find_first_of("\r\n");
-  if (end == std::string::npos) return;  // no whole command: nothing happens
-  const std::string reply = Control(line.substr(0, end)) + "\n";
-
-  OVERLAPPED write{};
-  write.hEvent = ioEvent;
-  ResetEvent(ioEvent);
-  DWORD written = 0;
-  if (!WriteFile(pipe, reply.data(), static_cast<DWORD>(reply.size()), &written, &write) &&
-      GetLastError() == ERROR_IO_PENDING) {
-    if (WaitForSingleObject(ioEvent, kClientTimeoutMs) != WAIT_OBJECT_0) {
-      CancelIo(pipe);
-      return;
-    }
-    GetOverlappedResult(pipe, &write, &written, FALSE);
-  }
-  FlushFileBuffers(pipe);
 }
 
 }  // namespace sim

@@ -1,0 +1,83 @@
+// The engine's event thread: delivers the scheduled events through the program's callback,
+// in order of due time, as a driver-backed library would from a thread of its own.
+#include "EngineHost.h"
+#include "SectionLock.h"
+
+namespace sim {
+
+bool EngineHost::Pending::operator<(const Pending& other) const {
+  // std::priority_queue puts the greatest first: the greatest is the earliest.
+  const LONG byDue = static_cast<LONG>(due - other.due);  // tick wrap-around safe
+  if (byDue != 0) return byDue > 0;
+  return sequence > other.sequence;
+}
+
+void EngineHost::Schedule(const std::vector<Scheduled>& events) {
+  if (events.empty()) return;
+  const DWORD now = GetTickCount();
+  for (const Scheduled& event : events) {
+    queue_.push({now + static_cast<DWORD>(event.delayMs), ++nextSequence_, event});
+  }
+  SetEvent(wake_);
+}
+
+void EngineHost::StartThreads() {
+  ResetEvent(stop_);
+  if (eventThread_ == nullptr) {
+    eventThread_ = CreateThread(nullptr, 0, &EngineHost::EventThread, this, 0, &eventThreadId_);
+  }
+  if (pipeThread_ == nullptr) {
+    pipeThread_ = CreateThread(nullptr, 0, &EngineHost::PipeThread, this, 0, nullptr);
+  }
+}
+
+void EngineHost::StopThreads() {
+  SetEvent(stop_);
+  // Called from inside the callback the event thread cannot wait for itself; it ends when the
+  // callback returns.
+  const bool onEventThread = GetCurrentThreadId() == eventThreadId_;
+  for (HANDLE* thread : {&eventThread_, &pipeThread_}) {
+    if (*thread == nullptr) continue;
+    if (!(onEventThread && thread == &eventThread_)) WaitForSingleObject(*thread, INFINITE);
+    CloseHandle(*thread);
+    *thread = nullptr;
+  }
+  eventThreadId_ = 0;
+}
+
+DWORD WINAPI EngineHost::EventThread(void* self) {
+  static_cast<EngineHost*>(self)->DeliverEvents();
+  return 0;
+}
+
+void EngineHost::DeliverEvents() {
+  HANDLE waits[2] = {stop_, wake_};
+  for (;;) {
+    DWORD timeout = INFINITE;
+    MOH_EVENT_CALLBACK callback = nullptr;
+    Scheduled event{};
+    bool deliver = false;
+    {
+      SectionLock lock(lock_);
+      if (!queue_.empty()) {
+        const Pending& next = queue_.top();
+        const LONG wait = static_cast<LONG>(next.due - GetTickCount());
+        if (wait > 0) {
+          timeout = static_cast<DWORD>(wait);
+        } else {
+          event = next.event;
+          delivered_ = next.sequence;
+          queue_.pop();
+          deliver = engine_->Deliver(event);
+          callback = callback_;
+          timeout = 0;
+        }
+      }
+    }
+    if (deliver && callback != nullptr) callback(event.code, event.value);
+    SetEvent(deliveredEvent_);
+    if (WaitForMultipleObjects(2, waits, FALSE, timeout) == WAIT_OBJECT_0) return;
+  }
+}
+
+}  // namespace sim
