@@ -10,6 +10,7 @@
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
+#include "tray/CallLog.h"
 #include "tray/HoldTimer.h"
 #include "tray/Messages.h"
 
@@ -35,7 +36,8 @@ void FetchCallerId(IPlayerWindow& player) {
   buffer[sizeof(buffer) - 1] = '\0';  // whatever the library left in the last byte
   LogEvent(0, 0, EscapeControlCharacters(buffer));
   gCallerIdText = buffer;
-  player.CallerIdFetched();
+  ParseCallerId();
+  player.RefreshCallLog();
 }
 
 void AnswerPrompt(IPlayerWindow& player) {

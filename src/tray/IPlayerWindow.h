@@ -1,6 +1,6 @@
 // What the call handling asks of the player window: its timers, posting to itself, the clock,
-// texts, sound, the tray icon and the call dialog's lifetime. The Win32 window implements it;
-// tests record it.
+// texts, sound, the tray icon and the lifetimes of the call dialog and the call log. The Win32
+// window implements it; tests record it.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +24,7 @@ class IPlayerWindow : public ISoundPlayer {
   virtual void CloseCallDialog() = 0;
   // Creates a call dialog for the current state, shows it and brings it to the foreground.
   virtual void OpenCallDialog() = 0;
-  // A caller-ID text was fetched into gCallerIdText (the call log takes it from here).
-  virtual void CallerIdFetched() = 0;
+  // A caller-ID text was fetched and parsed: an open call log is re-created at its place, so
+  // that it shows the newest caller.
+  virtual void RefreshCallLog() = 0;
 };

@@ -4,20 +4,25 @@
 #include <shellapi.h>
 
 #include "app/MohAppWin.h"
+#include "app/OsDetect.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgWin.h"
+#include "desktop/AutoStart.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
 #include "tray/CallEvents.h"
+#include "tray/CallLog.h"
+#include "tray/CallLogDlgWin.h"
 #include "tray/HoldTimer.h"
 #include "tray/Messages.h"
+#include "tray/TrayMenuWin.h"
 
 CPlayerWnd::CPlayerWnd() {
   ResetCountdownTexts();
   if (CMohApp* app = CMohApp::Instance()) app->m_pCallDlg = nullptr;
 }
 
-CPlayerWnd::~CPlayerWnd() = default;
+CPlayerWnd::~CPlayerWnd() { gCallLog.Clear(); }
 
 LRESULT CPlayerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MOH_EVENT) return OnMohNotify(wParam, lParam);
@@ -56,7 +61,58 @@ void CPlayerWnd::OnTimer(UINT_PTR id) {
   HandleTimer(*this, static_cast<unsigned>(id));
 }
 
-void CPlayerWnd::OnTrayDoubleClick() { SetForegroundWindow(Handle()); }
+void CPlayerWnd::OnTrayDoubleClick() {
+  SetForegroundWindow(Handle());
+  OnSettings(*this);
+}
+
+void CPlayerWnd::ShowTrayMenu() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  TrayMenu menu(OSFound, gAutoStart);
+  if (menu.Popup() == nullptr) return;
+  // The menu closes when the user clicks elsewhere only if its owner is in the foreground, and
+  // only once the owner has seen another message after it.
+  SetForegroundWindow(Handle());
+  TrackPopupMenu(menu.Popup(), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle(), nullptr);
+  Post(WM_USER, 0, 0);
+}
+
+bool CPlayerWnd::OnCommand(int id, int, HWND) {
+  switch (id) {
+    case ID_SETTINGS:
+      OnSettings(*this);
+      return true;
+    case ID_DISABLE_MOH:
+      if (m_askingToDisable) return true;
+      m_askingToDisable = true;
+      OnDisableMoh(*this);
+      m_askingToDisable = false;
+      return true;
+    case ID_SHOW_CALL_DLG:
+      OnShowCallDlg(*this);
+      return true;
+    case ID_CALL_LOG:
+      OnCallLog();
+      return true;
+    case ID_PLACE_CALL:
+      OnPlaceCall();
+      return true;
+    case ID_INFO:
+    case ID_AUTOSTART:
+    case ID_HELP:
+      return true;  // the About box, autostart and help come with their own modules
+    default:
+      return false;
+  }
+}
+
+void CPlayerWnd::OnCallLog() {
+  if (gCallLogOpen == 1) return;
+  gCallLogOpen = 1;
+  CloseCallLogDialog();
+  OpenCallLogDialog(Handle(), SW_RESTORE);
+}
 
 LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
   Post(WM_MOH_DISPATCH, event, value);
@@ -97,7 +153,11 @@ void CPlayerWnd::CloseCallDialog() {
   app->m_pCallDlg = nullptr;
 }
 
-void CPlayerWnd::OpenCallDialog() {
+void CPlayerWnd::OpenCallDialog() { CreateCallDialog(true); }
+
+void CPlayerWnd::ReopenCallDialog() { CreateCallDialog(false); }
+
+void CPlayerWnd::CreateCallDialog(bool foreground) {
   CMohApp* app = CMohApp::Instance();
   if (app == nullptr) return;
   auto* dialog = new CCallDlg;
@@ -109,9 +169,27 @@ void CPlayerWnd::OpenCallDialog() {
     return;
   }
   ShowWindow(dialog->Handle(), SW_RESTORE);
-  SetForegroundWindow(dialog->Handle());
+  if (foreground) SetForegroundWindow(dialog->Handle());
 }
 
-void CPlayerWnd::CallerIdFetched() {
-  // The call log keeps the callers; it takes the text from gCallerIdText here once it exists.
+void CPlayerWnd::RefreshCallLog() {
+  CMohApp* app = CMohApp::Instance();
+  if (app == nullptr || app->m_pCallLogDlg == nullptr) return;
+  CloseCallLogDialog();
+  OpenCallLogDialog(Handle(), SW_SHOWNORMAL);
 }
+
+int CPlayerWnd::AskYesNo(unsigned stringId) {
+  const int answer =
+      MessageBoxA(Handle(), fw::LoadText(stringId).c_str(), " ", MB_YESNO | MB_ICONQUESTION);
+  // A window destroyed meanwhile (the program is ending) has nothing left to decide.
+  return Handle() != nullptr ? answer : kAnswerNo;
+}
+
+void CPlayerWnd::ShowMessage(unsigned stringId) {
+  const fw::Application* app = fw::Application::Current();
+  MessageBoxA(Handle(), fw::LoadText(stringId).c_str(), app ? app->ExeName().c_str() : "",
+              MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CPlayerWnd::PostClose() { Post(WM_CLOSE); }

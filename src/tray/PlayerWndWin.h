@@ -4,9 +4,10 @@
 #pragma once
 
 #include "tray/IPlayerWindow.h"
+#include "tray/TrayCommands.h"
 #include "tray/TrayIconWndWin.h"
 
-class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow {
+class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayCommandWindow {
  public:
   CPlayerWnd();
   ~CPlayerWnd() override;
@@ -16,7 +17,10 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow {
   int OnCreate(CREATESTRUCTA* create) override;
   void OnDestroy() override;
   void OnTimer(UINT_PTR id) override;
+  void OnTrayRightClick() override { ShowTrayMenu(); }
   void OnTrayDoubleClick() override;
+  // The tray menu's commands.
+  bool OnCommand(int id, int code, HWND control) override;
 
   // WM_MOH_EVENT: re-posts the event to this window as WM_MOH_DISPATCH.
   LRESULT OnMohNotify(WPARAM event, LPARAM value);
@@ -33,9 +37,21 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow {
   void NotifyTray(bool add, const std::string& tip) override;
   void CloseCallDialog() override;
   void OpenCallDialog() override;
-  void CallerIdFetched() override;
+  void RefreshCallLog() override;
+
+  // ITrayCommandWindow (CloseCallDialog above serves both)
+  int AskYesNo(unsigned stringId) override;
+  void ShowMessage(unsigned stringId) override;
+  void PostClose() override;
+  void ReopenCallDialog() override;
+
+  void ShowTrayMenu();
+  void OnCallLog();
+  void CreateCallDialog(bool foreground);
 
   HICON m_hIcon[3] = {};
   // The shell's message after it restarted: the icon must be added again.
   UINT m_taskbarCreated = 0;
+  // The question whether to end is open: the command does not ask twice.
+  bool m_askingToDisable = false;
 };

@@ -7,10 +7,13 @@
 #include "app/OsDetect.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgLogic.h"
+#include "desktop/AutoStart.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
+#include "tray/CallLog.h"
+#include "tray/TrayCommands.h"
 
 namespace fake {
 
@@ -118,6 +121,9 @@ void ResetAll() {
   ResetMohSettings();
   ResetCallState();
   ResetCallDialogState();
+  ResetCallLog();
+  ResetTrayCommands();
+  ResetAutoStart();
 }
 
 void LoggingTest::SetUp() {

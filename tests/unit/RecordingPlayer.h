@@ -39,7 +39,7 @@ class RecordingPlayer : public IPlayerWindow {
   }
   void CloseCallDialog() override { effects.push_back("CloseDialog"); }
   void OpenCallDialog() override { effects.push_back("OpenDialog"); }
-  void CallerIdFetched() override { effects.push_back("CallerIdFetched"); }
+  void RefreshCallLog() override { effects.push_back("RefreshCallLog"); }
 
   // The effects since the last call, tray refreshes left out.
   std::vector<std::string> Take();

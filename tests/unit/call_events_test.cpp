@@ -60,7 +60,7 @@ TEST_F(CallStateMachine, TelkaIncomingCallFromOnlineToDataResumed) {
   EXPECT_EQ(1, gOnline);
   EXPECT_EQ(T(IDS_MODEM_ACTIVE), gStatusText);
 
-  EXPECT_EQ((Effects{"CallerIdFetched", "SetTimer TIMER_FALLBACK 15000", "CloseDialog"}),
+  EXPECT_EQ((Effects{"RefreshCallLog", "SetTimer TIMER_FALLBACK 15000", "CloseDialog"}),
             Event(MOH_INCOMING_CALL, 1));
   EXPECT_EQ(CALLSTATE_INCOMING_CALL, gCallState);
   EXPECT_EQ(T(IDS_INCOMING_CALL), gStatusText);
@@ -115,7 +115,7 @@ TEST_F(CallStateMachine, BorinAndNuviaGrantTheWholeHoldAndAMinuteToAnswer) {
     SetUp();
     Family(family);
     Event(MOH_MODEM_ACTIVE);
-    EXPECT_EQ((Effects{"CallerIdFetched", "SetTimer TIMER_FALLBACK 15000", "CloseDialog"}),
+    EXPECT_EQ((Effects{"RefreshCallLog", "SetTimer TIMER_FALLBACK 15000", "CloseDialog"}),
               Event(MOH_INCOMING_CALL, 1));
     EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "SetTimer TIMER_HOLD_TICK 1000",
                        "SetTimer TIMER_ANSWER 60000", "CloseDialog", "OpenDialog"}),
@@ -131,7 +131,7 @@ TEST_F(CallStateMachine, SecondTelkaCallDuringASessionKeepsItsFallBackTime) {
   Family(TELKA);
   Event(MOH_MODEM_ACTIVE);
   Event(MOH_INCOMING_CALL, 1);
-  EXPECT_EQ((Effects{"CallerIdFetched", "CloseDialog"}), Event(MOH_INCOMING_CALL, 1));
+  EXPECT_EQ((Effects{"RefreshCallLog", "CloseDialog"}), Event(MOH_INCOMING_CALL, 1));
   EXPECT_EQ(T(IDS_INCOMING_CALL), gStatusText);
 }
 

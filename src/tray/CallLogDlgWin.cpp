@@ -1,0 +1,112 @@
+#include "tray/CallLogDlgWin.h"
+
+#include "app/MohAppWin.h"
+#include "calldlg/CallDlgLogic.h"
+#include "fw/StringsWin.h"
+#include "res/resource.h"
+#include "tray/CallLog.h"
+
+WINDOWPLACEMENT gCallLogPlacement{};
+
+CCallLogDlg::CCallLogDlg() : fw::Dialog(IDD_CALL_LOG) { gCallLogOpen = 1; }
+
+BOOL CCallLogDlg::DestroyWindow() {
+  if (Handle() != nullptr) {
+    gCallLogPlacement.length = sizeof(gCallLogPlacement);
+    GetWindowPlacement(Handle(), &gCallLogPlacement);
+  }
+  return fw::Dialog::DestroyWindow();
+}
+
+void CCallLogDlg::DoDataExchange(const fw::DataExchange& dx) {
+  fw::DdxControl(dx, IDC_CALL_LIST, m_List);
+}
+
+BOOL CCallLogDlg::OnInitDialog() {
+  fw::Dialog::OnInitDialog();
+  Send(WM_SETICON, ICON_BIG,
+       reinterpret_cast<LPARAM>(
+           LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
+  for (const CCallerID& record : gCallLog.Records()) {
+    SendMessageA(m_List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(CallLogLine(record).c_str()));
+  }
+  Place();
+  SetItemText(IDC_CALL_LOG_HEADER, fw::LoadText(IDS_CALL_DETAILS));
+  SetItemText(IDCANCEL, fw::LoadText(IDS_CANCEL));
+  SetWindowTextA(Handle(), fw::LoadText(IDS_CALL_LOG_TITLE).c_str());
+  return TRUE;
+}
+
+void CCallLogDlg::Place() {
+  // Placing does not show the log: whoever opens it shows it.
+  const UINT show = IsWindowVisible(Handle()) ? SW_SHOWNORMAL : SW_HIDE;
+  if (gCallLogFirstOpen == 1) {
+    WINDOWPLACEMENT own{};
+    own.length = sizeof(own);
+    GetWindowPlacement(Handle(), &own);
+    const int width = own.rcNormalPosition.right - own.rcNormalPosition.left;
+    const int height = own.rcNormalPosition.bottom - own.rcNormalPosition.top;
+    const Origin origin =
+        CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
+    gCallLogPlacement = own;
+    gCallLogPlacement.rcNormalPosition = {origin.x, origin.y, origin.x + width, origin.y + height};
+    gCallLogPlacement.showCmd = show;
+    gCallLogFirstOpen = 0;
+    SetWindowPlacement(Handle(), &gCallLogPlacement);
+    return;
+  }
+  // Later logs open where the last one closed, above every other window.
+  gCallLogPlacement.length = sizeof(gCallLogPlacement);
+  gCallLogPlacement.showCmd = show;
+  SetWindowPlacement(Handle(), &gCallLogPlacement);
+  const RECT& normal = gCallLogPlacement.rcNormalPosition;
+  SetWindowPos(Handle(), HWND_TOPMOST, normal.left, normal.top, 0, 0, SWP_NOSIZE);
+}
+
+void CCallLogDlg::OnOK() {
+  // Enter closes the log for real, like "Abbrechen": a modeless dialog that were only ended
+  // would stay behind hidden, and its object with it.
+  gCallLogOpen = 0;
+  DestroyWindow();
+}
+
+void CCallLogDlg::OnCancel() {
+  gCallLogOpen = 0;
+  DestroyWindow();
+}
+
+void CCallLogDlg::PostNcDestroy() {
+  CMohApp* app = CMohApp::Instance();
+  if (app != nullptr && app->m_pCallLogDlg == this) app->m_pCallLogDlg = nullptr;
+  // A log replaced while one of its messages was still being handled goes only now; the flag
+  // is then its successor's.
+  if (app == nullptr || app->m_pCallLogDlg == nullptr) gCallLogOpen = 0;
+  delete this;
+}
+
+void CloseCallLogDialog() {
+  CMohApp* app = CMohApp::Instance();
+  if (app == nullptr || app->m_pCallLogDlg == nullptr) return;
+  CCallLogDlg* dialog = app->m_pCallLogDlg;
+  dialog->DestroyWindow();
+  // Only an object that never had a window, or whose window went without freeing it, is left
+  // for us; one still handling a message frees itself when that returns.
+  if (app->m_pCallLogDlg == dialog && !dialog->IsHandlingMessage()) delete dialog;
+  app->m_pCallLogDlg = nullptr;
+}
+
+bool OpenCallLogDialog(HWND parent, int showCommand) {
+  CMohApp* app = CMohApp::Instance();
+  if (app == nullptr) return false;
+  auto* dialog = new CCallLogDlg;
+  app->m_pCallLogDlg = dialog;
+  app->m_hCallLogDlg = dialog->Handle();  // intended: still null, the window comes with Create
+  if (!dialog->Create(parent)) {
+    app->m_pCallLogDlg = nullptr;
+    delete dialog;
+    gCallLogOpen = 0;
+    return false;
+  }
+  ShowWindow(dialog->Handle(), showCommand);
+  return true;
+}

@@ -1,0 +1,37 @@
+// The call log "Rufprotokoll" (template 153): a modeless dialog listing the stored callers,
+// newest first, as they were when it opened. At most one exists; the application object holds
+// it, and it frees itself when its window is gone.
+#pragma once
+
+#include <windows.h>
+
+#include "fw/DialogWin.h"
+
+class CCallLogDlg : public fw::Dialog {
+ public:
+  CCallLogDlg();
+
+  // Remembers where the log was, so that the next one opens there.
+  BOOL DestroyWindow() override;
+
+ protected:
+  void DoDataExchange(const fw::DataExchange& dx) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;      // Enter (the button is hidden)
+  void OnCancel() override;  // "Abbrechen", Esc and the close box
+  void PostNcDestroy() override;
+
+ private:
+  void Place();
+
+  HWND m_List = nullptr;
+};
+
+// Where the last call log was when it closed.
+extern WINDOWPLACEMENT gCallLogPlacement;
+
+// Closes the call log the application holds, if any.
+void CloseCallLogDialog();
+// Creates a call log over the parent, shows it with the show command and lets the application
+// hold it. False when no dialog could be made (nothing is then open).
+bool OpenCallLogDialog(HWND parent, int showCommand);

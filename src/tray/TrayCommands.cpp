@@ -1,0 +1,65 @@
+#include "tray/TrayCommands.h"
+
+#include "app/EventLog.h"
+#include "call/CallState.h"
+#include "calldlg/CallDlgLogic.h"
+#include "moh/ModemSelection.h"
+#include "moh/MohApi.h"
+#include "moh/MohSettings.h"
+#include "res/resource.h"
+
+int gSettingsSheetOpen;
+
+namespace {
+
+const bool kTrayCommandsReset = (ResetTrayCommands(), true);
+
+const char* const kOriginating = "Originating MOH to place outgoing voice call.";
+
+}  // namespace
+
+void ResetTrayCommands() { gSettingsSheetOpen = 0; }
+
+void OnDisableMoh(ITrayCommandWindow& window) {
+  if (window.AskYesNo(IDS_ASK_DISABLE_MOH) == kAnswerNo) return;
+  MohCommand(gMohHandle, MOH_CMD_CLOSE);
+  window.PostClose();
+}
+
+void OnPlaceCall() {
+  gCallerIdText.clear();
+  const int family = gMohModemType;
+  if (family == TELKA || family == BORIN) {
+    if (gCallState != CALLSTATE_MODEM_ACTIVE) return;
+    gPlacingCall = 1;
+    MohCommand(gMohHandle, MOH_CMD_ORIGINATE);
+    LogEvent(0, 0, kOriginating);
+  } else if (family == NUVIA) {
+    gPlacingCall = 1;
+    if (MohCommand(gMohHandle, MOH_CMD_ORIGINATE) == 0) gPlacingCall = 0;
+    LogEvent(0, 0, kOriginating);
+  }
+}
+
+void OnSettings(ITrayCommandWindow& window) {
+  if (gSettingsSheetOpen == 1) return;
+  gSettingsSheetOpen = 1;
+  if (gMohModemType == TELKA && gOnline == 1) {
+    window.ShowMessage(IDS_HANG_UP_BEFORE_SETTINGS);
+    gSettingsSheetOpen = 0;
+    return;
+  }
+  gSettingsSheetOpen = 0;
+}
+
+void OnShowCallDlg(ITrayCommandWindow& window) {
+  if (gCallDlgOpen == 1) return;
+  gCallDlgOpen = 1;
+  // Closing the old dialog must not change what the new one shows.
+  const std::string status = gStatusText;
+  const int state = gCallState;
+  window.CloseCallDialog();
+  gStatusText = status;
+  gCallState = state;
+  window.ReopenCallDialog();
+}

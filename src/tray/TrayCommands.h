@@ -1,0 +1,40 @@
+// What the tray menu's commands decide: ending modem-on-hold, placing a call, the settings'
+// refusal while a TELKA modem is online, and re-opening the call dialog. Portable; the player
+// window carries them out through ITrayCommandWindow.
+#pragma once
+
+#include <string>
+
+// Message-box answers as the platform numbers them.
+constexpr int kAnswerYes = 6;
+constexpr int kAnswerNo = 7;
+
+class ITrayCommandWindow {
+ public:
+  virtual ~ITrayCommandWindow() = default;
+  // Asks with a yes/no question box owned by the player window; returns the answer's id (0 when
+  // no box could be shown).
+  virtual int AskYesNo(unsigned stringId) = 0;
+  // An exclamation box with a text of the string table.
+  virtual void ShowMessage(unsigned stringId) = 0;
+  // WM_CLOSE to the player window: the program ends.
+  virtual void PostClose() = 0;
+  virtual void CloseCallDialog() = 0;
+  // Creates a call dialog for the current state and shows it without bringing it forward.
+  virtual void ReopenCallDialog() = 0;
+};
+
+// The settings sheet is open (or being opened): a second request does nothing.
+extern int gSettingsSheetOpen;
+void ResetTrayCommands();
+
+// "Modem On Hold deaktivieren": unless the user says no, closes the library and the program.
+void OnDisableMoh(ITrayCommandWindow& window);
+// "Anruf tätigen": asks the library to hold the data call for an outgoing voice call. TELKA and
+// BORIN only while online with nothing pending; NUVIA always.
+void OnPlaceCall();
+// "Modem On Hold Einstellungen" and the icon's double click. A TELKA modem cannot be set up
+// while its data connection is up: the user is asked to hang up first.
+void OnSettings(ITrayCommandWindow& window);
+// Command 32795: a call dialog for the current state, unless one is open.
+void OnShowCallDlg(ITrayCommandWindow& window);

@@ -1,0 +1,24 @@
+// The tray menu (menu 131) as the icon's right click shows it: texts from the string table,
+// the settings item bold, the autostart item checked while it is on.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+class TrayMenu {
+ public:
+  // Loads menu 131 and prepares its popup for a system of kind os (OSFound) with the autostart
+  // flag as given.
+  TrayMenu(uint8_t os, int autoStart);
+  ~TrayMenu();
+  TrayMenu(const TrayMenu&) = delete;
+  TrayMenu& operator=(const TrayMenu&) = delete;
+
+  // The popup to track; null when the menu could not be loaded.
+  HMENU Popup() const { return popup_; }
+
+ private:
+  HMENU menu_ = nullptr;
+  HMENU popup_ = nullptr;
+};

@@ -1,0 +1,135 @@
+// The tray menu's commands: placing a call per family and state, ending modem-on-hold, the
+// settings' refusal while a TELKA modem is online, and re-opening the call dialog.
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "RecordingPlayer.h"
+#include "call/CallState.h"
+#include "calldlg/CallDlgLogic.h"
+#include "moh/MohSettings.h"
+#include "res/resource.h"
+#include "tray/TrayCommands.h"
+
+namespace {
+
+using Effects = std::vector<std::string>;
+const char* const kOriginate = "MohCommand(handle=0, command=8)";
+const char* const kClose = "MohCommand(handle=0, command=5)";
+const char* const kOriginating = "Originating MOH to place outgoing voice call.";
+
+class RecordingCommandWindow : public ITrayCommandWindow {
+ public:
+  Effects effects;
+  int answer = kAnswerYes;
+
+  int AskYesNo(unsigned id) override {
+    effects.push_back("Ask " + RecordingPlayer::Text(id));
+    return answer;
+  }
+  void ShowMessage(unsigned id) override {
+    effects.push_back("Message " + RecordingPlayer::Text(id));
+  }
+  void PostClose() override { effects.push_back("PostClose"); }
+  void CloseCallDialog() override {
+    effects.push_back("CloseDialog");
+    // What the old dialog's clean-up may do to the shared state.
+    gStatusText = "changed";
+    gCallState = CALLSTATE_MODEM_IDLE;
+  }
+  void ReopenCallDialog() override {
+    effects.push_back("Reopen " + std::to_string(gCallState) + " " + gStatusText);
+  }
+};
+
+class TrayCommands : public fake::LoggingTest {
+ protected:
+  RecordingCommandWindow window_;
+};
+
+TEST_F(TrayCommands, PlacingACallAsksTheLibraryOnlyWhereTheFamilyAllowsIt) {
+  struct Case {
+    int family;
+    int state;
+    int originateResult;
+    bool asks;
+    int placingAfter;
+  };
+  const Case cases[] = {
+      {TELKA, CALLSTATE_MODEM_ACTIVE, 1, true, 1},
+      {TELKA, CALLSTATE_MODEM_ACTIVE, 0, true, 1},  // the result is not looked at
+      {TELKA, CALLSTATE_MODEM_IDLE, 1, false, 0},
+      {TELKA, CALLSTATE_SWITCH_TO_VOICE, 1, false, 0},
+      {BORIN, CALLSTATE_MODEM_ACTIVE, 1, true, 1},
+      {BORIN, CALLSTATE_GRANTED, 1, false, 0},
+      {NUVIA, CALLSTATE_MODEM_IDLE, 1, true, 1},
+      {NUVIA, CALLSTATE_GRANTED, 0, true, 0},  // refused: nothing is being placed
+      {0, CALLSTATE_MODEM_ACTIVE, 1, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "family " << c.family << " state " << c.state << " result "
+                                    << c.originateResult);
+    SetUp();
+    gMohModemType = c.family;
+    gCallState = c.state;
+    gCallerIdText = "Datum :07.12.";
+    fake::TheLibrary().originateResult = c.originateResult;
+    OnPlaceCall();
+    EXPECT_EQ("", gCallerIdText);
+    EXPECT_EQ(c.placingAfter, gPlacingCall);
+    EXPECT_EQ(c.asks ? Effects{kOriginate} : Effects{}, LibraryCalls());
+    EXPECT_EQ(c.asks ? Effects{kOriginating} : Effects{}, log_.Texts());
+  }
+}
+
+TEST_F(TrayCommands, DisablingEndsTheProgramUnlessTheUserSaysNo) {
+  struct Case {
+    int answer;
+    bool ends;
+  };
+  for (const Case& c : {Case{kAnswerYes, true}, Case{kAnswerNo, false}, Case{0, true}}) {
+    SCOPED_TRACE(c.answer);
+    SetUp();
+    window_ = RecordingCommandWindow{};
+    window_.answer = c.answer;
+    OnDisableMoh(window_);
+    const std::string ask = "Ask " + RecordingPlayer::Text(IDS_ASK_DISABLE_MOH);
+    const Effects asked = c.ends ? Effects{ask, "PostClose"} : Effects{ask};
+    EXPECT_EQ(asked, window_.effects);
+    EXPECT_EQ(c.ends ? Effects{kClose} : Effects{}, LibraryCalls());
+  }
+}
+
+TEST_F(TrayCommands, SettingsAreRefusedWhileATelkaModemIsOnlineAndNeverTwice) {
+  gMohModemType = TELKA;
+  gOnline = 1;
+  OnSettings(window_);
+  EXPECT_EQ(Effects{"Message " + RecordingPlayer::Text(IDS_HANG_UP_BEFORE_SETTINGS)},
+            window_.effects);
+  EXPECT_EQ(0, gSettingsSheetOpen);
+
+  window_.effects.clear();
+  gSettingsSheetOpen = 1;  // a sheet is open
+  OnSettings(window_);
+  EXPECT_EQ(Effects{}, window_.effects);
+  EXPECT_EQ(1, gSettingsSheetOpen);
+
+  gSettingsSheetOpen = 0;
+  gMohModemType = BORIN;
+  OnSettings(window_);
+  EXPECT_EQ(Effects{}, window_.effects);
+  EXPECT_EQ(0, gSettingsSheetOpen);
+}
+
+TEST_F(TrayCommands, ReopeningTheCallDialogKeepsTheStateAndNeverDoublesADialog) {
+  gCallDlgOpen = 1;
+  OnShowCallDlg(window_);
+  EXPECT_EQ(Effects{}, window_.effects);
+
+  gCallDlgOpen = 0;
+  gCallState = CALLSTATE_GRANTED;
+  gStatusText = "offered";
+  OnShowCallDlg(window_);
+  EXPECT_EQ((Effects{"CloseDialog", "Reopen 7 offered"}), window_.effects);
+}
+
+}  // namespace
