@@ -334,6 +334,56 @@ int ListSelection(HWND listBox) {
   return static_cast<int>(SendMessageA(listBox, LB_GETCURSEL, 0, 0));
 }
 
+std::vector<std::string> ListLines(HWND listBox) {
+  std::vector<std::string> lines;
+  const int count = ListCount(listBox);
+  for (int i = 0; i < count; ++i) {
+    // Wide: the ANSI form faults in the caller when the list box is another process's.
+    const LRESULT length = SendMessageW(listBox, LB_GETTEXTLEN, i, 0);
+    if (length < 0 || length > 4096) {
+      lines.emplace_back();
+      continue;
+    }
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
+    wide.resize(copied > 0 && copied <= length ? static_cast<size_t>(copied) : 0);
+    std::string line(wide.size() * 2 + 1, '\0');
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &line[0],
+                            static_cast<int>(line.size()), nullptr, nullptr);
+    line.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+HWND OpenTrayMenu(const ParkoProcess& process, HWND mainWindow) {
+  constexpr UINT kTrayNotify = WM_USER + 500;
+  constexpr WPARAM kIconId = 100;
+  PostMessageA(mainWindow, kTrayNotify, kIconId, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND hwnd : TopLevelWindowsOf(process.Id())) {
+          if (ClassOf(hwnd) == "#32768" && IsWindowVisible(hwnd)) menu = hwnd;
+        }
+        return menu != nullptr;
+      },
+      5000);
+  return menu;
+}
+
+bool ChooseInMenu(HWND menu, int entry) {
+  if (menu == nullptr) return false;
+  for (int i = 0; i < entry; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  return WaitUntil([&] { return !IsWindowVisible(menu); }, 5000);
+}
+
+bool ChooseFromTrayMenu(const ParkoProcess& process, HWND mainWindow, int entry) {
+  return ChooseInMenu(OpenTrayMenu(process, mainWindow), entry);
+}
+
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);

@@ -104,10 +104,19 @@ std::string Text(HWND hwnd);
 bool IsVisible(HWND hwnd);
 bool IsEnabled(HWND hwnd);
 void Click(HWND dialog, int id);
-// A list box of another process. (Its item texts cannot be read from outside under Wine:
-// LB_GETTEXT across processes faults in the caller; tests read them in-process.)
+// A list box of another process.
 int ListCount(HWND listBox);
 int ListSelection(HWND listBox);
+// Its lines, read in the wide form and given back in the ANSI code page.
+std::vector<std::string> ListLines(HWND listBox);
+
+// Opens the tray menu of the program's main window as a right click on its icon does; the
+// menu's window, or null when none came up.
+HWND OpenTrayMenu(const ParkoProcess& process, HWND mainWindow);
+// Chooses the entry-th entry of an open menu (1 is the first; separators do not count) with the
+// arrow keys and Enter. False when the menu did not close.
+bool ChooseInMenu(HWND menu, int entry);
+bool ChooseFromTrayMenu(const ParkoProcess& process, HWND mainWindow, int entry);
 // Lines of a text file, without their line ends.
 std::vector<std::string> Lines(const std::string& text);
 // A message box of the process (a dialog with the static text 0xFFFF).

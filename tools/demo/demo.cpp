@@ -22,7 +22,8 @@ class Demo {
   int Run() {
     const std::string dir = exe_.substr(0, exe_.find_last_of('\\'));
     if (!parko_.Start(exe_, dir)) return Fail("could not start " + exe_);
-    if (parko_.WaitForMainWindow() == nullptr) return Fail("Parko did not come up");
+    HWND main = parko_.WaitForMainWindow();
+    if (main == nullptr) return Fail("Parko did not come up");
     Say("Parko runs in the notification area");
     Shot(nullptr, "01-desktop");
 
@@ -65,9 +66,28 @@ class Demo {
     Say("data connection restored");
     Shot(nullptr, "05-back-online");
 
-    const bool clean = parko_.Close();
-    Say(std::string("Parko ") + (clean ? "ended" : "had to be stopped") + ", exit code " +
-        std::to_string(parko_.ExitCode()));
+    // A right click on the icon: the tray menu, and from it the call log with the caller.
+    HWND menu = e2e::OpenTrayMenu(parko_, main);
+    if (menu == nullptr) return Fail("no tray menu");
+    Shot(menu, "06-tray-menu");
+    if (!e2e::ChooseInMenu(menu, 2)) return Fail("the tray menu did not take \"Rufprotokoll\"");
+    HWND log = parko_.WaitForWindow("#32770", "Rufprotokoll", 5000);
+    if (log == nullptr) return Fail("no call log");
+    Say("call log: " + std::to_string(e2e::ListCount(e2e::Control(log, 1034))) + " caller(s)");
+    Shot(log, "07-call-log");
+    PostMessageA(e2e::Control(log, 1034), WM_KEYDOWN, VK_ESCAPE, 0);
+    if (!e2e::WaitUntil([&] { return !IsWindow(log); }, 5000)) return Fail("Esc left the log open");
+
+    // The user ends Parko from its menu.
+    if (!e2e::ChooseFromTrayMenu(parko_, main, 7)) return Fail("no tray menu to end Parko");
+    HWND question = e2e::WaitForMessageBox(parko_, 5000);
+    if (question == nullptr) return Fail("no question before ending");
+    Shot(question, "08-end-question");
+    e2e::DismissMessageBox(question, IDYES);
+    const bool clean = parko_.WaitForExit(5000) && parko_.ExitCode() == 0;
+    if (!clean) parko_.Close();
+    Say(std::string("Parko ") + (clean ? "ended from its tray menu" : "had to be stopped") +
+        ", exit code " + std::to_string(parko_.ExitCode()));
     return clean ? 0 : 1;
   }
 
