@@ -2,10 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
-#include "RecordingPlayer.h"
 #include "call/CallState.h"
-#include "moh/MohSettings.h"
-#include "tray/CallEvents.h"
 #include "tray/CallLog.h"
 
 namespace {
@@ -76,11 +73,6 @@ TEST(CallerId, SplitsEachFieldByItsLabelOrItsColon) {
   }
 }
 
-TEST(CallerId, AListLineIsDateTimeNumberAndNameBetweenTabs) {
-  EXPECT_EQ("07.12.\t09:05 \t0301234567\tErika",
-            CallLogLine({"07.12.", "09:05 ", "0301234567", "Erika"}));
-}
-
 TEST(CallerId, TheLogKeepsTheTenNewestCallersNewestFirst) {
   fake::ResetAll();
   for (int call = 1; call <= 11; ++call) {
@@ -94,21 +86,6 @@ TEST(CallerId, TheLogKeepsTheTenNewestCallersNewestFirst) {
   ASSERT_EQ(10u, records.size());
   EXPECT_EQ("11", records.front().m_Number);
   EXPECT_EQ("2", records.back().m_Number);
-}
-
-TEST(CallerId, AnIncomingCallWithCallerIdStoresItsCaller) {
-  fake::ResetAll();
-  gMohModemType = TELKA;
-  gOnline = 1;
-  gCallerID = 1;
-  fake::TheLibrary().callerId = "Datum :07.12. Uhrzeit :09:05 Nummer :0301234567 Name :Erika";
-  RecordingPlayer player;
-  HandleMohEvent(player, MOH_INCOMING_CALL, 1);
-  ASSERT_EQ(1u, gCallLog.Records().size());
-  EXPECT_EQ("0301234567", gCallLog.Records().front().m_Number);
-  // Without caller ID (value 0) nothing is stored.
-  HandleMohEvent(player, MOH_INCOMING_CALL, 0);
-  EXPECT_EQ(1u, gCallLog.Records().size());
 }
 
 }  // namespace
