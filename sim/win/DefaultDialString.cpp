@@ -1,6 +1,11 @@
 // DefaultDialString.dll of the simulated modem: the default dial string comes from
-// mohsim.ini ([Library] DefaultDialString) beside the DLL.
+// mohsim.ini ([Library] DefaultDialString) beside the DLL. It is written whole, up to 63
+// characters: a default longer than the contract's 15 stands for a library that overruns its
+// caller's buffer.
 #include <windows.h>
+
+#include <algorithm>
+#include <cstring>
 
 #include "JournalLines.h"
 #include "SimConfig.h"
@@ -11,6 +16,8 @@
 namespace {
 
 HMODULE gModule = nullptr;
+
+constexpr size_t kMostWritten = 63;
 
 struct DialStringLibrary {
   sim::JournalFile journal;
@@ -49,7 +56,9 @@ int MOHAPI_CALL GetDefaultDialString(char* buffer) {
   DialStringLibrary& library = Library();
   library.journal.Append(sim::JournalGetDefaultDialString(buffer));
   if (buffer == nullptr) return 0;
-  fw::CopyBounded(buffer, MOH_DIAL_STRING_SIZE, library.dialString.c_str());
+  const size_t length = std::min(library.dialString.size(), kMostWritten);
+  std::memcpy(buffer, library.dialString.c_str(), length);
+  buffer[length] = '\0';
   return 1;
 }
 

@@ -8,7 +8,9 @@
 #include "fw/StringsWin.h"
 #include "moh/ModemSelectDlgWin.h"
 #include "moh/ModemSelection.h"
+#include "settings/CfgSheetWin.h"
 #include "tray/PlayerWndWin.h"
+#include "tray/TrayCommands.h"
 
 namespace {
 
@@ -24,7 +26,9 @@ class StartupWindows : public IStartupWindows {
     dialog.DoModal(nullptr);
   }
   void ShowSettings() override {
-    // The settings sheet is shown here once it exists; start-up goes on either way.
+    // Whatever the user does in it, start-up goes on.
+    ShowSettingsSheet();
+    gSettingsSheetOpen = 0;
   }
   void ShowMessage(unsigned stringId) override {
     MessageBoxA(owner_, fw::LoadText(stringId).c_str(), caption_.c_str(),

@@ -10,6 +10,7 @@
 #include "desktop/AutoStart.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
+#include "settings/CfgSheetWin.h"
 #include "tray/CallEvents.h"
 #include "tray/CallLog.h"
 #include "tray/CallLogDlgWin.h"
@@ -193,3 +194,5 @@ void CPlayerWnd::ShowMessage(unsigned stringId) {
 }
 
 void CPlayerWnd::PostClose() { Post(WM_CLOSE); }
+
+int CPlayerWnd::RunSettingsSheet() { return ShowSettingsSheet(); }

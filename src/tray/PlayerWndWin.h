@@ -44,6 +44,7 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
   void ShowMessage(unsigned stringId) override;
   void PostClose() override;
   void ReopenCallDialog() override;
+  int RunSettingsSheet() override;
 
   void ShowTrayMenu();
   void OnCallLog();

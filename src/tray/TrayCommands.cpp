@@ -5,6 +5,7 @@
 #include "calldlg/CallDlgLogic.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
+#include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 
@@ -49,7 +50,15 @@ void OnSettings(ITrayCommandWindow& window) {
     gSettingsSheetOpen = 0;
     return;
   }
+  const int result = window.RunSettingsSheet();
   gSettingsSheetOpen = 0;
+  if (result != kAnswerOk) return;
+  MODEM_ENTRY entry = gpModems[gModemSelIndex];
+  if (InitializeMoh(gMohHandle, &entry) != 0) {
+    LoadMohSettings(gMohHandle);
+  } else if (gMohModemType != BORIN) {
+    window.ShowMessage(IDS_CLOSE_PORT);
+  }
 }
 
 void OnShowCallDlg(ITrayCommandWindow& window) {

@@ -6,6 +6,7 @@
 #include <string>
 
 // Message-box answers as the platform numbers them.
+constexpr int kAnswerOk = 1;
 constexpr int kAnswerYes = 6;
 constexpr int kAnswerNo = 7;
 
@@ -22,6 +23,8 @@ class ITrayCommandWindow {
   virtual void CloseCallDialog() = 0;
   // Creates a call dialog for the current state and shows it without bringing it forward.
   virtual void ReopenCallDialog() = 0;
+  // Shows the settings sheet modally; kAnswerOk when the user confirmed it with OK.
+  virtual int RunSettingsSheet() = 0;
 };
 
 // The settings sheet is open (or being opened): a second request does nothing.
@@ -33,7 +36,8 @@ void OnDisableMoh(ITrayCommandWindow& window);
 // "Anruf tätigen": asks the library to hold the data call for an outgoing voice call. TELKA and
 // BORIN only while online with nothing pending; NUVIA always.
 void OnPlaceCall();
-// "Modem On Hold Einstellungen" and the icon's double click. A TELKA modem cannot be set up
+// "Modem On Hold Einstellungen" and the icon's double click: the settings sheet, then the
+// library bound again so that it works with the new settings. A TELKA modem cannot be set up
 // while its data connection is up: the user is asked to hang up first.
 void OnSettings(ITrayCommandWindow& window);
 // Command 32795: a call dialog for the current state, unless one is open.

@@ -1,8 +1,9 @@
 #include "Driver.h"
 
-#include "PipeClient.h"
-
+#include <commctrl.h>
 #include <tlhelp32.h>
+
+#include "PipeClient.h"
 
 #include <sstream>
 
@@ -380,6 +381,26 @@ bool ChooseInMenu(HWND menu, int entry) {
   return WaitUntil([&] { return !IsWindowVisible(menu); }, 5000);
 }
 
+void DoubleClickTrayIcon(HWND mainWindow) {
+  constexpr UINT kTrayNotify = WM_USER + 500;
+  constexpr WPARAM kIconId = 100;
+  for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    PostMessageA(mainWindow, kTrayNotify, kIconId, mouse);
+  }
+}
+
+HWND WaitForSettingsSheet(const ParkoProcess& process, DWORD timeoutMs) {
+  return process.WaitForWindow("#32770", "Modem On Hold Einstellungen", timeoutMs);
+}
+
+HWND SheetPage(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+void PressSheetButton(HWND sheet, int button) {
+  PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+}
+
 bool ChooseFromTrayMenu(const ParkoProcess& process, HWND mainWindow, int entry) {
   return ChooseInMenu(OpenTrayMenu(process, mainWindow), entry);
 }
@@ -403,6 +424,11 @@ void DismissMessageBox(HWND box, int buttonId) {
 bool SaveScreenshot(HWND hwnd, const std::string& bmpPath) {
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (hwnd != nullptr && !GetWindowRect(hwnd, &area)) return false;
+  // A window that has only just appeared may not have painted yet: it paints now.
+  if (hwnd != nullptr) {
+    RedrawWindow(hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return false;

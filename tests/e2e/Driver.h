@@ -117,6 +117,14 @@ HWND OpenTrayMenu(const ParkoProcess& process, HWND mainWindow);
 // arrow keys and Enter. False when the menu did not close.
 bool ChooseInMenu(HWND menu, int entry);
 bool ChooseFromTrayMenu(const ParkoProcess& process, HWND mainWindow, int entry);
+// A double click on the icon, as the notification area reports it.
+void DoubleClickTrayIcon(HWND mainWindow);
+
+// The settings sheet "Modem On Hold Einstellungen" of the process once it shows; null by the
+// deadline. Its one page, and its buttons (PSBTN_OK, PSBTN_CANCEL), pressed without waiting.
+HWND WaitForSettingsSheet(const ParkoProcess& process, DWORD timeoutMs = 5000);
+HWND SheetPage(HWND sheet);
+void PressSheetButton(HWND sheet, int button);
 // Lines of a text file, without their line ends.
 std::vector<std::string> Lines(const std::string& text);
 // A message box of the process (a dialog with the static text 0xFFFF).

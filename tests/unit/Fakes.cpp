@@ -10,6 +10,7 @@
 #include "desktop/AutoStart.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
+#include "moh/DefaultDialString.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "tray/CallLog.h"
@@ -201,7 +202,9 @@ int MOHAPI_CALL MohGetParam(int handle, int id, char* buffer) {
     return 0;
   }
   if (id == MOH_PARAM_DIAL_STRING && buffer) {
-    fw::CopyBounded(buffer, MOH_DIAL_STRING_SIZE, library.dialString.c_str());
+    // Whole, however long: a dial string longer than the contract's 15 characters stands for
+    // a library that overruns a buffer of the contract's size.
+    std::memcpy(buffer, library.dialString.c_str(), library.dialString.size() + 1);
     return 0;
   }
   if (id == MOH_PARAM_MODEM_TYPE)
@@ -221,6 +224,19 @@ int MOHAPI_CALL MohSetParam(int handle, int id, int value) {
 int MOHAPI_CALL MohSetParamString(int handle, int id, const char* text) {
   fake::TheLibrary().calls.push_back(sim::JournalSetParamString(handle, id, text));
   if (id == MOH_PARAM_DIAL_STRING) fake::TheLibrary().dialString = text;
+  return 1;
+}
+
+int MOHAPI_CALL InitDefaultDialString(void) {
+  fake::TheLibrary().calls.push_back(sim::JournalInitDefaultDialString());
+  return 1;
+}
+
+int MOHAPI_CALL GetDefaultDialString(char* buffer) {
+  fake::Library& library = fake::TheLibrary();
+  library.calls.push_back(sim::JournalGetDefaultDialString(buffer));
+  // Whole, as above: a long default stands for a library that overruns.
+  std::memcpy(buffer, library.defaultDialString.c_str(), library.defaultDialString.size() + 1);
   return 1;
 }
 

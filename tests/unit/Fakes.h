@@ -29,6 +29,7 @@ struct Library {
   std::string callerId;
   bool callerIdFillsBuffer = false;  // writes all 256 bytes with no terminator
   std::string dialString = "*43#";
+  std::string defaultDialString = "*70";
   int originateResult = 1;
 
   std::vector<std::string> calls;  // one line per call, in the simulator's journal format

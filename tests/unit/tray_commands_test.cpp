@@ -21,6 +21,7 @@ class RecordingCommandWindow : public ITrayCommandWindow {
  public:
   Effects effects;
   int answer = kAnswerYes;
+  int sheetResult = 2;  // Cancel
 
   int AskYesNo(unsigned id) override {
     effects.push_back("Ask " + RecordingPlayer::Text(id));
@@ -35,6 +36,11 @@ class RecordingCommandWindow : public ITrayCommandWindow {
     // What the old dialog's clean-up may do to the shared state.
     gStatusText = "changed";
     gCallState = CALLSTATE_MODEM_IDLE;
+  }
+  int RunSettingsSheet() override {
+    effects.push_back("Sheet");
+    EXPECT_EQ(1, gSettingsSheetOpen);
+    return sheetResult;
   }
   void ReopenCallDialog() override {
     effects.push_back("Reopen " + std::to_string(gCallState) + " " + gStatusText);
@@ -99,7 +105,7 @@ TEST_F(TrayCommands, DisablingEndsTheProgramUnlessTheUserSaysNo) {
   }
 }
 
-TEST_F(TrayCommands, SettingsAreRefusedWhileATelkaModemIsOnlineAndNeverTwice) {
+TEST_F(TrayCommands, SettingsAreRefusedWhileATelkaModemIsOnlineAndNeverShownTwice) {
   gMohModemType = TELKA;
   gOnline = 1;
   OnSettings(window_);
@@ -111,13 +117,38 @@ TEST_F(TrayCommands, SettingsAreRefusedWhileATelkaModemIsOnlineAndNeverTwice) {
   gSettingsSheetOpen = 1;  // a sheet is open
   OnSettings(window_);
   EXPECT_EQ(Effects{}, window_.effects);
-  EXPECT_EQ(1, gSettingsSheetOpen);
+}
 
-  gSettingsSheetOpen = 0;
-  gMohModemType = BORIN;
-  OnSettings(window_);
-  EXPECT_EQ(Effects{}, window_.effects);
-  EXPECT_EQ(0, gSettingsSheetOpen);
+TEST_F(TrayCommands, AfterOkTheLibraryIsBoundAgainAndTheSettingsReadBack) {
+  struct Case {
+    int family;
+    int sheetResult;
+    int initResult;
+    bool binds, loads;
+    const char* message;
+  };
+  const Case cases[] = {
+      {BORIN, kAnswerOk, 1, true, true, nullptr},
+      {TELKA, kAnswerOk, 0, true, false, "Message <32874>"},
+      {BORIN, kAnswerOk, 0, true, false, nullptr},
+      {NUVIA, 2, 1, false, false, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.family << " " << c.sheetResult << " " << c.initResult);
+    SetUp();
+    window_ = RecordingCommandWindow{};
+    gMohModemType = c.family;
+    window_.sheetResult = c.sheetResult;
+    fake::TheLibrary().initResult = c.initResult;
+    OnSettings(window_);
+    Effects expected{"Sheet"};
+    if (c.message) expected.push_back(c.message);
+    EXPECT_EQ(expected, window_.effects);
+    EXPECT_EQ(0, gSettingsSheetOpen);
+    const Effects calls = LibraryCalls();
+    EXPECT_EQ(c.binds, !calls.empty() && calls.front().rfind("MohInitialize(", 0) == 0);
+    EXPECT_EQ(c.loads, calls.size() > 1);
+  }
 }
 
 TEST_F(TrayCommands, ReopeningTheCallDialogKeepsTheStateAndNeverDoublesADialog) {

@@ -5,6 +5,8 @@
 //   parko_demo.exe PARKO_EXE SCREENSHOT_DIR
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <string>
 
@@ -27,13 +29,24 @@ class Demo {
     Say("Parko runs in the notification area");
     Shot(nullptr, "01-desktop");
 
+    // A double click on the icon: the settings (offline: a TELKA modem online
+    // cannot be set up); the user looks and cancels.
+    e2e::DoubleClickTrayIcon(main);
+    HWND sheet = e2e::WaitForSettingsSheet(parko_, 5000);
+    if (sheet == nullptr) return Fail("no settings sheet");
+    Shot(sheet, "02-settings");
+    e2e::PressSheetButton(sheet, PSBTN_CANCEL);
+    if (!e2e::WaitUntil([&] { return !IsWindow(sheet); }, 5000)) {
+      return Fail("Cancel left the settings open");
+    }
+
     // The line: online, then a call with caller ID; the provider grants a hold.
     if (!Line("online") || !Line(std::string("call ") + kCaller)) return 1;
     HWND incoming = parko_.WaitForWindow("#32770", "Annehmen eines Anrufs", 10000);
     if (incoming == nullptr) return Fail("no incoming-call dialog");
     e2e::WaitUntil([] { return false; }, 1500);  // let the answer countdown run a little
     Say("incoming call offered: " + e2e::Text(e2e::Control(incoming, 1019)));
-    Shot(incoming, "02-incoming-call");
+    Shot(incoming, "03-incoming-call");
 
     // The user answers; the data connection is held during the voice call.
     e2e::Click(incoming, IDOK);
@@ -49,13 +62,13 @@ class Demo {
     }
     e2e::WaitUntil([] { return false; }, 2000);
     Say("on hold, remaining " + e2e::Text(e2e::Control(held, 1018)));
-    Shot(held, "03-on-hold");
+    Shot(held, "04-on-hold");
 
     // The user hangs up and restores the connection: first the reminder.
     PostMessageA(e2e::Control(held, 1036), BM_CLICK, 0, 0);
     HWND reminder = e2e::WaitForMessageBox(parko_, 5000);
     if (reminder == nullptr) return Fail("no hang-up reminder");
-    Shot(reminder, "04-hang-up-reminder");
+    Shot(reminder, "05-hang-up-reminder");
     e2e::DismissMessageBox(reminder, IDOK);
 
     // The line restores data; with it the dialog goes.
@@ -64,17 +77,17 @@ class Demo {
       return Fail("the call dialog did not close when data came back");
     }
     Say("data connection restored");
-    Shot(nullptr, "05-back-online");
+    Shot(nullptr, "06-back-online");
 
     // A right click on the icon: the tray menu, and from it the call log with the caller.
     HWND menu = e2e::OpenTrayMenu(parko_, main);
     if (menu == nullptr) return Fail("no tray menu");
-    Shot(menu, "06-tray-menu");
+    Shot(menu, "07-tray-menu");
     if (!e2e::ChooseInMenu(menu, 2)) return Fail("the tray menu did not take \"Rufprotokoll\"");
     HWND log = parko_.WaitForWindow("#32770", "Rufprotokoll", 5000);
     if (log == nullptr) return Fail("no call log");
     Say("call log: " + std::to_string(e2e::ListCount(e2e::Control(log, 1034))) + " caller(s)");
-    Shot(log, "07-call-log");
+    Shot(log, "08-call-log");
     PostMessageA(e2e::Control(log, 1034), WM_KEYDOWN, VK_ESCAPE, 0);
     if (!e2e::WaitUntil([&] { return !IsWindow(log); }, 5000)) return Fail("Esc left the log open");
 
@@ -82,7 +95,7 @@ class Demo {
     if (!e2e::ChooseFromTrayMenu(parko_, main, 7)) return Fail("no tray menu to end Parko");
     HWND question = e2e::WaitForMessageBox(parko_, 5000);
     if (question == nullptr) return Fail("no question before ending");
-    Shot(question, "08-end-question");
+    Shot(question, "09-end-question");
     e2e::DismissMessageBox(question, IDYES);
     const bool clean = parko_.WaitForExit(5000) && parko_.ExitCode() == 0;
     if (!clean) parko_.Close();
