@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -25,9 +26,13 @@ inline const char* const kQuickLine = "[Engine]\r\nAnswerDelayMs=0\r\nFollowUpDe
 class Call : public testing::Test {
  protected:
   void Start(const std::string& mohsimIni = kQuickLine, const std::string& parkoIni = kParkoIni) {
-    install_ = std::make_unique<e2e::Installation>(
-        testing::UnitTest::GetInstance()->current_test_info()->name(), parkoIni);
-    ASSERT_TRUE(install_->Ok());
+    // The case's name as a folder name: parameterised cases carry '/' and quotes.
+    std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '-');
+    install_ = std::make_unique<e2e::Installation>(name, parkoIni);
+    ASSERT_TRUE(install_->Ok()) << install_->Error();
     ASSERT_TRUE(install_->WriteFile("mohsim.ini", mohsimIni));
     ASSERT_TRUE(parko_.Start(*install_));
     main_ = parko_.WaitForMainWindow();

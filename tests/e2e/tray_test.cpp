@@ -141,4 +141,28 @@ TEST_F(TrayCommand, DisablingAsksFirstNoKeepsParkoAndYesClosesTheLibraryAndEndsI
   EXPECT_TRUE(CommandSent(5));
 }
 
+// Each of these runs in a nested loop of a handler of the player window, or is owned by it.
+class EndWhileOpen : public TrayCommand, public testing::WithParamInterface<const char*> {};
+
+TEST_P(EndWhileOpen, ParkoEndsCleanly) {
+  const std::string which = GetParam();
+  if (which == "SettingsSheet") {
+    Start();  // offline: a TELKA modem is set up only then
+    e2e::DoubleClickTrayIcon(main_);
+    ASSERT_NE(nullptr, e2e::WaitForSettingsSheet(parko_)) << Report();
+  } else if (which == "EndQuestion") {
+    StartOnline();
+    Choose(kDisable);
+    ASSERT_NE(nullptr, e2e::WaitForMessageBox(parko_)) << Report();
+  } else {
+    StartOnline();
+    Choose(kCallLog);
+    ASSERT_NE(nullptr, CallLog()) << Report();
+  }
+  EXPECT_TRUE(parko_.Close()) << Report();
+}
+
+INSTANTIATE_TEST_SUITE_P(TrayCommand, EndWhileOpen,
+                         testing::Values("SettingsSheet", "EndQuestion", "CallLog"));
+
 }  // namespace
