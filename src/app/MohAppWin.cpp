@@ -4,6 +4,8 @@
 #include "app/InstallOptions.h"
 #include "app/OsDetect.h"
 #include "app/SingleInstanceWin.h"
+#include "desktop/AutoStart.h"
+#include "desktop/DesktopShellWin.h"
 #include "desktop/HtmlHelpWin.h"
 #include "fw/StringsWin.h"
 #include "moh/ModemSelectDlgWin.h"
@@ -66,10 +68,16 @@ bool CMohApp::InitInstance() {
   CheckInstallOptions();
   DetectLanguage();
 
+  QueryStartAutomatically();
+
   StartupWindows ui(m_hMainWnd, ExeName());
   if (SelectModem(gSilentEnumeration, ui) == 0) return false;
 
   MarkMainWindow(m_hMainWnd, ExeName());
+  if (gCreateProgramEntry != 0) {
+    DesktopShell shell;
+    AddProgramLink(shell);
+  }
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include "app/MohAppWin.h"
+#include "app/SharedLogoWin.h"
 #include "call/CallState.h"
 #include "fw/StringsWin.h"
 #include "moh/MohEvents.h"
@@ -14,27 +15,6 @@ namespace {
 
 // Where the last call dialog was when it closed.
 WINDOWPLACEMENT gCallDlgPlacement{};
-
-// The logo, loaded once for every call dialog of the process and never freed.
-HBITMAP SharedLogo() {
-  static const HBITMAP logo = static_cast<HBITMAP>(LoadImageA(
-      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-  return logo;
-}
-
-BOOL CALLBACK SetLogoOnBitmapStatic(HWND child, LPARAM) {
-  char className[16] = {};
-  GetClassNameA(child, className, sizeof(className));
-  if (lstrcmpiA(className, "Static") != 0) return TRUE;
-  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) return TRUE;
-  // The control loaded its own copy from the template and would never free it; it gets the
-  // shared one instead, and its own copy goes.
-  HBITMAP logo = SharedLogo();
-  const HGDIOBJ own = reinterpret_cast<HGDIOBJ>(
-      SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo)));
-  if (own != nullptr && own != logo) DeleteObject(own);
-  return TRUE;
-}
 
 bool IsCallButton(int id) {
   return id == IDOK || id == IDCANCEL || id == IDABORT || id == IDC_IGNORE_CALL ||
@@ -68,7 +48,7 @@ BOOL CCallDlg::OnInitDialog() {
   Send(WM_SETICON, ICON_BIG,
        reinterpret_cast<LPARAM>(
            LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
-  EnumChildWindows(Handle(), &SetLogoOnBitmapStatic, 0);
+  UseSharedLogo(Handle());
   if (CMohApp* app = CMohApp::Instance()) {
     app->m_hCallInfo = Item(IDC_INFO_LINE);
     app->m_hCallTimer = Item(IDC_ANSWER_TIME);

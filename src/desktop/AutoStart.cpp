@@ -1,5 +1,10 @@
 #include "desktop/AutoStart.h"
 
+#include <memory>
+
+#include "app/InstallOptions.h"
+#include "moh/Registry.h"
+
 int gAutoStart;
 
 namespace {
@@ -9,3 +14,25 @@ const bool kAutoStartReset = (ResetAutoStart(), true);
 }  // namespace
 
 void ResetAutoStart() { gAutoStart = 1; }
+
+void QueryStartAutomatically() {
+  std::unique_ptr<RegistryKey> key = TheRegistry().OpenMachineKeyToQuery(kAutoStartKey);
+  gAutoStart = key != nullptr && key->HasValue(kAutoStartValue) ? 1 : 0;
+}
+
+void OnAutoStart() {
+  gAutoStart = gAutoStart == 0 ? 1 : 0;
+  StartAutomatically();
+}
+
+void StartAutomatically() {
+  std::unique_ptr<RegistryKey> key = TheRegistry().OpenMachineKey(kAutoStartKey);
+  if (key == nullptr) return;
+  if (gAutoStart == 1) {
+    key->SetString(kAutoStartValue, AutoStartCommand(), true);
+  } else if (gAutoStart == 0) {
+    key->DeleteValue(kAutoStartValue);
+  }
+}
+
+std::string AutoStartCommand() { return "\"" + gInstallDir + "\\Parko.exe\""; }

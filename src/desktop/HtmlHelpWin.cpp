@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "app/OsDetect.h"
+#include "desktop/HelpPage.h"
+
 namespace {
 
 using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
@@ -46,4 +49,8 @@ HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data) {
     htmlHelp = LoadHtmlHelp();
   }
   return htmlHelp != nullptr ? htmlHelp(caller, file, command, data) : nullptr;
+}
+
+void ShowHelp() {
+  CallHtmlHelp(nullptr, HelpTopic(gLangID, gPrimaryLang).c_str(), HH_DISPLAY_TOPIC_COMMAND, 0);
 }

@@ -1,5 +1,6 @@
 #include "settings/GenPPageWin.h"
 
+#include "app/SharedLogoWin.h"
 #include "res/resource.h"
 
 CGenPPage::CGenPPage() : fw::PropPage(IDD_GENERAL_PAGE) {}
@@ -21,6 +22,7 @@ void CGenPPage::DoDataExchange(const fw::DataExchange& dx) {
 
 BOOL CGenPPage::OnInitDialog() {
   fw::PropPage::OnInitDialog();
+  UseSharedLogo(Handle());
   for (const char* item : {"30 sec", "40 sec", "50 sec", "60 sec"}) {
     SendMessageA(m_cbWarnTime, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   }

@@ -7,7 +7,9 @@
 #include "app/OsDetect.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgWin.h"
+#include "desktop/AboutDlgWin.h"
 #include "desktop/AutoStart.h"
+#include "desktop/HtmlHelpWin.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
 #include "settings/CfgSheetWin.h"
@@ -100,12 +102,22 @@ bool CPlayerWnd::OnCommand(int id, int, HWND) {
       OnPlaceCall();
       return true;
     case ID_INFO:
+      OnInfo();
+      return true;
     case ID_AUTOSTART:
+      OnAutoStart();
+      return true;
     case ID_HELP:
-      return true;  // the About box, autostart and help come with their own modules
+      ShowHelp();
+      return true;
     default:
       return false;
   }
+}
+
+void CPlayerWnd::OnInfo() {
+  CAboutDlg about;
+  about.DoModal(nullptr);
 }
 
 void CPlayerWnd::OnCallLog() {

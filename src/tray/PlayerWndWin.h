@@ -48,6 +48,7 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
 
   void ShowTrayMenu();
   void OnCallLog();
+  void OnInfo();
   void CreateCallDialog(bool foreground);
 
   HICON m_hIcon[3] = {};

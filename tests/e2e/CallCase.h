@@ -23,6 +23,9 @@ inline const char* const kParkoIni =
     "[INSTALL_OPTIONS]\r\nSilentEnumeration=Yes\r\nModemType=1\r\n";
 inline const char* const kQuickLine = "[Engine]\r\nAnswerDelayMs=0\r\nFollowUpDelayMs=0\r\n";
 
+// The tray menu's entries, separators not counted.
+enum Entry { kSettings = 1, kCallLog, kAutoStart, kPlaceCall, kHelp, kInfo, kDisable };
+
 class Call : public testing::Test {
  protected:
   void Start(const std::string& mohsimIni = kQuickLine, const std::string& parkoIni = kParkoIni) {
@@ -39,6 +42,9 @@ class Call : public testing::Test {
     ASSERT_NE(nullptr, main_);
     ASSERT_TRUE(e2e::WaitUntil([] { return e2e::Mohsim("status").rfind("ok", 0) == 0; }, 10000))
         << Report();
+  }
+  void Choose(Entry entry) {
+    ASSERT_TRUE(e2e::ChooseFromTrayMenu(parko_, main_, entry)) << Report();
   }
   void Line(const std::string& command) {
     ASSERT_EQ(0u, e2e::Mohsim(command).rfind("ok", 0)) << command << "\n" << Report();

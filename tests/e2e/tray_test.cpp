@@ -9,9 +9,6 @@
 
 namespace {
 
-// The menu's entries, separators not counted.
-enum Entry { kSettings = 1, kCallLog, kAutoStart, kPlaceCall, kHelp, kInfo, kDisable };
-
 const char* const kCallers[] = {
     "Datum :05.12. Uhrzeit :18:30 Nummer :0407654321 Name :Max Mustermann",
     "Datum :06.12. Uhrzeit :12:00 0891111 Name :Anna",  // no number label
@@ -32,9 +29,6 @@ class TrayCommand : public Call {
     Start();
     Line("auto off");
     Line("online");
-  }
-  void Choose(Entry entry) {
-    ASSERT_TRUE(e2e::ChooseFromTrayMenu(parko_, main_, entry)) << Report();
   }
   // A call with caller ID, once Parko has fetched its text.
   void CallFrom(const char* caller) {

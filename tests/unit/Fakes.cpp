@@ -9,8 +9,8 @@
 #include "calldlg/CallDlgLogic.h"
 #include "desktop/AutoStart.h"
 #include "fw/Text.h"
-#include "moh/ModemSelection.h"
 #include "moh/DefaultDialString.h"
+#include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "tray/CallLog.h"
@@ -78,8 +78,17 @@ class MemoryKey : public RegistryKey {
     std::memcpy(data, found->second.data(), found->second.size());
     return true;
   }
+  bool HasValue(const std::string& name) override { return values_.count(name) != 0; }
   void SetBinary(const std::string& name, const void* data, uint32_t size) override {
     values_[name] = std::string(static_cast<const char*>(data), size);
+    types_.erase(name);
+  }
+  void SetString(const std::string& name, const std::string& text, bool withNul) override {
+    values_[name] = withNul ? text + '\0' : text;
+    types_[name] = REGISTRY_SZ;
+  }
+  void DeleteValue(const std::string& name) override {
+    values_.erase(name);
     types_.erase(name);
   }
   long Close() override { return 0; }
@@ -96,6 +105,13 @@ class MemoryRegistry : public Registry {
     if (found == TheRegistryData().keys.end()) return nullptr;
     ++TheRegistryData().opened;
     return std::make_unique<MemoryKey>(found->second, TheRegistryData().types[path]);
+  }
+  std::unique_ptr<RegistryKey> OpenMachineKeyToQuery(const std::string& path) override {
+    return OpenMachineKey(path);
+  }
+  bool CreateMachineKey(const std::string& path) override {
+    TheRegistryData().keys[path];
+    return true;
   }
 };
 

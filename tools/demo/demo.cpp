@@ -91,11 +91,26 @@ class Demo {
     PostMessageA(e2e::Control(log, 1034), WM_KEYDOWN, VK_ESCAPE, 0);
     if (!e2e::WaitUntil([&] { return !IsWindow(log); }, 5000)) return Fail("Esc left the log open");
 
+    // "Info" from the menu: the About box.
+    if (!e2e::ChooseFromTrayMenu(parko_, main, 6)) return Fail("no tray menu for the About box");
+    HWND about = nullptr;
+    e2e::WaitUntil(
+        [&] {
+          about = parko_.WaitForWindow("#32770", "", 0);
+          return about != nullptr && e2e::Control(about, 1050) != nullptr &&
+                 e2e::IsVisible(about);
+        },
+        5000);
+    if (about == nullptr) return Fail("no About box");
+    Shot(about, "09-about");
+    PostMessageA(e2e::Control(about, IDOK), BM_CLICK, 0, 0);
+    if (!e2e::WaitUntil([&] { return !IsWindow(about); }, 5000)) return Fail("OK left it open");
+
     // The user ends Parko from its menu.
     if (!e2e::ChooseFromTrayMenu(parko_, main, 7)) return Fail("no tray menu to end Parko");
     HWND question = e2e::WaitForMessageBox(parko_, 5000);
     if (question == nullptr) return Fail("no question before ending");
-    Shot(question, "09-end-question");
+    Shot(question, "10-end-question");
     e2e::DismissMessageBox(question, IDYES);
     const bool clean = parko_.WaitForExit(5000) && parko_.ExitCode() == 0;
     if (!clean) parko_.Close();
