@@ -8,15 +8,17 @@ namespace mohsim {
 
 std::optional<std::string> SendCommand(const std::string& line) {
   HANDLE pipe = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 20 && pipe == INVALID_HANDLE_VALUE; ++attempt) {
+  for (int attempt = 0; attempt < 40 && pipe == INVALID_HANDLE_VALUE; ++attempt) {
     pipe = CreateFileA(sim::kControlPipe, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                        0, nullptr);
     if (pipe != INVALID_HANDLE_VALUE) break;
     const DWORD error = GetLastError();
     if (error == ERROR_PIPE_BUSY) {
       WaitNamedPipeA(sim::kControlPipe, 500);
-    } else if (error == ERROR_FILE_NOT_FOUND && attempt < 2) {
-      // Between two clients the engine takes a moment to offer the pipe again.
+    } else if (error == ERROR_FILE_NOT_FOUND) {
+      // Between two clients the engine takes a moment to offer the pipe again, and a second
+      // initialisation of the library closes it while it restarts the engine: up to two
+      // seconds in all.
       Sleep(50);
     } else {
       break;

@@ -278,6 +278,7 @@ TEST_F(Call, ABorinLineReportingModemActiveDuringEveryInitialisationIsBoundOnce)
     return count;
   };
   Line("online");  // the line's own report: bound again, once
+  ASSERT_TRUE(e2e::WaitUntil([&] { return initialisations() == 2; }, 5000)) << Report();
   Line(std::string("call ") + kCaller);
   ASSERT_NE(nullptr, Dialog(kTitleIncoming)) << Report();
   EXPECT_EQ(2, initialisations());
