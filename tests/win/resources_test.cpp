@@ -276,7 +276,7 @@ const DialogSpec kCallDialog{
         {IDC_INFO_LINE, "Static", V | SS_CENTER | SS_SUNKEN, "", {110, 5, 130, 38}},
         {IDC_BODY_TEXT, "Static", kLabel, "", {7, 47, 235, 30}},
         {-1, "Button", V | BS_GROUPBOX, "", {5, 0, 245, 100}},
-        {IDC_HOLD_TIME_LABEL, "Static", kLabel, "Verbleibende Haltezeit", {115, 15, 70, 8}},
+        {IDC_HOLD_TIME_LABEL, "Static", kLabel, "Verbleibende Haltezeit", {115, 15, 80, 8}},
         {IDC_RECONNECT_PROGRESS, "msctls_progress32", V | WS_BORDER, "", {5, 80, 165, 10}},
     }};
 
