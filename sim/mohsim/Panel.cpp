@@ -1,5 +1,6 @@
 #include "Panel.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ enum ControlId {
 };
 
 constexpr UINT_PTR kJournalTimer = 1;
+constexpr int kPanelWidth = 640;
+constexpr int kPanelHeight = 520;
+// About half the width of Parko's call dialog on the screen.
+constexpr int kCallDialogHalfWidth = 200;
 constexpr UINT kJournalPollMs = 500;
 
 class PanelWindow : public fw::Window {
@@ -52,9 +57,13 @@ class PanelWindow : public fw::Window {
     const sim::SimConfig config =
         sim::ReadConfig(sim::IniFileLookup(sim::ModuleDir(nullptr) + "\\mohsim.ini"));
     callerId_ = config.callerId;
+    // Parko's call dialog opens centred on the screen: the panel stands to its left, so that
+    // both can be seen (on a screen too narrow for that, at the left edge).
+    const int x = std::max(0, GetSystemMetrics(SM_CXSCREEN) / 2 - kCallDialogHalfWidth -
+                                  kPanelWidth - 8);
     return CreateEx(0, windowClass, fw::LoadText(IDS_PANEL_TITLE).c_str(),
-                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE,
-                    CW_USEDEFAULT, CW_USEDEFAULT, 640, 520, nullptr, nullptr);
+                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, x, 40,
+                    kPanelWidth, kPanelHeight, nullptr, nullptr);
   }
 
  protected:

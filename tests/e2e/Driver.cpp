@@ -429,6 +429,10 @@ bool SaveScreenshot(HWND hwnd, const std::string& bmpPath) {
     RedrawWindow(hwnd, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
+  return SaveScreenArea(area, bmpPath);
+}
+
+bool SaveScreenArea(const RECT& area, const std::string& bmpPath) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return false;

@@ -134,5 +134,7 @@ void DismissMessageBox(HWND box, int buttonId);
 
 // Writes what the screen shows inside the window (the whole screen for null) as a 24-bit BMP.
 bool SaveScreenshot(HWND hwnd, const std::string& bmpPath);
+// The same for a rectangle of the screen.
+bool SaveScreenArea(const RECT& area, const std::string& bmpPath);
 
 }  // namespace e2e
