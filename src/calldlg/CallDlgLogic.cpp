@@ -5,6 +5,7 @@
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
+#include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 
@@ -39,6 +40,8 @@ std::string WarningNotice(ICallDialogWindow& dialog) {
 }
 
 }  // namespace
+
+void HeadlessCallDialog::DeclareTimeout() { MohEventCallback(MOH_TIMEOUT, 0); }
 
 CallDlgMode ModeFor(int callState, int placingCall) {
   switch (callState) {

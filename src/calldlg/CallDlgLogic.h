@@ -3,7 +3,10 @@
 // tick. Portable; the dialog window carries it out through ICallDialogWindow.
 #pragma once
 
+#include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "call/Sound.h"
@@ -51,6 +54,36 @@ class ICallDialogWindow : public ISoundPlayer {
   virtual void Dismiss() = 0;
   // The dialog declares the hold timed out as if the library had said so.
   virtual void DeclareTimeout() = 0;
+};
+
+// A call dialog that is never shown: laid out by InitCallDialog, it makes every change of the
+// shared state and asks for every sound a shown one would, but has no window, timer or place.
+class HeadlessCallDialog : public ICallDialogWindow {
+ public:
+  // Texts and sounds come from the window that would have owned the dialog.
+  HeadlessCallDialog(std::function<std::string(unsigned)> loadText, ISoundPlayer& sound)
+      : loadText_(std::move(loadText)), sound_(sound) {}
+
+  std::string LoadText(unsigned id) override { return loadText_(id); }
+  void Sound(const char* file, unsigned flags) override { sound_.Sound(file, flags); }
+  void SetItemText(int id, const std::string& text) override { texts_[id] = text; }
+  void RefreshItem(int id, const std::string& text) override { texts_[id] = text; }
+  std::string ItemText(int id) override { return texts_[id]; }
+  void SetPresence(int, Presence) override {}
+  void SetCaption(const std::string&) override {}
+  void Place() override {}
+  void StartTick(unsigned) override {}
+  void SetProgress(int, int, int) override {}
+  void StepProgress() override {}
+  void StopAnswerTimer() override {}
+  bool ShowHangUpReminder() override { return false; }
+  void Dismiss() override {}
+  void DeclareTimeout() override;
+
+ private:
+  std::function<std::string(unsigned)> loadText_;
+  ISoundPlayer& sound_;
+  std::map<int, std::string> texts_;
 };
 
 extern int gCallDlgOpen;

@@ -4,6 +4,7 @@
 
 #include "app/EventLog.h"
 #include "call/CallState.h"
+#include "calldlg/CallDlgLogic.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
@@ -327,6 +328,16 @@ int HandleMohEvent(IPlayerWindow& player, int event, int value) {
   }
 
   player.CloseCallDialog();
-  if (ShowsCallDialog(gCallState)) player.OpenCallDialog();
+  if (!ShowsCallDialog(gCallState)) return 0;
+  if (player.MoreEventsQueued()) {
+    // The next event replaces this dialog at once: it makes every change a shown dialog would,
+    // without a window, so that of a burst of events only the last dialog is built.
+    HeadlessCallDialog dialog([&player](unsigned id) { return player.LoadText(id); }, player);
+    InitCallDialog(dialog);
+    CallDialogShown(dialog);
+    gCallDlgOpen = 0;  // and is closed again, as the next event would close a shown one
+    return 0;
+  }
+  player.OpenCallDialog();
   return 0;
 }

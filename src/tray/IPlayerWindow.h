@@ -24,6 +24,8 @@ class IPlayerWindow : public ISoundPlayer {
   virtual void CloseCallDialog() = 0;
   // Creates a call dialog for the current state, shows it and brings it to the foreground.
   virtual void OpenCallDialog() = 0;
+  // Whether more of the library's events wait in the window's queue already.
+  virtual bool MoreEventsQueued() = 0;
   // A caller-ID text was fetched and parsed: an open call log is re-created at its place, so
   // that it shows the newest caller.
   virtual void RefreshCallLog() = 0;

@@ -168,6 +168,11 @@ void CPlayerWnd::CloseCallDialog() {
 
 void CPlayerWnd::OpenCallDialog() { CreateCallDialog(true); }
 
+bool CPlayerWnd::MoreEventsQueued() {
+  MSG next;
+  return PeekMessageA(&next, Handle(), WM_MOH_EVENT, WM_MOH_DISPATCH, PM_NOREMOVE) != FALSE;
+}
+
 void CPlayerWnd::ReopenCallDialog() { CreateCallDialog(false); }
 
 void CPlayerWnd::CreateCallDialog(bool foreground) {

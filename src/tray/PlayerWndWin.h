@@ -37,6 +37,7 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
   void NotifyTray(bool add, const std::string& tip) override;
   void CloseCallDialog() override;
   void OpenCallDialog() override;
+  bool MoreEventsQueued() override;
   void RefreshCallLog() override;
 
   // ITrayCommandWindow (CloseCallDialog above serves both)

@@ -173,6 +173,34 @@ TEST_F(Call, AThousandEventsAtOnceAreAllHandledAndParkoStaysResponsive) {
 
 // While the reminder to hang up is open, the line moves on and replaces the on-hold dialog:
 // the box goes with it and restores nothing the user did not confirm.
+TEST_F(Call, ABurstOfEventsWithADialogOpenEndsInTheDialogOfTheLast) {
+  Start();
+  Line("online");
+  Line("error 0");
+  HWND first = Dialog("Modem On Hold Einstellungen");
+  ASSERT_NE(nullptr, first) << Report();
+  // Three thousand errors, each with a dialog of its own, then the provider's timeout: once its
+  // dialog shows, every error before it was handled.
+  Line("burst 3000 13");
+  Line("remote-timeout");
+  HWND last = nullptr;
+  ASSERT_TRUE(e2e::WaitUntil(
+      [&] {
+        last = Dialog("Modem On Hold Einstellungen", nullptr, 0);
+        return last != nullptr && e2e::Text(e2e::Control(last, 1020)) ==
+                                      "MoH-Zeit\xFC"
+                                      "berschreitung der Gegenstelle!";
+      },
+      20000))
+      << Report();
+  int shown = 0;
+  for (const e2e::WindowInfo& window : parko_.Windows()) {
+    shown += window.windowClass == "#32770" && window.visible;
+  }
+  EXPECT_EQ(1, shown);
+  EXPECT_TRUE(parko_.Close()) << Report();
+}
+
 class ReminderBox : public Call {
  protected:
   // Answers a call and presses "restore" in the on-hold dialog; returns the box.

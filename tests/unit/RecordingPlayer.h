@@ -39,6 +39,8 @@ class RecordingPlayer : public IPlayerWindow {
   }
   void CloseCallDialog() override { effects.push_back("CloseDialog"); }
   void OpenCallDialog() override { effects.push_back("OpenDialog"); }
+  bool MoreEventsQueued() override { return moreEventsQueued; }
+  bool moreEventsQueued = false;
   void RefreshCallLog() override { effects.push_back("RefreshCallLog"); }
 
   // The effects since the last call, tray refreshes left out.

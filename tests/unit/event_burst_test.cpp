@@ -1,0 +1,110 @@
+// A burst of the library's events handled with only the last call dialog built ends exactly
+// where handling them one by one, each with its dialog shown and closed, ends.
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "RecordingPlayer.h"
+#include "call/CallState.h"
+#include "calldlg/CallDlgLogic.h"
+#include "moh/MohSettings.h"
+#include "tray/CallEvents.h"
+
+namespace {
+
+// What a shown dialog does to the shared state, modelled without a window: its
+// initialisation and its showing, and on closing the end of its life.
+class ShownDialog : public HeadlessCallDialog {
+ public:
+  explicit ShownDialog(RecordingPlayer& player)
+      : HeadlessCallDialog([](unsigned id) { return RecordingPlayer::Text(id); }, player) {}
+};
+
+class DialogShowingPlayer : public RecordingPlayer {
+ public:
+  void OpenCallDialog() override {
+    RecordingPlayer::OpenCallDialog();
+    ShownDialog dialog(*this);
+    InitCallDialog(dialog);
+    CallDialogShown(dialog);
+    open = true;
+  }
+  void CloseCallDialog() override {
+    RecordingPlayer::CloseCallDialog();
+    if (open) gCallDlgOpen = 0;
+    open = false;
+  }
+  bool open = false;
+};
+
+struct Outcome {
+  std::vector<std::string> effects, calls, log;
+  std::vector<std::pair<int, int>> posted;
+  std::string state;
+
+  bool operator==(const Outcome& o) const {
+    return effects == o.effects && calls == o.calls && log == o.log && posted == o.posted &&
+           state == o.state;
+  }
+};
+
+void PrintTo(const Outcome& o, std::ostream* out) {
+  *out << o.state << "\n";
+  for (const std::string& e : o.effects) *out << "  " << e << "\n";
+}
+
+class EventBurst : public fake::LoggingTest {
+ protected:
+  Outcome Handle(int family, const std::vector<std::pair<int, int>>& events, bool coalesced) {
+    SetUp();
+    gMohModemType = family;
+    gEnableMOH = gCallerID = gWarn = 1;
+    gWarnTimeMs = 30000;
+    fake::TheLibrary().callerId = "Datum :07.12. Uhrzeit :09:05 Nummer :0301 Name :Erika";
+    DialogShowingPlayer player;
+    for (size_t i = 0; i < events.size(); ++i) {
+      player.moreEventsQueued = coalesced && i + 1 < events.size();
+      HandleMohEvent(player, events[i].first, events[i].second);
+    }
+    Outcome outcome;
+    for (const std::string& effect : player.Take()) {
+      // Building and closing dialogs is what coalescing saves; everything else must match.
+      if (effect != "OpenDialog" && effect != "CloseDialog") outcome.effects.push_back(effect);
+    }
+    outcome.calls = LibraryCalls();
+    outcome.log = log_.Texts();
+    outcome.posted = fake::PostedEvents();
+    outcome.state = "state " + std::to_string(gCallState) + " status [" + gStatusText +
+                    "] caller [" + gCallerIdText + "] open " + std::to_string(gCallDlgOpen) +
+                    " online " + std::to_string(gOnline) + " session " +
+                    std::to_string(gMohSession) + " voice " + std::to_string(gVoiceActive) +
+                    " hold " + std::to_string(gHoldRemainingMs) + " " + gHoldText + " " +
+                    gAnswerText + " title [" + gCallDlgTitle + "]";
+    if (player.open) outcome.state += " final dialog";
+    return outcome;
+  }
+};
+
+TEST_F(EventBurst, EndsAsTheSameEventsOneByOne) {
+  const std::vector<std::pair<int, int>> road = {
+      {MOH_MODEM_ACTIVE, 0},    {MOH_INCOMING_CALL, 1},
+      {MOH_GRANTED, 5},         {MOH_SWITCH_TO_VOICE, 0},
+      {MOH_TIMEOUT_WARNING, 0}, {MOH_ERROR, 3},
+      {MOH_RESTORING, 0},       {MOH_SESSION_TERMINATED, 0},
+      {MOH_DATA_RESUMED, 0},    {MOH_INCOMING_CALL, 0},
+      {MOH_DENIED, 0},          {99, 0},
+      {MOH_GRANTED, 0},         {MOH_GRANTED, 14},
+      {MOH_REMOTE_TIMEOUT, 0},  {MOH_ERROR, 0},
+      {MOH_ERROR, 40},          {MOH_MODEM_UNAVAILABLE, 0}};
+  for (int family : {TELKA, BORIN, NUVIA}) {
+    SCOPED_TRACE(family);
+    const Outcome oneByOne = Handle(family, road, false);
+    EXPECT_EQ(oneByOne, Handle(family, road, true));
+    // And every prefix of the road, so that each kind of last event is the one built.
+    for (size_t end = 1; end < road.size(); ++end) {
+      const std::vector<std::pair<int, int>> part(road.begin(), road.begin() + end);
+      ASSERT_EQ(Handle(family, part, false), Handle(family, part, true)) << "first " << end;
+    }
+  }
+}
+
+}  // namespace
