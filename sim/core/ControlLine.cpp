@@ -135,6 +135,13 @@ std::optional<ControlCommand> ParseControlLine(const std::string& line, std::str
     }
     return command;
   }
+  if (verb == "latency") {
+    command.kind = Kind::Latency;
+    if (args > 1 || (args == 1 && !number(1, 1, INT_MAX, command.first))) {
+      return fail("usage: latency [CODE]");
+    }
+    return command;
+  }
   if (verb == "wait") {
     command.kind = Kind::Wait;
     if (args != 1 || !number(1, 0, 3600000, command.first)) return fail("usage: wait MS");

@@ -23,6 +23,7 @@ struct ControlCommand {
     Status,         // status
     Burst,          // burst COUNT CODE: COUNT events CODE with values 0..COUNT-1 at once
     Wait,           // wait MS: only in play scripts, where the player waits
+    Latency,        // latency CODE: time the answers to events CODE; latency: report them
   };
   Kind kind = Kind::Status;
   int first = 0;   // CODE, INDEX, SUBCODE, COUNT, MS

@@ -70,6 +70,7 @@ void EngineHost::DeliverEvents() {
           queue_.pop();
           deliver = engine_->Deliver(event);
           callback = callback_;
+          if (deliver && callback != nullptr) responses_.Delivered(event.code, NowMs());
           timeout = 0;
         }
       }

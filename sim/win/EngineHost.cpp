@@ -112,10 +112,12 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
 }
 
 int EngineHost::Command(int handle, int command) {
+  const double now = NowMs();
   journal_.Append(JournalCommand(handle, command));
   int result = 0;
   {
     SectionLock lock(lock_);
+    responses_.Commanded(now);
     std::vector<Scheduled> events;
     result = engine_->Command(command, events);
     Schedule(events);
@@ -177,10 +179,22 @@ std::string EngineHost::Control(const std::string& line) {
   const std::optional<ControlCommand> command = ParseControlLine(line, &error);
   if (!command) return "error " + error;
   SectionLock lock(lock_);
+  if (command->kind == ControlCommand::Kind::Latency) {
+    if (command->first == 0) return responses_.Report();
+    responses_.Start(command->first);
+    return "ok timing the answers to event " + std::to_string(command->first);
+  }
   std::vector<Scheduled> events;
   const std::string reply = engine_->Control(*command, events);
   Schedule(events);
   return reply;
+}
+
+double EngineHost::NowMs() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 }  // namespace sim

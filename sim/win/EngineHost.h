@@ -13,6 +13,7 @@
 
 #include "ControlPipe.h"
 #include "Engine.h"
+#include "ResponseTimer.h"
 #include "SimConfig.h"
 #include "SimFiles.h"
 #include "moh/MohApi.h"
@@ -56,6 +57,8 @@ class EngineHost {
   void ServeClient(HANDLE pipe, HANDLE ioEvent);
   int Family() const;  // lock held
   void StoreParam(int id);
+  // Milliseconds of the performance counter.
+  static double NowMs();
 
   static HMODULE module_;
   std::string iniPath_;
@@ -63,6 +66,7 @@ class EngineHost {
   ParamStore params_;
   JournalFile journal_;
   std::unique_ptr<Engine> engine_;
+  ResponseTimer responses_;
 
   CRITICAL_SECTION lock_;
   std::priority_queue<Pending> queue_;

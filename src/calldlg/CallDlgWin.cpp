@@ -1,12 +1,12 @@
 #include "calldlg/CallDlgWin.h"
 
 #include <commctrl.h>
-#include <mmsystem.h>
 
 #include "app/MohAppWin.h"
 #include "app/SharedLogoWin.h"
 #include "call/CallState.h"
 #include "fw/StringsWin.h"
+#include "fw/SystemLibrariesWin.h"
 #include "moh/MohEvents.h"
 #include "res/resource.h"
 #include "tray/Messages.h"
@@ -211,7 +211,7 @@ void CCallDlg::SetProgress(int low, int high, int step) {
 
 void CCallDlg::StepProgress() { SendMessageA(m_progress, PBM_STEPIT, 0, 0); }
 
-void CCallDlg::Sound(const char* file, unsigned flags) { sndPlaySoundA(file, flags); }
+void CCallDlg::Sound(const char* file, unsigned flags) { fw::PlaySoundFile(file, flags); }
 
 void CCallDlg::StopAnswerTimer() {
   if (CMohApp* app = CMohApp::Instance()) ::KillTimer(app->m_hMainWnd, TIMER_ANSWER);

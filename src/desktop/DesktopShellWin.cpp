@@ -9,26 +9,25 @@
 #include <string>
 
 #include "fw/StringsWin.h"
+#include "fw/SystemLibrariesWin.h"
 
 namespace {
 
 // Every step of making the link; the destructor releases what was obtained and ends COM.
 class ShellLinkSession {
  public:
-  ShellLinkSession() : comReady_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ShellLinkSession() = default;
   ~ShellLinkSession() {
     if (file_ != nullptr) file_->Release();
     if (link_ != nullptr) link_->Release();
-    if (comReady_) CoUninitialize();
   }
   ShellLinkSession(const ShellLinkSession&) = delete;
   ShellLinkSession& operator=(const ShellLinkSession&) = delete;
 
   bool Make(const std::string& target, const std::string& arguments, const std::string& linkPath,
             const std::string& iconPath, int iconIndex) {
-    if (!comReady_) return false;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link_)))) {
+    if (FAILED(com_.CreateInstance(CLSID_ShellLink, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link_)))) {
       return false;
     }
     if (FAILED(link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file_)))) {
@@ -55,7 +54,8 @@ class ShellLinkSession {
   }
 
  private:
-  bool comReady_;
+  // Declared first: COM ends after both interfaces were released.
+  fw::ComSession com_;
   IShellLinkA* link_ = nullptr;
   IPersistFile* file_ = nullptr;
 };
@@ -67,7 +67,7 @@ std::string DesktopShell::SpecialFolderPath(int csidl) {
   if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &folder)) || folder == nullptr) return {};
   char path[MAX_PATH] = {};
   const BOOL found = SHGetPathFromIDListA(folder, path);
-  CoTaskMemFree(folder);
+  ILFree(folder);
   if (!found) return {};
   path[MAX_PATH - 1] = '\0';
   return path;

@@ -44,6 +44,8 @@ HtmlHelpFn LoadHtmlHelp() {
 HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data) {
   static bool tried = false;
   static HtmlHelpFn htmlHelp = nullptr;
+  // No help window can be open before the control was loaded: closing them loads nothing.
+  if (!tried && command == HH_CLOSE_ALL_COMMAND) return nullptr;
   if (!tried) {
     tried = true;
     htmlHelp = LoadHtmlHelp();

@@ -27,9 +27,6 @@ Application* Application::Current() { return gCurrentApplication; }
 int Application::Run(HINSTANCE instance) {
   instance_ = instance;
   ReadModuleName();
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
-
   if (!InitInstance()) {
     if (mainWindow_ != nullptr && mainWindow_->Handle() != nullptr) mainWindow_->DestroyWindow();
     // Destroying the main window posts a quit message that nobody will read.

@@ -1,10 +1,12 @@
 #include "fw/DialogWin.h"
 
 #include "fw/ApplicationWin.h"
+#include "fw/SystemLibrariesWin.h"
 
 namespace fw {
 
 INT_PTR Dialog::DoModal(HWND parent) {
+  EnsureCommonControls();  // a template may hold any of them
   modal_ = true;
   const INT_PTR result =
       DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
@@ -14,6 +16,7 @@ INT_PTR Dialog::DoModal(HWND parent) {
 }
 
 bool Dialog::Create(HWND parent) {
+  EnsureCommonControls();
   modal_ = false;
   HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
                                  &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));

@@ -1,5 +1,7 @@
 #include "fw/PropSheetWin.h"
 
+#include "fw/SystemLibrariesWin.h"
+
 namespace fw {
 
 namespace {
@@ -66,7 +68,7 @@ INT_PTR PropSheet::DoModal() {
   header.pfnCallback = &PropSheet::SheetCallback;
 
   gSheetBeingCreated = this;
-  const INT_PTR result = PropertySheetA(&header);
+  const INT_PTR result = fw::PropertySheet(&header);
   gSheetBeingCreated = nullptr;
   return result > 0 ? IDOK : IDCANCEL;
 }

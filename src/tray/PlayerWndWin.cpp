@@ -1,6 +1,5 @@
 #include "tray/PlayerWndWin.h"
 
-#include <mmsystem.h>
 #include <shellapi.h>
 
 #include "app/MohAppWin.h"
@@ -11,6 +10,7 @@
 #include "desktop/AutoStart.h"
 #include "desktop/HtmlHelpWin.h"
 #include "fw/StringsWin.h"
+#include "fw/SystemLibrariesWin.h"
 #include "res/resource.h"
 #include "settings/CfgSheetWin.h"
 #include "tray/CallEvents.h"
@@ -148,7 +148,7 @@ uint32_t CPlayerWnd::TickCount() { return GetTickCount(); }
 
 std::string CPlayerWnd::LoadText(unsigned id) { return fw::LoadText(id); }
 
-void CPlayerWnd::Sound(const char* file, unsigned flags) { sndPlaySoundA(file, flags); }
+void CPlayerWnd::Sound(const char* file, unsigned flags) { fw::PlaySoundFile(file, flags); }
 
 void CPlayerWnd::NotifyTray(bool add, const std::string& tip) {
   NotifyIcon(add ? NIM_ADD : NIM_MODIFY, m_hIcon[0], tip.c_str());

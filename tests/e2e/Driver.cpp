@@ -48,6 +48,7 @@ void RemoveTree(const std::string& dir) {
   if (search != INVALID_HANDLE_VALUE) {
     do {
       const std::string name = found.cFileName;
+    if (name == "ParkoSetup.exe") continue;  // the image packed, not a part of it
       if (name == "." || name == "..") continue;
       const std::string path = dir + "\\" + name;
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -98,6 +99,8 @@ std::string BesideTestProgram(const std::string& relativePath) {
   return TestProgramDir() + "\\" + relativePath;
 }
 
+std::string ImageFile(const std::string& name) { return DistDir() + "\\" + name; }
+
 void EndStrayParkos() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return;
@@ -147,6 +150,7 @@ Installation::Installation(const std::string& caseName, const std::string& iniTe
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     const std::string name = found.cFileName;
+    if (name == "ParkoSetup.exe") continue;  // the image packed, not a part of it
     // In a folder near the path limit only the files that fit are installed; the program and
     // its library always do.
     if (PathOf(name).size() >= MAX_PATH && name != "Parko.exe" && name != "MOHAPI.DLL") continue;

@@ -14,6 +14,9 @@ namespace e2e {
 // A file of the build tree beside the test program, by its path relative to it.
 std::string BesideTestProgram(const std::string& relativePath);
 
+// A file of the build's install image (dist/), by name.
+std::string ImageFile(const std::string& name);
+
 // Ends every Parko.exe still running in the prefix.
 void EndStrayParkos();
 

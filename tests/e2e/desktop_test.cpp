@@ -141,9 +141,11 @@ void PrintTo(const ShortcutCase& c, std::ostream* out) {
   *out << (c.windowsVersion ? c.windowsVersion : "default") << (c.createEntry ? " asked" : "");
 }
 
-class StartMenuShortcut : public Desktop, public testing::WithParamInterface<ShortcutCase> {};
+// Under each Windows the program tells apart: start-up with its shortcut, a call taken and
+// held, and the tray menu's call log.
+class EveryWindows : public Desktop, public testing::WithParamInterface<ShortcutCase> {};
 
-TEST_P(StartMenuShortcut, GoesWhereTheDetectedWindowsKeepsProgramsAndOnlyWhenAsked) {
+TEST_P(EveryWindows, StartsTakesACallAndPutsItsShortcutWhereThatWindowsKeepsPrograms) {
   const ShortcutCase c = GetParam();
   if (c.windowsVersion != nullptr) {
     HKEY key = nullptr;
@@ -166,16 +168,39 @@ TEST_P(StartMenuShortcut, GoesWhereTheDetectedWindowsKeepsProgramsAndOnlyWhenAsk
       RegQueryValueExA(record, "AppPath", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
   if (record != nullptr) RegCloseKey(record);
   EXPECT_EQ(c.folder != -1, recorded);
+
+  Line("online");
+  Line(std::string("call ") + kCaller);
+  HWND offered = Dialog("Annehmen eines Anrufs");
+  ASSERT_NE(nullptr, offered) << Report();
+  e2e::Click(offered, IDOK);
+  HWND held = nullptr;
+  ASSERT_TRUE(e2e::WaitUntil(
+      [&] {
+        held = Dialog("Annehmen eines Anrufs", offered, 0);
+        return held != nullptr && e2e::IsVisible(e2e::Control(held, 1036));
+      },
+      10000))
+      << Report();
+  Choose(kCallLog);
+  HWND log = Dialog("Rufprotokoll");
+  ASSERT_NE(nullptr, log) << Report();
+  EXPECT_EQ(1, e2e::ListCount(e2e::Control(log, 1034)));
   EXPECT_TRUE(parko_.Close()) << Report();
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktop, StartMenuShortcut,
-                         testing::Values(ShortcutCase{"win98", true, CSIDL_PROGRAMS},
+INSTANTIATE_TEST_SUITE_P(Desktop, EveryWindows,
+                         testing::Values(ShortcutCase{"win95", true, CSIDL_PROGRAMS},
+                                         ShortcutCase{"win98", true, CSIDL_PROGRAMS},
+                                         ShortcutCase{"winme", true, CSIDL_COMMON_PROGRAMS},
+                                         ShortcutCase{"nt40", true, CSIDL_COMMON_PROGRAMS},
                                          ShortcutCase{"win2k", true, CSIDL_COMMON_PROGRAMS},
+                                         ShortcutCase{"winxp", true, CSIDL_COMMON_PROGRAMS},
+                                         ShortcutCase{"win10", true, CSIDL_COMMON_PROGRAMS},
                                          ShortcutCase{nullptr, false, -1}),
                          [](const testing::TestParamInfo<ShortcutCase>& info) {
                            return info.param.createEntry ? std::string(info.param.windowsVersion)
-                                                         : std::string("NotAsked");
+                                                         : std::string("NoShortcutAsked");
                          });
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlLine.h"
+#include "ResponseTimer.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ TEST(ControlLine, ParsesEveryCommand) {
   EXPECT_EQ(Kind::RemoteTimeout, Parse("remote-timeout").kind);
   EXPECT_EQ(Kind::Status, Parse("status").kind);
   EXPECT_EQ(7, Parse("grant 7").first);
+  EXPECT_EQ(10, Parse("latency 10").first);
+  EXPECT_EQ(0, Parse("latency").first);
   EXPECT_EQ(0, Parse("error 0").first);
   EXPECT_EQ(1000, Parse("burst 1000 13").first);
   EXPECT_EQ(250, Parse("  wait 250  ").first);
@@ -70,6 +73,22 @@ TEST(ControlLine, ScriptsSkipBlankLinesAndComments) {
   EXPECT_TRUE(sim::IsBlankOrComment("   \t"));
   EXPECT_TRUE(sim::IsBlankOrComment("  # the call"));
   EXPECT_FALSE(sim::IsBlankOrComment("online # up"));
+}
+
+TEST(ResponseTimer, PairsEachCommandWithTheOldestUnansweredEventOfItsCode) {
+  sim::ResponseTimer timer;
+  timer.Commanded(0.1);  // not timing yet
+  timer.Start(10);
+  timer.Delivered(10, 0.0);
+  timer.Delivered(5, 0.5);  // another code
+  timer.Delivered(10, 1.0);
+  timer.Commanded(0.4);
+  timer.Commanded(3.0);
+  timer.Commanded(4.0);  // nothing left to answer
+  EXPECT_EQ("ok 2 400 2000 2000", timer.Report());
+  timer.Delivered(10, 5.0);  // stopped by the report
+  timer.Commanded(6.0);
+  EXPECT_EQ("ok 2 400 2000 2000", timer.Report());
 }
 
 }  // namespace

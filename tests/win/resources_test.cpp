@@ -584,4 +584,38 @@ TEST(Artwork, IconHasBothSizesAndTheLogoIs100By56) {
   DeleteObject(logo);
 }
 
+// The version resource each shipped file carries, as the Explorer's properties page and the
+// installer read it.
+std::string VersionString(const std::string& file, const char* name) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+  if (size == 0) return "<no version resource>";
+  std::vector<char> data(size);
+  if (!GetFileVersionInfoA(file.c_str(), 0, size, data.data())) return "<unreadable>";
+  char* value = nullptr;
+  UINT length = 0;
+  const std::string path = std::string("\\StringFileInfo\\040704E4\\") + name;
+  if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) ||
+      value == nullptr) {
+    return "<none>";
+  }
+  return std::string(value, strnlen(value, length));
+}
+
+TEST(VersionResource, EveryShippedFileSaysProductVersionAndMaker) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dist = path;
+  for (int up = 0; up < 3; ++up) dist = dist.substr(0, dist.find_last_of('\\'));
+  dist += "\\dist\\";
+  for (const char* file : {"Parko.exe", "MOHAPI.DLL", "DefaultDialString.dll", "mohsim.exe"}) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ("1.68B", VersionString(dist + file, "ProductVersion"));
+    EXPECT_EQ("1.68B", VersionString(dist + file, "FileVersion"));
+    EXPECT_EQ("Tamrix", VersionString(dist + file, "CompanyName"));
+    EXPECT_EQ("Parko", VersionString(dist + file, "ProductName"));
+    EXPECT_EQ(file, VersionString(dist + file, "OriginalFilename"));
+  }
+}
+
 }  // namespace

@@ -1,0 +1,82 @@
+#include "fw/SystemLibrariesWin.h"
+
+namespace fw {
+
+namespace {
+
+// The library, loaded on the first call and kept for the process.
+HMODULE Library(const char* name) {
+  // One slot per library this file loads; each name is a literal of this file.
+  struct Loaded {
+    const char* name;
+    HMODULE module;
+  };
+  static Loaded loaded[] = {
+      {"comctl32.dll", nullptr}, {"winmm.dll", nullptr}, {"ole32.dll", nullptr}};
+  for (Loaded& entry : loaded) {
+    if (lstrcmpA(entry.name, name) != 0) continue;
+    if (entry.module == nullptr) entry.module = LoadLibraryA(name);
+    return entry.module;
+  }
+  return nullptr;
+}
+
+template <typename Function>
+Function Entry(const char* library, const char* name) {
+  HMODULE module = Library(library);
+  return module != nullptr
+             ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+             : nullptr;
+}
+
+bool gSoundPlayed = false;
+
+}  // namespace
+
+bool EnsureCommonControls() {
+  static const bool ready = [] {
+    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto init = Entry<Init>("comctl32.dll", "InitCommonControlsEx");
+    if (init == nullptr) return false;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
+    return init(&controls) != FALSE;
+  }();
+  return ready;
+}
+
+INT_PTR PropertySheet(const PROPSHEETHEADERA* header) {
+  using Function = INT_PTR(WINAPI*)(const PROPSHEETHEADERA*);
+  if (!EnsureCommonControls()) return -1;
+  const auto propertySheet = Entry<Function>("comctl32.dll", "PropertySheetA");
+  return propertySheet != nullptr ? propertySheet(header) : -1;
+}
+
+BOOL PlaySoundFile(const char* file, UINT flags) {
+  if (file == nullptr && !gSoundPlayed) return TRUE;
+  using Function = BOOL(WINAPI*)(LPCSTR, UINT);
+  const auto play = Entry<Function>("winmm.dll", "sndPlaySoundA");
+  if (play == nullptr) return FALSE;
+  if (file != nullptr) gSoundPlayed = true;
+  return play(file, flags);
+}
+
+ComSession::ComSession() {
+  using Function = HRESULT(WINAPI*)(LPVOID);
+  const auto initialize = Entry<Function>("ole32.dll", "CoInitialize");
+  ready_ = initialize != nullptr && SUCCEEDED(initialize(nullptr));
+}
+
+ComSession::~ComSession() {
+  using Function = void(WINAPI*)();
+  if (!ready_) return;
+  if (const auto uninitialize = Entry<Function>("ole32.dll", "CoUninitialize")) uninitialize();
+}
+
+HRESULT ComSession::CreateInstance(REFCLSID classId, REFIID interfaceId, void** object) {
+  using Function = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+  const auto create = Entry<Function>("ole32.dll", "CoCreateInstance");
+  if (!ready_ || create == nullptr) return E_FAIL;
+  return create(classId, nullptr, CLSCTX_INPROC_SERVER, interfaceId, object);
+}
+
+}  // namespace fw

@@ -1,0 +1,36 @@
+// System libraries that only some windows need, loaded when first needed rather than with the
+// program: common controls (the property sheet, the progress bar), sounds and COM. A tray
+// program that waits for calls most of its life then starts with little more than a bare one.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace fw {
+
+// Loads comctl32 and registers its window classes, once; false when it cannot be loaded.
+bool EnsureCommonControls();
+// PropertySheetA of comctl32; -1 when it cannot be loaded.
+INT_PTR PropertySheet(const PROPSHEETHEADERA* header);
+// sndPlaySoundA of winmm. Stopping the sound (a null file) before anything was played loads
+// nothing: no sound can be playing then.
+BOOL PlaySoundFile(const char* file, UINT flags);
+
+// COM of ole32 for the time of one task: initialised when made, uninitialised when it goes.
+class ComSession {
+ public:
+  ComSession();
+  ~ComSession();
+  ComSession(const ComSession&) = delete;
+  ComSession& operator=(const ComSession&) = delete;
+
+  bool Ready() const { return ready_; }
+  HRESULT CreateInstance(REFCLSID classId, REFIID interfaceId, void** object);
+
+ private:
+  bool ready_ = false;
+};
+
+}  // namespace fw

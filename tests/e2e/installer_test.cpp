@@ -1,0 +1,212 @@
+// ParkoSetup.exe under Wine, as a user runs it: a silent install into the default folder, the
+// program it installed started from its Start-menu shortcut, an install over a running Parko,
+// and an uninstall that leaves nothing of the program behind.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+
+namespace {
+
+const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Parko";
+const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const kMohKey = "SOFTWARE\\Tamrix\\MOH";
+const char* const kLinkName = "\\Modem On Hold Einstellungen.lnk";
+const char* const kFiles[] = {"Parko.exe",   "MOHAPI.DLL", "DefaultDialString.dll",
+                              "mohsim.exe",  "ring.wav",   "beep.wav",
+                              "mohhelp.chm", "parko.ini",  "uninstall.exe"};
+
+std::string Folder(int csidl) {
+  char path[MAX_PATH] = {};
+  SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE);
+  return path;
+}
+
+std::string InstallDir() { return Folder(CSIDL_PROGRAM_FILES) + "\\Parko"; }
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Value(HKEY root, const char* key, const char* name) {
+  char data[MAX_PATH] = {};
+  DWORD size = sizeof(data) - 1;
+  if (RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+    return "<none>";
+  }
+  return data;
+}
+
+bool KeyExists(const char* key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(opened);
+  return true;
+}
+
+// Runs a program and waits for it; its exit code, or -1.
+int RunAndWait(const std::string& exe, const std::string& arguments) {
+  std::string commandLine = "\"" + exe + "\" " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return -1;
+  }
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+// What of the program there is: one line per file, value and key that exists.
+std::vector<std::string> Traces() {
+  std::vector<std::string> traces;
+  for (const char* file : kFiles) {
+    if (Exists(InstallDir() + "\\" + file)) traces.push_back(std::string("file ") + file);
+  }
+  if (Exists(InstallDir())) traces.push_back("folder " + InstallDir());
+  for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS}) {
+    if (Exists(Folder(csidl) + kLinkName)) traces.push_back("shortcut in " + Folder(csidl));
+  }
+  if (Value(HKEY_LOCAL_MACHINE, kRunKey, "Parko") != "<none>") traces.push_back("Run value");
+  if (KeyExists(kMohKey)) traces.push_back(std::string("key ") + kMohKey);
+  if (KeyExists(kUninstallKey)) traces.push_back("uninstall entry");
+  return traces;
+}
+
+std::string LinkTarget(const std::string& path) {
+  std::string target;
+  if (FAILED(CoInitialize(nullptr))) return target;
+  IShellLinkA* link = nullptr;
+  IPersistFile* file = nullptr;
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(wide, STGM_READ))) {
+    char text[MAX_PATH] = {};
+    link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+    target = text;
+  }
+  if (file != nullptr) file->Release();
+  if (link != nullptr) link->Release();
+  CoUninitialize();
+  return target;
+}
+
+class Setup : public testing::Test {
+ protected:
+  void SetUp() override { Uninstall(); }
+  void TearDown() override { Uninstall(); }
+
+  static void Install() { ASSERT_EQ(0, RunAndWait(e2e::ImageFile("ParkoSetup.exe"), "/S")); }
+  // The uninstaller copies itself away and returns at once: what it removes is waited for.
+  static void Uninstall() {
+    const std::string uninstaller = InstallDir() + "\\uninstall.exe";
+    if (Exists(uninstaller)) RunAndWait(uninstaller, "/S");
+    e2e::WaitUntil([] { return !KeyExists(kUninstallKey) && !Exists(InstallDir()); }, 20000);
+  }
+  // Starts the installed Parko (chosen modem at start: the silent defaults ask for it) and
+  // takes the first modem and the settings as they are.
+  void StartInstalled(const std::string& exe) {
+    parko_ = std::make_unique<e2e::ParkoProcess>();
+    ASSERT_TRUE(parko_->Start(exe, InstallDir()));
+    HWND modem = parko_->WaitForWindow("#32770", "Modem ausw\xE4hlen", 10000);
+    ASSERT_NE(nullptr, modem) << parko_->Describe();
+    e2e::Click(modem, IDOK);
+    HWND sheet = e2e::WaitForSettingsSheet(*parko_, 10000);
+    ASSERT_NE(nullptr, sheet) << parko_->Describe();
+    e2e::PressSheetButton(sheet, PSBTN_CANCEL);
+    main_ = parko_->WaitForMainWindow();
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetPropA(main_, "Parko") != nullptr; }, 10000));
+  }
+
+  std::unique_ptr<e2e::ParkoProcess> parko_;
+  HWND main_ = nullptr;
+};
+
+TEST_F(Setup, ASilentInstallPlacesTheProgramItsOptionsAndItsUninstallEntry) {
+  Install();
+  for (const char* file : kFiles) EXPECT_TRUE(Exists(InstallDir() + "\\" + file)) << file;
+  const std::string ini = InstallDir() + "\\parko.ini";
+  const auto option = [&](const char* key) {
+    char value[64] = {};
+    GetPrivateProfileStringA("INSTALL_OPTIONS", key, "<none>", value, sizeof(value), ini.c_str());
+    return std::string(value);
+  };
+  EXPECT_EQ("No", option("SilentEnumeration"));
+  EXPECT_EQ("No", option("Logging"));
+  EXPECT_EQ("Yes", option("CreateProgramEntry"));
+  EXPECT_EQ("Parko 1.68B", Value(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"));
+  EXPECT_EQ("1.68B", Value(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"));
+  EXPECT_EQ("Tamrix", Value(HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher"));
+  EXPECT_EQ("\"" + InstallDir() + "\\uninstall.exe\"",
+            Value(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"));
+  EXPECT_EQ(InstallDir(), Value(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"));
+  EXPECT_EQ("<none>", Value(HKEY_LOCAL_MACHINE, kRunKey, "Parko"));
+}
+
+TEST_F(Setup, TheInstalledParkoStartsFromItsShortcutAndTakesACall) {
+  Install();
+  StartInstalled(InstallDir() + "\\Parko.exe");  // its first start makes the shortcut
+  ASSERT_TRUE(parko_->Close()) << parko_->Describe();
+  const std::string target = LinkTarget(Folder(CSIDL_COMMON_PROGRAMS) + kLinkName);
+  ASSERT_EQ(InstallDir() + "\\Parko.exe", target);
+
+  StartInstalled(target);
+  ASSERT_TRUE(e2e::WaitUntil([] { return e2e::Mohsim("status").rfind("ok", 0) == 0; }, 10000));
+  ASSERT_EQ(0u, e2e::Mohsim("online").rfind("ok", 0));
+  ASSERT_EQ(0u, e2e::Mohsim("call Datum :07.12. Uhrzeit :09:05").rfind("ok", 0));
+  EXPECT_NE(nullptr, parko_->WaitForWindow("#32770", "Annehmen eines Anrufs", 10000))
+      << parko_->Describe();
+  EXPECT_TRUE(parko_->Close()) << parko_->Describe();
+}
+
+TEST_F(Setup, AnInstallOverARunningParkoEndsItFirstAndLeavesAWorkingProgram) {
+  Install();
+  StartInstalled(InstallDir() + "\\Parko.exe");
+  Install();
+  EXPECT_TRUE(parko_->WaitForExit(10000));
+  EXPECT_EQ(0u, parko_->ExitCode());  // asked to close, not killed
+  WIN32_FILE_ATTRIBUTE_DATA installed{}, image{};
+  GetFileAttributesExA((InstallDir() + "\\Parko.exe").c_str(), GetFileExInfoStandard, &installed);
+  GetFileAttributesExA(e2e::ImageFile("Parko.exe").c_str(), GetFileExInfoStandard, &image);
+  EXPECT_EQ(image.nFileSizeLow, installed.nFileSizeLow);
+
+  StartInstalled(InstallDir() + "\\Parko.exe");
+  EXPECT_TRUE(parko_->Close()) << parko_->Describe();
+}
+
+TEST_F(Setup, UninstallingLeavesNothingOfTheProgram) {
+  Install();
+  StartInstalled(InstallDir() + "\\Parko.exe");  // shortcut, its record, the log's options
+  ASSERT_TRUE(e2e::ChooseFromTrayMenu(*parko_, main_, 3));  // "Bei Start ausführen"
+  ASSERT_TRUE(
+      e2e::WaitUntil([] { return Value(HKEY_LOCAL_MACHINE, kRunKey, "Parko") != "<none>"; }, 5000));
+  const std::vector<std::string> before = Traces();
+  RecordProperty("before", testing::PrintToString(before));
+  EXPECT_GE(before.size(), 13u) << testing::PrintToString(before);
+
+  Uninstall();  // with Parko still running: the uninstaller ends it first
+  EXPECT_TRUE(parko_->WaitForExit(10000));
+  EXPECT_EQ(std::vector<std::string>{}, Traces()) << "before: " << testing::PrintToString(before);
+}
+
+}  // namespace

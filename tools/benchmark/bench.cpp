@@ -1,0 +1,382 @@
+// The benchmark's driver, run under Wine by tools/bench: measures Parko against a bare tray
+// program of its own, round by round in alternating order, and prints the medians as JSON.
+//
+//   parko_bench.exe [ROUNDS] [IDLE_SECONDS]
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+
+namespace {
+
+const char* const kTelkaIni = "[INSTALL_OPTIONS]\r\nSilentEnumeration=Yes\r\nModemType=1\r\n";
+const char* const kNuviaIni = "[INSTALL_OPTIONS]\r\nSilentEnumeration=Yes\r\nModemType=3\r\n";
+const char* const kCaller = "Datum :07.12. Uhrzeit :09:05 Nummer :0301234567 Name :Erika";
+
+double NowMs() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// A program under measurement: where it is, what marks it ready.
+struct Subject {
+  Subject(std::string n, std::string e, std::string d, std::string property, std::string title)
+      : name(std::move(n)),
+        exe(std::move(e)),
+        dir(std::move(d)),
+        readyProperty(std::move(property)),
+        windowTitle(std::move(title)) {}
+
+  std::string name;
+  std::string exe;
+  std::string dir;
+  std::string readyProperty;  // set on its hidden window once its icon is added
+  std::string windowTitle;
+
+  PROCESS_INFORMATION process{};
+  HWND window = nullptr;
+  std::map<std::string, std::vector<double>> samples;
+
+  bool Start() {
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    const double start = NowMs();
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                        &startup, &process)) {
+      return false;
+    }
+    // Polled as tightly as the system allows: the figure is tens of milliseconds.
+    for (;;) {
+      window = FindWindowA(nullptr, windowTitle.c_str());
+      if (window != nullptr && GetPropA(window, readyProperty.c_str()) != nullptr) break;
+      if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) return false;
+      if (NowMs() - start > 20000) return false;
+      Sleep(0);
+    }
+    samples["start_ms"].push_back(NowMs() - start);
+    return true;
+  }
+  double CpuMs() const {
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(process.hProcess, &created, &ended, &kernel, &user)) return 0;
+    const auto ms = [](const FILETIME& t) {
+      return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+    };
+    return ms(kernel) + ms(user);
+  }
+  void RecordPeak() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (GetProcessMemoryInfo(process.hProcess, &counters, sizeof(counters))) {
+      samples["peak_ws_mb"].push_back(counters.PeakWorkingSetSize / (1024.0 * 1024.0));
+    }
+  }
+  bool Stop() {
+    const double start = NowMs();
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+    if (ended) samples["exit_ms"].push_back(NowMs() - start);
+    if (!ended) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    process = {};
+    return ended;
+  }
+};
+
+std::string Json(const std::map<std::string, double>& values) {
+  std::string text = "{";
+  for (const auto& [key, value] : values) {
+    if (text.size() > 1) text += ", ";
+    char number[64];
+    std::snprintf(number, sizeof(number), "%.3f", value);
+    text += "\"" + key + "\": " + number;
+  }
+  return text + "}";
+}
+
+class Bench {
+ public:
+  Bench(int rounds, int idleSeconds) : rounds_(rounds), idleSeconds_(idleSeconds) {}
+
+  int Run() {
+    e2e::EndStrayParkos();
+    e2e::Installation minimal("bench-minimal", kTelkaIni);
+    e2e::Installation simulated("bench-simulator", kTelkaIni);
+    if (!minimal.Ok() || !simulated.Ok()) return Fail("no installation") ? 0 : 1;
+    // Parko on a library with nothing behind it; and a second copy on the simulator under a
+    // name of its own, so that both run at once (the single-instance mark is per name).
+    if (!minimal.CopyIn(e2e::BesideTestProgram("minimal\\MOHAPI.DLL"), "MOHAPI.DLL") ||
+        !simulated.CopyIn(simulated.PathOf("Parko.exe"), "ParkoSim.exe")) {
+      return Fail("cannot set up the installations") ? 0 : 1;
+    }
+    std::vector<Subject> subjects = {
+        {"bare", e2e::BesideTestProgram("BareTray.exe"), e2e::BesideTestProgram(""), "BareTray",
+         "BareTray"},
+        {"parko", minimal.PathOf("Parko.exe"), minimal.Dir(), "Parko", "TrayIconHandler"},
+        {"parko_sim", simulated.PathOf("ParkoSim.exe"), simulated.Dir(), "ParkoSim",
+         "TrayIconHandler"},
+    };
+    for (int round = 0; round < rounds_; ++round) {
+      if (!Round(subjects, round)) return 1;
+      std::fprintf(stderr, "bench: round %d of %d\n", round + 1, rounds_);
+    }
+
+    std::printf("{\n  \"rounds\": %d,\n  \"idle_seconds\": %d,\n", rounds_, idleSeconds_);
+    for (const char* figure : {"start_ms", "peak_ws_mb", "exit_ms", "idle_cpu_ms"}) {
+      std::map<std::string, double> medians;
+      for (const Subject& subject : subjects) {
+        auto found = subject.samples.find(figure);
+        medians[subject.name] = found == subject.samples.end() ? -1 : Median(found->second);
+      }
+      std::printf("  \"%s\": %s,\n", figure, Json(medians).c_str());
+    }
+    if (!EventPath() || !Burst() || !Calls()) return 1;
+    std::printf("  \"end\": true\n}\n");
+    return 0;
+  }
+
+ private:
+  bool Round(std::vector<Subject>& subjects, int round) {
+    // Alternating: each round starts with another program.
+    std::vector<Subject*> order;
+    for (size_t i = 0; i < subjects.size(); ++i) {
+      order.push_back(&subjects[(i + round) % subjects.size()]);
+    }
+    for (Subject* subject : order) {
+      if (!subject->Start()) return Fail("could not start " + subject->name);
+    }
+    std::vector<double> cpu;
+    for (Subject* subject : order) cpu.push_back(subject->CpuMs());
+    Sleep(static_cast<DWORD>(idleSeconds_) * 1000);
+    for (size_t i = 0; i < order.size(); ++i) {
+      order[i]->samples["idle_cpu_ms"].push_back(order[i]->CpuMs() - cpu[i]);
+      order[i]->RecordPeak();
+    }
+    for (Subject* subject : order) {
+      if (!subject->Stop()) return Fail(subject->name + " did not end");
+    }
+    return true;
+  }
+
+  // Parko on the simulator, NUVIA: every MOH_TIMEOUT is answered with MOH_CMD_DROP_DATA.
+  bool EventPath() {
+    e2e::Installation install("bench-events", kNuviaIni);
+    if (!install.Ok() ||
+        !install.WriteFile("mohsim.ini", "[Modem1]\r\nType=3\r\n[Engine]\r\nAutomatic=No\r\n")) {
+      return Fail("no installation for the event path");
+    }
+    e2e::ParkoProcess parko;
+    if (!parko.Start(install) || parko.WaitForMainWindow() == nullptr || !Engine()) {
+      return Fail("Parko on the simulator did not come up");
+    }
+    Line("online");
+    std::map<std::string, double> figures;
+    for (bool dialog : {false, true}) {
+      Line("latency 10");
+      for (int i = 0; i < 1000; ++i) {
+        if (dialog) {
+          // An error shows a dialog; the timeout that follows is answered with it open.
+          Line("error 0");
+          e2e::WaitUntil([&] { return parko.WaitForWindow("#32770", nullptr, 0) != nullptr; },
+                         2000);
+        }
+        const size_t before = JournalSize(install);
+        Line("event 10 0");
+        const double start = NowMs();
+        while (JournalSize(install) == before && NowMs() - start < 1000) Sleep(0);
+      }
+      unsigned count = 0, p50 = 0, p99 = 0, most = 0;
+      if (std::sscanf(e2e::Mohsim("latency").c_str(), "ok %u %u %u %u", &count, &p50, &p99,
+                      &most) != 4 ||
+          count < 1000) {
+        return Fail("the simulator timed " + std::to_string(count) + " answers");
+      }
+      const std::string prefix = dialog ? "dialog_" : "no_dialog_";
+      figures[prefix + "p50_us"] = p50;
+      figures[prefix + "p99_us"] = p99;
+    }
+    std::printf("  \"event_path\": %s,\n", Json(figures).c_str());
+    return parko.Close();
+  }
+
+  // Three thousand errors, each a dialog of its own, with a dialog open; then the provider's
+  // timeout, whose dialog shows once all are handled.
+  bool Burst() {
+    e2e::Installation install("bench-burst", kTelkaIni);
+    if (!install.Ok() ||
+        !install.WriteFile("mohsim.ini", "[Engine]\r\nAnswerDelayMs=0\r\nFollowUpDelayMs=0\r\n")) {
+      return Fail("no installation for the burst");
+    }
+    e2e::ParkoProcess parko;
+    if (!parko.Start(install) || parko.WaitForMainWindow() == nullptr || !Engine()) {
+      return Fail("Parko on the simulator did not come up");
+    }
+    Line("online");
+    std::vector<double> drains;
+    std::string final;
+    int dialogs = 0;
+    for (int round = 0; round < std::max(rounds_, 3); ++round) {
+      Line("error 0");
+      if (!e2e::WaitUntil([&] { return FinalText(parko) == "Fehler."; }, 5000)) {
+        return Fail("no dialog before the burst");
+      }
+      const double start = NowMs();
+      Line("burst 3000 13");
+      Line("remote-timeout");
+      while (FinalText(parko) !=
+             "MoH-Zeit\xFC"
+             "berschreitung der Gegenstelle!") {
+        if (NowMs() - start > 60000) return Fail("the burst did not drain");
+        Sleep(1);
+      }
+      drains.push_back(NowMs() - start);
+      final = FinalText(parko);
+      dialogs = 0;
+      for (const e2e::WindowInfo& window : parko.Windows()) {
+        dialogs += window.windowClass == "#32770" && window.visible;
+      }
+    }
+    std::printf(
+        "  \"burst\": {\"drain_ms\": %.1f, \"dialogs_at_end\": %d, \"final_text_ok\": %s},\n",
+        Median(drains), dialogs, final.empty() ? "false" : "true");
+    return parko.Close();
+  }
+
+  // Two hundred calls through Parko on the simulator (its private bytes), and the same in the
+  // GDI probe's own process (its GDI objects).
+  bool Calls() {
+    e2e::Installation install("bench-calls", kTelkaIni);
+    if (!install.Ok() ||
+        !install.WriteFile("mohsim.ini", "[Engine]\r\nAnswerDelayMs=0\r\nFollowUpDelayMs=0\r\n")) {
+      return Fail("no installation for the calls");
+    }
+    e2e::ParkoProcess parko;
+    if (!parko.Start(install) || parko.WaitForMainWindow() == nullptr || !Engine()) {
+      return Fail("Parko on the simulator did not come up");
+    }
+    Line("online");
+    const auto call = [&] {
+      Line(std::string("call ") + kCaller);
+      if (!e2e::WaitUntil([&] { return parko.WaitForWindow("#32770", nullptr, 0) != nullptr; },
+                          5000)) {
+        return false;
+      }
+      Line("event 12 0");
+      return e2e::WaitUntil([&] { return parko.WaitForWindow("#32770", nullptr, 0) == nullptr; },
+                            5000);
+    };
+    for (int i = 0; i < 10; ++i) {
+      if (!call()) return Fail("a warm-up call failed");
+    }
+    const double before = PrivateMb(parko);
+    for (int i = 0; i < 200; ++i) {
+      if (!call()) return Fail("call " + std::to_string(i) + " failed");
+    }
+    const double after = PrivateMb(parko);
+    if (!parko.Close()) return Fail("Parko did not end after the calls");
+
+    int gdiBefore = -1, gdiAfter = -1;
+    unsigned long probeBefore = 0, probeAfter = 0;
+    const std::string probe = RunProbe();
+    std::sscanf(probe.c_str(), "gdi %d %d private %lu %lu", &gdiBefore, &gdiAfter, &probeBefore,
+                &probeAfter);
+    std::printf(
+        "  \"calls_200\": {\"private_mb_before\": %.3f, \"private_mb_after\": %.3f, "
+        "\"gdi_before\": %d, \"gdi_after\": %d},\n",
+        before, after, gdiBefore, gdiAfter);
+    return gdiBefore > 0;
+  }
+
+  static std::string RunProbe() {
+    const std::string output = e2e::BesideTestProgram("gdi-probe.txt");
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE out = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                             CREATE_ALWAYS, 0, nullptr);
+    std::string commandLine = "\"" + e2e::BesideTestProgram("minimal\\GdiProbe.exe") + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                       e2e::BesideTestProgram("minimal").c_str(), &startup, &process)) {
+      WaitForSingleObject(process.hProcess, 120000);
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+    CloseHandle(out);
+    char text[256] = {};
+    HANDLE in = CreateFileA(output.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+    DWORD read = 0;
+    if (in != INVALID_HANDLE_VALUE) {
+      ReadFile(in, text, sizeof(text) - 1, &read, nullptr);
+      CloseHandle(in);
+    }
+    DeleteFileA(output.c_str());
+    return std::string(text, read);
+  }
+
+  static double PrivateMb(const e2e::ParkoProcess& parko) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, parko.Id());
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof(counters));
+    CloseHandle(process);
+    // Wine leaves PrivateUsage at 0; the committed bytes are the same figure on Windows.
+    return counters.PagefileUsage / (1024.0 * 1024.0);
+  }
+  static std::string FinalText(const e2e::ParkoProcess& parko) {
+    for (const e2e::WindowInfo& window : parko.Windows()) {
+      if (window.windowClass == "#32770" && window.visible) {
+        return e2e::Text(e2e::Control(window.hwnd, 1020));
+      }
+    }
+    return {};
+  }
+  static size_t JournalSize(const e2e::Installation& install) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(install.PathOf("mohsim.journal").c_str(), GetFileExInfoStandard, &data);
+    return data.nFileSizeLow;
+  }
+  static bool Engine() {
+    return e2e::WaitUntil([] { return e2e::Mohsim("status").rfind("ok", 0) == 0; }, 10000);
+  }
+  static void Line(const std::string& command) { e2e::Mohsim(command); }
+  static bool Fail(const std::string& why) {
+    std::fprintf(stderr, "bench: %s\n", why.c_str());
+    return false;
+  }
+
+  int rounds_;
+  int idleSeconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+  const int idle = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
+  return Bench(rounds, idle).Run();
+}
