@@ -48,7 +48,7 @@ void RemoveTree(const std::string& dir) {
   if (search != INVALID_HANDLE_VALUE) {
     do {
       const std::string name = found.cFileName;
-    if (name == "ParkoSetup.exe") continue;  // the image packed, not a part of it
+      if (name == "ParkoSetup.exe") continue;  // the image packed, not a part of it
       if (name == "." || name == "..") continue;
       const std::string path = dir + "\\" + name;
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -300,11 +300,15 @@ HWND Control(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
 std::string Text(HWND hwnd) {
   if (hwnd == nullptr) return {};
-  // WM_GETTEXT: GetWindowText does not read edit controls of another process.
+  // WM_GETTEXT: GetWindowText does not read edit controls of another process. With a deadline:
+  // a window caught while its thread is busy must not stop the driver.
   char buffer[4096] = {};
-  const LRESULT copied =
-      SendMessageA(hwnd, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer));
-  if (copied <= 0) return {};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer),
+                           SMTO_NORMAL, 2000, &copied) ||
+      copied == 0) {
+    return {};
+  }
   return std::string(buffer, static_cast<size_t>(copied) < sizeof(buffer)
                                  ? static_cast<size_t>(copied)
                                  : sizeof(buffer) - 1);
