@@ -1,13 +1,10 @@
-# GoogleTest: the system package natively; for Win32 built with MinGW from Debian's sources.
+# GoogleTest, built from Debian's sources with the build's own compiler and flags: MinGW for
+# Win32, and natively -m32 (the system's library is 64-bit).
 include(GoogleTest)
-if(WIN32)
-  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
-else()
-  find_package(GTest REQUIRED)
-endif()
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
 
 # A Win32 test runs under Wine, one at a time: the cases share the prefix's registry, the
 # display and the single-instance mutex. ENVIRONMENT NAME=VALUE ... is set for its cases.
@@ -25,7 +22,7 @@ function(parko_add_gtest target)
       DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT 60 RESOURCE_LOCK wine_desktop ${environment})
   else()
-    target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
+    target_link_libraries(${target} PRIVATE gtest gtest_main)
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
   endif()
 endfunction()
