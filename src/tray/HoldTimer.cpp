@@ -106,6 +106,11 @@ std::string FormatHoldTime(int remainingMs) {
   return fw::Format("%.2d:%.2d:%.2d", split.hours, split.minutes, split.seconds);
 }
 
+void StartTrayRefresh(IPlayerWindow& player) {
+  player.SetTimer(TIMER_TRAY_REFRESH, kTrayRefreshMs);
+  HandleTimer(player, TIMER_TRAY_REFRESH);
+}
+
 void HandleTimer(IPlayerWindow& player, unsigned id) {
   if (id != TIMER_TRAY_REFRESH && id != TIMER_HOLD_TICK && id != TIMER_FALLBACK &&
       id != TIMER_ANSWER) {

@@ -45,8 +45,7 @@ int CPlayerWnd::OnCreate(CREATESTRUCTA*) {
   for (HICON& icon : m_hIcon) {
     icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
   }
-  fw::Window::SetTimer(TIMER_TRAY_REFRESH, 3000);
-  OnTimer(TIMER_TRAY_REFRESH);  // adds the icon
+  StartTrayRefresh(*this);
   return 0;
 }
 

@@ -175,6 +175,10 @@ TEST_F(Startup, ASecondCopyEndsAtOnceAndLeavesTheFirstRunningAndMarked) {
   ASSERT_NE(nullptr, main);
   ASSERT_TRUE(e2e::WaitUntil([&] { return GetPropA(main, "Parko") != nullptr; }, 10000))
       << Report(first);
+  // The single-instance mutex is named after the program file, in capitals.
+  HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "PARKO");
+  EXPECT_NE(nullptr, mutex);
+  if (mutex != nullptr) CloseHandle(mutex);
 
   e2e::ParkoProcess second;
   ASSERT_TRUE(second.Start(*install_));

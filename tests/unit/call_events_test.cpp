@@ -529,12 +529,13 @@ TEST_F(CallStateMachine, OfflineAndOtherStates) {
   EXPECT_EQ(T(IDS_DATA_RESUMED), gStatusText);
 }
 
-TEST_F(CallStateMachine, TrayIconIsAddedOnceThenModified) {
-  HandleTimer(player_, 5);
+TEST_F(CallStateMachine, TrayIconIsAddedAtOnceThenRefreshedEveryThreeSeconds) {
+  StartTrayRefresh(player_);
   HandleTimer(player_, 5);
   HandleTimer(player_, 4);   // the click timer is not this handler's
   HandleTimer(player_, 99);  // nor any other
-  EXPECT_EQ((Effects{"Tray add <102>", "Tray modify <102>"}), player_.effects);
+  EXPECT_EQ((Effects{"SetTimer TIMER_TRAY_REFRESH 3000", "Tray add <102>", "Tray modify <102>"}),
+            player_.effects);
 }
 
 }  // namespace

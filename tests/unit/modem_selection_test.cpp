@@ -6,6 +6,7 @@
 
 #include "Fakes.h"
 #include "app/InstallOptions.h"
+#include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
@@ -179,13 +180,32 @@ TEST_F(ModemSelectionTest, FailedInitialisationMessagesDependOnFamilyAndLastEven
   }
 }
 
-TEST_F(ModemSelectionTest, QuickConnectIsNeverTouchedForTelka) {
-  gQCControl = 1;
-  gModemType = TELKA;
-  EXPECT_EQ(1, SelectModem(1, ui_));
-  EXPECT_EQ(0, gQCControl);
-  EXPECT_FALSE(Called("MohGetParam(handle=0, id=10"));
-  EXPECT_FALSE(Called("MohSetParam(handle=0, id=10"));
+TEST_F(ModemSelectionTest, QuickConnectIsLeftAloneExactlyWhenTheChosenModemIsTelka) {
+  struct Case {
+    const char* what;
+    int modemType;  // ModemType of the installation options
+    const char* modemName;
+    int chosenFamily;
+    uint8_t quickConnectAfter;
+  };
+  const Case cases[] = {
+      {"TELKA by its type", TELKA, "", TELKA, 0},
+      {"TELKA by its name, no ModemType", 0, "Telka Modem", TELKA, 0},
+      {"BORIN by its name although ModemType=1", TELKA, "Borin Modem", BORIN, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    // Only the modem of the chosen family is listed, so that the name is what picks it.
+    fake::TheLibrary().modems = {fake::Modem(c.chosenFamily, c.modemName[0] ? c.modemName : "M")};
+    gQCControl = 1;
+    gModemType = c.modemType;
+    fw::CopyBounded(gModemName, sizeof(gModemName), c.modemName);
+    EXPECT_EQ(1, SelectModem(1, ui_));
+    EXPECT_EQ(c.chosenFamily, fake::TheLibrary().initializedWith.Type);
+    EXPECT_EQ(c.quickConnectAfter, gQCControl);
+    EXPECT_EQ(c.quickConnectAfter != 0, Called("MohGetParam(handle=0, id=10"));
+  }
 }
 
 TEST_F(ModemSelectionTest, LongNamesAreLoggedWholeAndUnterminatedOnesStayInTheirEntry) {

@@ -7,6 +7,7 @@
 #include "app/MohAppWin.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgWin.h"
+#include "tray/Messages.h"
 
 namespace {
 
@@ -16,6 +17,43 @@ void Pump() {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     Sleep(5);
   }
+}
+
+TEST(CallDialogWindow, EveryButtonThatEndsTheAnswerWaitStopsTheMainWindowsAnswerTimer) {
+  struct Case {
+    const char* button;
+    int state, placing, id;
+  };
+  const Case cases[] = {
+      {"Anruf annehmen", 7, 0, IDOK},
+      {"Anruf ignorieren", 7, 0, 1035},
+      {"Anruf taetigen", 7, 1, IDCANCEL},
+      {"Verbindung beenden", 6, 0, IDABORT},
+  };
+  CMohApp app;
+  HWND main = CreateWindowExA(0, "Static", "main", 0, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  app.m_hMainWnd = main;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    ResetCallState();
+    gCallState = c.state;
+    gPlacingCall = c.placing;
+    gHoldRemainingMs = 60000;
+    ASSERT_NE(0u, SetTimer(main, TIMER_ANSWER, 60000, nullptr));
+    auto* dialog = new CCallDlg;
+    app.m_pCallDlg = dialog;
+    ASSERT_TRUE(dialog->Create(nullptr));
+    ShowWindow(dialog->Handle(), SW_SHOWNA);  // a button acts only while it can be pressed
+    HWND button = GetDlgItem(dialog->Handle(), c.id);
+    ASSERT_TRUE(IsWindowVisible(button) && IsWindowEnabled(button));
+    SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(c.id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+    // Killing a timer that was already stopped fails.
+    EXPECT_FALSE(KillTimer(main, TIMER_ANSWER));
+    dialog->DestroyWindow();
+  }
+  DestroyWindow(main);
 }
 
 TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButton) {

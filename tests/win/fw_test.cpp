@@ -35,6 +35,8 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000) {
 }
 
 constexpr UINT WM_TEST_DESTROY_SELF = WM_APP + 1;
+// fw_test.rc: a text of 300 characters.
+constexpr UINT kLongTextId = 61000;
 
 struct Journal {
   std::vector<std::string> calls;
@@ -347,10 +349,44 @@ TEST(PropSheet, CancelLeavesThePageUnconfirmed) {
   EXPECT_TRUE(sheet.page.cancelSeen);
 }
 
+int gErasures = 0;
+WNDPROC gStaticProc = nullptr;
+LRESULT CALLBACK CountErasures(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) ++gErasures;
+  return CallWindowProcA(gStaticProc, hwnd, message, wParam, lParam);
+}
+
+TEST(Window, RefreshingAControlRepaintsItWithItsBackgroundErased) {
+  // A transparent counter repainted without its background would draw new digits over old.
+  Journal journal;
+  auto* window = new RecordingWindow(journal);
+  ASSERT_TRUE(window->Create());
+  HWND counter =
+      CreateWindowExA(0, "Static", "00:15", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, window->Handle(),
+                      reinterpret_cast<HMENU>(1017), GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(nullptr, counter);
+  SetWindowPos(window->Handle(), nullptr, 0, 0, 120, 60, SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(window->Handle(), SW_SHOWNA);
+  UpdateWindow(window->Handle());
+  ASSERT_TRUE(IsWindowVisible(counter));
+  gStaticProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(counter, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountErasures)));
+  gErasures = 0;
+  window->RefreshItem(1017, "00:14");
+  UpdateWindow(counter);
+  EXPECT_EQ(1, gErasures);
+  EXPECT_EQ("00:14", window->GetItemText(1017));
+  window->DestroyWindow();
+}
+
 TEST(Strings, LoadTextGivesWholeTextsAndEmptyForIdsWithoutText) {
   const std::string longest = fw::LoadText(IDS_MODEM_UNAVAILABLE);
   EXPECT_GT(longest.size(), 160u);
   EXPECT_EQ("erneut.", longest.substr(longest.size() - 7));
+  // A text of the test's own resources, longer than any first guess of a buffer.
+  const std::string long300 = fw::LoadText(kLongTextId);
+  ASSERT_EQ(300u, long300.size());
+  EXPECT_EQ(std::string(299, 'L') + "!", long300);
   EXPECT_EQ("", fw::LoadText(IDS_EVENT_1));
   EXPECT_EQ("", fw::LoadText(65000));
 }
