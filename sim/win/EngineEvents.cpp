@@ -76,6 +76,10 @@ void EngineHost::DeliverEvents() {
       }
     }
     if (deliver && callback != nullptr) callback(event.code, event.value);
+    if (timeout == 0) {
+      SectionLock lock(lock_);
+      handedOver_ = delivered_;
+    }
     SetEvent(deliveredEvent_);
     if (WaitForMultipleObjects(2, waits, FALSE, timeout) == WAIT_OBJECT_0) return;
   }

@@ -92,7 +92,8 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
   for (;;) {
     {
       SectionLock lock(lock_);
-      if (delivered_ >= lastInitEvent || queue_.empty()) break;
+      // Handed over, not only taken from the queue: the callback has returned.
+      if (handedOver_ >= lastInitEvent || (queue_.empty() && handedOver_ >= delivered_)) break;
     }
     if (GetTickCount() - start > kInitEventsTimeoutMs) break;
     WaitForSingleObject(deliveredEvent_, 50);

@@ -71,7 +71,8 @@ class EngineHost {
   CRITICAL_SECTION lock_;
   std::priority_queue<Pending> queue_;
   uint64_t nextSequence_ = 0;
-  uint64_t delivered_ = 0;  // sequence + 1 of the last event handed to the callback
+  uint64_t delivered_ = 0;   // sequence of the last event taken from the queue
+  uint64_t handedOver_ = 0;  // sequence of the last event whose callback has returned
   MOH_EVENT_CALLBACK callback_ = nullptr;
   MODEM_ENTRY entry_{};
   bool initialized_ = false;

@@ -307,9 +307,22 @@ TEST_F(Call, ABorinLineReportingModemActiveDuringEveryInitialisationIsBoundOnce)
   };
   Line("online");  // the line's own report: bound again, once
   ASSERT_TRUE(e2e::WaitUntil([&] { return initialisations() == 2; }, 5000)) << Report();
+  // The second binding is over once the line has reported it as well (the first binding, the
+  // line coming online and the second each report "modem active"); a call before that would
+  // reach the engine the binding resets.
+  auto reports = [] {
+    const std::string status = e2e::Mohsim("status");
+    size_t count = 0;
+    for (size_t at = status.find("[3 0]"); at != std::string::npos;
+         at = status.find("[3 0]", at + 1)) {
+      ++count;
+    }
+    return count;
+  };
+  ASSERT_TRUE(e2e::WaitUntil([&] { return reports() >= 3; }, 5000)) << e2e::Mohsim("status");
   Line(std::string("call ") + kCaller);
   ASSERT_NE(nullptr, Dialog(kTitleIncoming)) << Report();
-  EXPECT_EQ(2, initialisations());
+  EXPECT_EQ(2, initialisations()) << Report() << e2e::Mohsim("status");
   EXPECT_TRUE(parko_.Close()) << Report();
 }
 
