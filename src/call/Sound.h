@@ -14,3 +14,16 @@ class ISoundPlayer {
 
 // Stops whatever plays; the ring outlives the dialog that started it until this.
 inline void StopRing(ISoundPlayer& sound) { sound.Sound(nullptr, SOUND_ASYNC); }
+
+// Which sound requests must reach the system: every sound, and a stop once something played.
+// A stop before any sound needs no sound library loaded for it.
+class SoundGate {
+ public:
+  bool Pass(const char* file) {
+    if (file != nullptr) played_ = true;
+    return played_;
+  }
+
+ private:
+  bool played_ = false;
+};

@@ -1,5 +1,7 @@
 #include "fw/SystemLibrariesWin.h"
 
+#include "call/Sound.h"
+
 namespace fw {
 
 namespace {
@@ -29,7 +31,7 @@ Function Entry(const char* library, const char* name) {
              : nullptr;
 }
 
-bool gSoundPlayed = false;
+SoundGate gSounds;
 
 }  // namespace
 
@@ -52,12 +54,10 @@ INT_PTR PropertySheet(const PROPSHEETHEADERA* header) {
 }
 
 BOOL PlaySoundFile(const char* file, UINT flags) {
-  if (file == nullptr && !gSoundPlayed) return TRUE;
+  if (!gSounds.Pass(file)) return TRUE;
   using Function = BOOL(WINAPI*)(LPCSTR, UINT);
   const auto play = Entry<Function>("winmm.dll", "sndPlaySoundA");
-  if (play == nullptr) return FALSE;
-  if (file != nullptr) gSoundPlayed = true;
-  return play(file, flags);
+  return play != nullptr ? play(file, flags) : FALSE;
 }
 
 ComSession::ComSession() {

@@ -415,4 +415,12 @@ TEST_F(CallDialog, TickDeclaresTheTimeoutWhenTheHoldIsUsedUp) {
   EXPECT_EQ("00:09", answering.texts[IDC_ANSWER_TIME]);
 }
 
+TEST(SoundGate, PassesEverySoundAndAStopOnlyOnceSomethingPlayed) {
+  SoundGate gate;
+  EXPECT_FALSE(gate.Pass(nullptr));  // nothing can be playing yet
+  EXPECT_TRUE(gate.Pass("ring.wav"));
+  EXPECT_TRUE(gate.Pass(nullptr));
+  EXPECT_TRUE(gate.Pass(nullptr));
+}
+
 }  // namespace

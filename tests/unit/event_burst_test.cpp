@@ -16,7 +16,13 @@ namespace {
 class ShownDialog : public HeadlessCallDialog {
  public:
   explicit ShownDialog(RecordingPlayer& player)
-      : HeadlessCallDialog([](unsigned id) { return RecordingPlayer::Text(id); }, player) {}
+      : HeadlessCallDialog([](unsigned id) { return RecordingPlayer::Text(id); }, player),
+        player_(player) {}
+  // A shown dialog plays its sounds itself; only the headless one hands them on.
+  void Sound(const char* file, unsigned flags) override { player_.Sound(file, flags); }
+
+ private:
+  RecordingPlayer& player_;
 };
 
 class DialogShowingPlayer : public RecordingPlayer {
