@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/MohAppWin.h"
-#include "app/SharedLogoWin.h"
+#include "app/ProgramArtWin.h"
 #include "call/CallState.h"
 #include "fw/StringsWin.h"
 #include "fw/SystemLibrariesWin.h"
@@ -45,9 +45,7 @@ void CCallDlg::DoDataExchange(const fw::DataExchange& dx) {
 
 BOOL CCallDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
-  Send(WM_SETICON, ICON_BIG,
-       reinterpret_cast<LPARAM>(
-           LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
+  UseProgramIcon(Handle());
   UseSharedLogo(Handle());
   if (CMohApp* app = CMohApp::Instance()) {
     app->m_hCallInfo = Item(IDC_INFO_LINE);

@@ -1,5 +1,6 @@
 #include "moh/ModemSelectDlgWin.h"
 
+#include "app/ProgramArtWin.h"
 #include "fw/StringsWin.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
@@ -13,9 +14,7 @@ void CModemSelectDlg::DoDataExchange(const fw::DataExchange& dx) {
 
 BOOL CModemSelectDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
-  Send(WM_SETICON, ICON_BIG,
-       reinterpret_cast<LPARAM>(
-           LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
+  UseProgramIcon(Handle());
   // Inserting at explicit positions keeps the table order although the list sorts.
   for (int i = 0; i < gModemCount && i < MOH_MAX_MODEMS; ++i) {
     const std::string name =

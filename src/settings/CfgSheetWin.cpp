@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/MohAppWin.h"
+#include "app/ProgramArtWin.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
 #include "tray/TrayCommands.h"
@@ -28,9 +29,7 @@ CCfgSheet::CCfgSheet(const std::string& caption, HWND parent, int startPage)
 
 BOOL CCfgSheet::OnInitDialog() {
   const BOOL result = fw::PropSheet::OnInitDialog();
-  Send(WM_SETICON, ICON_BIG,
-       reinterpret_cast<LPARAM>(
-           LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
+  UseProgramIcon(Handle());
   ShowItem(kHelpButton, false);
   CenterSheetButtons(true, true, false);
   SetWindowTextA(Handle(), fw::LoadText(IDS_SETTINGS_CAPTION).c_str());

@@ -1,6 +1,7 @@
 #include "tray/CallLogDlgWin.h"
 
 #include "app/MohAppWin.h"
+#include "app/ProgramArtWin.h"
 #include "calldlg/CallDlgLogic.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
@@ -24,9 +25,7 @@ void CCallLogDlg::DoDataExchange(const fw::DataExchange& dx) {
 
 BOOL CCallLogDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
-  Send(WM_SETICON, ICON_BIG,
-       reinterpret_cast<LPARAM>(
-           LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
+  UseProgramIcon(Handle());
   for (const CCallerID& record : gCallLog.Records()) {
     SendMessageA(m_List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(CallLogLine(record).c_str()));
   }

@@ -1,4 +1,4 @@
-#include "app/SharedLogoWin.h"
+#include "app/ProgramArtWin.h"
 
 #include "res/resource.h"
 
@@ -26,3 +26,9 @@ BOOL CALLBACK SetLogoOnBitmapStatic(HWND child, LPARAM) {
 }  // namespace
 
 void UseSharedLogo(HWND dialog) { EnumChildWindows(dialog, &SetLogoOnBitmapStatic, 0); }
+
+void UseProgramIcon(HWND window) {
+  SendMessageA(window, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(
+                   LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))));
+}
