@@ -59,8 +59,8 @@ class PanelWindow : public fw::Window {
     callerId_ = config.callerId;
     // Parko's call dialog opens centred on the screen: the panel stands to its left, so that
     // both can be seen (on a screen too narrow for that, at the left edge).
-    const int x = std::max(0, GetSystemMetrics(SM_CXSCREEN) / 2 - kCallDialogHalfWidth -
-                                  kPanelWidth - 8);
+    const int x =
+        std::max(0, GetSystemMetrics(SM_CXSCREEN) / 2 - kCallDialogHalfWidth - kPanelWidth - 8);
     return CreateEx(0, windowClass, fw::LoadText(IDS_PANEL_TITLE).c_str(),
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, x, 40,
                     kPanelWidth, kPanelHeight, nullptr, nullptr);

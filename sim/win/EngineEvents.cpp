@@ -57,6 +57,7 @@ void EngineHost::DeliverEvents() {
     MOH_EVENT_CALLBACK callback = nullptr;
     Scheduled event{};
     bool deliver = false;
+    bool taken = false;  // an event left the queue in this round
     {
       SectionLock lock(lock_);
       if (!queue_.empty()) {
@@ -68,6 +69,7 @@ void EngineHost::DeliverEvents() {
           event = next.event;
           delivered_ = next.sequence;
           queue_.pop();
+          taken = true;
           deliver = engine_->Deliver(event);
           callback = callback_;
           if (deliver && callback != nullptr) responses_.Delivered(event.code, NowMs());
@@ -76,7 +78,7 @@ void EngineHost::DeliverEvents() {
       }
     }
     if (deliver && callback != nullptr) callback(event.code, event.value);
-    if (timeout == 0) {
+    if (taken) {
       SectionLock lock(lock_);
       handedOver_ = delivered_;
     }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/MohAppWin.h"
+#include "app/PlacementWin.h"
 #include "app/ProgramArtWin.h"
 #include "call/CallState.h"
 #include "fw/StringsWin.h"
@@ -30,10 +31,7 @@ CCallDlg::~CCallDlg() {
 }
 
 BOOL CCallDlg::DestroyWindow() {
-  if (Handle() != nullptr) {
-    gCallDlgPlacement.length = sizeof(gCallDlgPlacement);
-    GetWindowPlacement(Handle(), &gCallDlgPlacement);
-  }
+  RememberPlacement(Handle(), gCallDlgPlacement);
   return fw::Dialog::DestroyWindow();
 }
 
@@ -175,29 +173,12 @@ void CCallDlg::Place() {
   // becomes visible when the main window shows it, with its texts complete.
   const UINT show = IsWindowVisible(Handle()) ? SW_SHOWNOACTIVATE : SW_HIDE;
   if (gCallDlgCentre != 0) {
-    WINDOWPLACEMENT own{};
-    own.length = sizeof(own);
-    GetWindowPlacement(Handle(), &own);
-    const int width = own.rcNormalPosition.right - own.rcNormalPosition.left;
-    const int height = own.rcNormalPosition.bottom - own.rcNormalPosition.top;
-    const Origin origin =
-        CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
-    const int x = origin.x;
-    const int y = origin.y;
     gCallDlgCentre = 0;
-    gCallDlgPlacement = own;
-    gCallDlgPlacement.rcNormalPosition = {x, y, x + width, y + height};
-    gCallDlgPlacement.showCmd = show;
-    SetWindowPlacement(Handle(), &gCallDlgPlacement);
-    SetWindowPos(Handle(), HWND_TOPMOST, x, y, width, height, SWP_NOSIZE);
-    return;
+    PlaceCentred(Handle(), gCallDlgPlacement, show);
+  } else {
+    PlaceAsRemembered(Handle(), gCallDlgPlacement, show);
   }
-  const RECT& normal = gCallDlgPlacement.rcNormalPosition;
-  gCallDlgPlacement.length = sizeof(gCallDlgPlacement);
-  gCallDlgPlacement.showCmd = show;
-  SetWindowPlacement(Handle(), &gCallDlgPlacement);
-  SetWindowPos(Handle(), HWND_TOPMOST, normal.left, normal.top, normal.right - normal.left,
-               normal.bottom - normal.top, SWP_NOSIZE);
+  RaiseToTopAt(Handle(), gCallDlgPlacement);
 }
 
 void CCallDlg::StartTick(unsigned periodMs) { fw::Window::SetTimer(TIMER_CALL_DIALOG, periodMs); }

@@ -1,8 +1,8 @@
 #include "tray/CallLogDlgWin.h"
 
 #include "app/MohAppWin.h"
+#include "app/PlacementWin.h"
 #include "app/ProgramArtWin.h"
-#include "calldlg/CallDlgLogic.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
 #include "tray/CallLog.h"
@@ -12,10 +12,7 @@ WINDOWPLACEMENT gCallLogPlacement{};
 CCallLogDlg::CCallLogDlg() : fw::Dialog(IDD_CALL_LOG) { gCallLogOpen = 1; }
 
 BOOL CCallLogDlg::DestroyWindow() {
-  if (Handle() != nullptr) {
-    gCallLogPlacement.length = sizeof(gCallLogPlacement);
-    GetWindowPlacement(Handle(), &gCallLogPlacement);
-  }
+  RememberPlacement(Handle(), gCallLogPlacement);
   return fw::Dialog::DestroyWindow();
 }
 
@@ -40,26 +37,13 @@ void CCallLogDlg::Place() {
   // Placing does not show the log: whoever opens it shows it.
   const UINT show = IsWindowVisible(Handle()) ? SW_SHOWNORMAL : SW_HIDE;
   if (gCallLogFirstOpen == 1) {
-    WINDOWPLACEMENT own{};
-    own.length = sizeof(own);
-    GetWindowPlacement(Handle(), &own);
-    const int width = own.rcNormalPosition.right - own.rcNormalPosition.left;
-    const int height = own.rcNormalPosition.bottom - own.rcNormalPosition.top;
-    const Origin origin =
-        CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
-    gCallLogPlacement = own;
-    gCallLogPlacement.rcNormalPosition = {origin.x, origin.y, origin.x + width, origin.y + height};
-    gCallLogPlacement.showCmd = show;
     gCallLogFirstOpen = 0;
-    SetWindowPlacement(Handle(), &gCallLogPlacement);
+    PlaceCentred(Handle(), gCallLogPlacement, show);
     return;
   }
   // Later logs open where the last one closed, above every other window.
-  gCallLogPlacement.length = sizeof(gCallLogPlacement);
-  gCallLogPlacement.showCmd = show;
-  SetWindowPlacement(Handle(), &gCallLogPlacement);
-  const RECT& normal = gCallLogPlacement.rcNormalPosition;
-  SetWindowPos(Handle(), HWND_TOPMOST, normal.left, normal.top, 0, 0, SWP_NOSIZE);
+  PlaceAsRemembered(Handle(), gCallLogPlacement, show);
+  RaiseToTopAt(Handle(), gCallLogPlacement);
 }
 
 void CCallLogDlg::OnOK() {

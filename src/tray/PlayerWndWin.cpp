@@ -86,10 +86,7 @@ bool CPlayerWnd::OnCommand(int id, int, HWND) {
       OnSettings(*this);
       return true;
     case ID_DISABLE_MOH:
-      if (m_askingToDisable) return true;
-      m_askingToDisable = true;
       OnDisableMoh(*this);
-      m_askingToDisable = false;
       return true;
     case ID_SHOW_CALL_DLG:
       OnShowCallDlg(*this);

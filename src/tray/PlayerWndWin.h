@@ -55,6 +55,4 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
   HICON m_hIcon[3] = {};
   // The shell's message after it restarted: the icon must be added again.
   UINT m_taskbarCreated = 0;
-  // The question whether to end is open: the command does not ask twice.
-  bool m_askingToDisable = false;
 };

@@ -17,12 +17,19 @@ const bool kTrayCommandsReset = (ResetTrayCommands(), true);
 
 const char* const kOriginating = "Originating MOH to place outgoing voice call.";
 
+// The question's box runs a message loop in which the command may come again.
+bool gAskingToDisable = false;
+
 }  // namespace
 
 void ResetTrayCommands() { gSettingsSheetOpen = 0; }
 
 void OnDisableMoh(ITrayCommandWindow& window) {
-  if (window.AskYesNo(IDS_ASK_DISABLE_MOH) == kAnswerNo) return;
+  if (gAskingToDisable) return;
+  gAskingToDisable = true;
+  const int answer = window.AskYesNo(IDS_ASK_DISABLE_MOH);
+  gAskingToDisable = false;
+  if (answer == kAnswerNo) return;
   MohCommand(gMohHandle, MOH_CMD_CLOSE);
   window.PostClose();
 }

@@ -32,6 +32,7 @@ extern int gSettingsSheetOpen;
 void ResetTrayCommands();
 
 // "Modem On Hold deaktivieren": unless the user says no, closes the library and the program.
+// While its question is open, the command asks nothing again.
 void OnDisableMoh(ITrayCommandWindow& window);
 // "Anruf tätigen": asks the library to hold the data call for an outgoing voice call. TELKA and
 // BORIN only while online with nothing pending; NUVIA always.

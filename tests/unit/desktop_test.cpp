@@ -7,7 +7,6 @@
 #include "Fakes.h"
 #include "app/InstallOptions.h"
 #include "app/OsDetect.h"
-#include "desktop/AutoStart.h"
 #include "desktop/HelpPage.h"
 #include "desktop/ProgramLink.h"
 #include "moh/MohSettings.h"
@@ -126,11 +125,6 @@ TEST_F(ProgramLink, ARecordThatFillsItsWholeBufferWithoutATerminatorIsReadWithin
   EXPECT_EQ(std::string(260, 'x'), path);
   Record()["AppPath"] = std::string(261, 'x');  // does not fit: no record
   EXPECT_FALSE(GetPrevAppPath(path));
-}
-
-TEST(AutoStartValue, NamesTheProgramInQuotationMarks) {
-  gInstallDir = "C:\\Program Files\\Parko";
-  EXPECT_EQ("\"C:\\Program Files\\Parko\\Parko.exe\"", AutoStartCommand());
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // settings' refusal while a TELKA modem is online, and re-opening the call dialog.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "Fakes.h"
 #include "RecordingPlayer.h"
 #include "call/CallState.h"
@@ -25,8 +28,10 @@ class RecordingCommandWindow : public ITrayCommandWindow {
 
   int AskYesNo(unsigned id) override {
     effects.push_back("Ask " + RecordingPlayer::Text(id));
+    if (whileAsking) whileAsking();
     return answer;
   }
+  std::function<void()> whileAsking;  // what happens while the box is open
   void ShowMessage(unsigned id) override {
     effects.push_back("Message " + RecordingPlayer::Text(id));
   }
@@ -103,6 +108,13 @@ TEST_F(TrayCommands, DisablingEndsTheProgramUnlessTheUserSaysNo) {
     EXPECT_EQ(asked, window_.effects);
     EXPECT_EQ(c.ends ? Effects{kClose} : Effects{}, LibraryCalls());
   }
+
+  // Chosen again while its question is open: nothing is asked a second time.
+  window_ = RecordingCommandWindow{};
+  window_.whileAsking = [this] { OnDisableMoh(window_); };
+  OnDisableMoh(window_);
+  EXPECT_EQ(1, std::count(window_.effects.begin(), window_.effects.end(),
+                          "Ask " + RecordingPlayer::Text(IDS_ASK_DISABLE_MOH)));
 }
 
 TEST_F(TrayCommands, SettingsAreRefusedWhileATelkaModemIsOnlineAndNeverShownTwice) {

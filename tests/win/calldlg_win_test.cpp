@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GdiObjects.h"
+
 #include "app/MohAppWin.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgWin.h"
@@ -77,22 +79,6 @@ TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButto
 
   dialog->DestroyWindow();
   EXPECT_EQ(nullptr, app.m_pCallDlg);  // it freed itself
-}
-
-}  // namespace
-
-namespace {
-
-// Wine's GetGuiResources is a stub. Its GDI accepts a handle whose upper word is 0 for any
-// live object of the process, so counting those counts the objects; Windows counts itself.
-int CountGdiObjects() {
-  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (counted != 0) return static_cast<int>(counted);
-  int objects = 0;
-  for (UINT_PTR index = 1; index <= 0xFFFF; ++index) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++objects;
-  }
-  return objects;
 }
 
 void OpenAndCloseCallDialog(CMohApp& app, int state) {

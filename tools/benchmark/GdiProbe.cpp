@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "GdiObjects.h"
 #include "app/MohAppWin.h"
 #include "call/CallState.h"
 #include "moh/MohApi.h"
@@ -18,16 +19,6 @@
 #include "tray/PlayerWndWin.h"
 
 namespace {
-
-int CountGdiObjects() {
-  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (counted != 0) return static_cast<int>(counted);
-  int objects = 0;
-  for (UINT_PTR index = 1; index <= 0xFFFF; ++index) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++objects;
-  }
-  return objects;
-}
 
 SIZE_T PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX counters{};

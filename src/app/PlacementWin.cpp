@@ -1,0 +1,34 @@
+#include "app/PlacementWin.h"
+
+#include "calldlg/CallDlgLogic.h"
+
+void RememberPlacement(HWND window, WINDOWPLACEMENT& placement) {
+  if (window == nullptr) return;
+  placement.length = sizeof(placement);
+  GetWindowPlacement(window, &placement);
+}
+
+void PlaceCentred(HWND window, WINDOWPLACEMENT& placement, UINT show) {
+  WINDOWPLACEMENT own{};
+  own.length = sizeof(own);
+  GetWindowPlacement(window, &own);
+  const int width = own.rcNormalPosition.right - own.rcNormalPosition.left;
+  const int height = own.rcNormalPosition.bottom - own.rcNormalPosition.top;
+  const Origin origin =
+      CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
+  placement = own;
+  placement.rcNormalPosition = {origin.x, origin.y, origin.x + width, origin.y + height};
+  placement.showCmd = show;
+  SetWindowPlacement(window, &placement);
+}
+
+void PlaceAsRemembered(HWND window, WINDOWPLACEMENT& placement, UINT show) {
+  placement.length = sizeof(placement);
+  placement.showCmd = show;
+  SetWindowPlacement(window, &placement);
+}
+
+void RaiseToTopAt(HWND window, const WINDOWPLACEMENT& placement) {
+  const RECT& normal = placement.rcNormalPosition;
+  SetWindowPos(window, HWND_TOPMOST, normal.left, normal.top, 0, 0, SWP_NOSIZE);
+}
