@@ -16,4 +16,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
 get_filename_component(_parko_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR "${_parko_root}/tools/wine-run")
+set(CMAKE_CROSSCOMPILING_EMULATOR "${_parko_root}/tools/wine-run;--bits;32")

@@ -1,7 +1,11 @@
 ; ParkoSetup.exe: installs Parko with German pages, registers its uninstaller, and writes the
 ; installation options to parko.ini as Parko reads them.
 ;   makensis -DDIST=<install image> -DOUT=<ParkoSetup.exe> -DSOURCE=<this folder> parko.nsi
+!ifdef TARGET
+Target ${TARGET}
+!else
 Unicode true
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 

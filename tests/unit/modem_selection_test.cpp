@@ -241,3 +241,27 @@ TEST_F(ModemSelectionTest, TheCallbackPostsRecordsAndLogs) {
 }
 
 }  // namespace
+
+// The library fills a table of ten 268-byte records that it lays out itself; on either word size
+// the struct must read what it wrote, record by record.
+TEST(LibraryLayout, ATableWrittenAsTheLibraryWritesItReadsBackThroughTheStruct) {
+  constexpr std::size_t kRecord = 268;
+  unsigned char bytes[kRecord * MOH_MAX_MODEMS] = {};
+  for (int i = 0; i < MOH_MAX_MODEMS; ++i) {
+    unsigned char* record = bytes + kRecord * static_cast<std::size_t>(i);
+    record[0] = static_cast<unsigned char>(i + 1);  // Type, little endian
+    std::memcpy(record + 4, "Modem", 5);
+    record[9] = static_cast<unsigned char>('0' + i);
+    std::memcpy(record + 260, "COM", 3);
+    record[263] = static_cast<unsigned char>('A' + i);
+  }
+  MODEM_ENTRY table[MOH_MAX_MODEMS];
+  static_assert(sizeof(table) == sizeof(bytes), "ten records without padding between them");
+  static_assert(sizeof(int) == 4, "the library's int arguments and results are 32-bit");
+  std::memcpy(table, bytes, sizeof(bytes));
+  for (int i = 0; i < MOH_MAX_MODEMS; ++i) {
+    EXPECT_EQ(i + 1, table[i].Type);
+    EXPECT_EQ("Modem" + std::to_string(i), std::string(table[i].DisplayName));
+    EXPECT_EQ(std::string("COM") + static_cast<char>('A' + i), std::string(table[i].ComPort));
+  }
+}
