@@ -64,6 +64,25 @@ std::vector<COLORREF> Pixels(const std::string& path, LONG* width = nullptr) {
   return pixels;
 }
 
+// The number of colours in a window's client area, three pixels in from its edges, read from
+// a screenshot of the whole window (whose rows run upwards).
+size_t ClientColours(HWND window, const std::vector<COLORREF>& pixels, LONG width) {
+  RECT frame{};
+  RECT client{};
+  GetWindowRect(window, &frame);
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  const LONG height = width > 0 ? static_cast<LONG>(pixels.size()) / width : 0;
+  std::set<COLORREF> colours;
+  for (LONG y = client.top - frame.top + 3; y < client.bottom - frame.top - 3; ++y) {
+    for (LONG x = client.left - frame.left + 3; x < client.right - frame.left - 3; ++x) {
+      if (x < 0 || y < 0 || x >= width || y >= height) continue;
+      colours.insert(pixels[static_cast<size_t>((height - 1 - y) * width + x)]);
+    }
+  }
+  return colours.size();
+}
+
 class Demo {
  public:
   Demo(std::string exe, std::string shots) : exe_(std::move(exe)), shots_(std::move(shots)) {}
@@ -347,7 +366,8 @@ class Demo {
   }
 
   // A window's screenshot once the window has painted: two pictures in a row are the same and
-  // its body (below the caption) is not one colour.
+  // its client area, inside the frame's edges, is not one colour (a window whose frame was drawn
+  // but not its contents shows the frame's colours alone).
   bool Shot(HWND window, const std::string& name, const std::string& caption) {
     const std::string path = shots_ + "\\" + name + ".bmp";
     std::vector<COLORREF> previous;
@@ -359,10 +379,9 @@ class Demo {
           const std::vector<COLORREF> pixels = Pixels(path, &width);
           const bool same = pixels == previous;
           previous = pixels;
-          // The file's rows run upwards: the body is all but the last rows.
-          const size_t caption = static_cast<size_t>(width) * 30;
-          const size_t body = pixels.size() > caption ? pixels.size() - caption : 0;
-          painted = std::set<COLORREF>(pixels.begin(), pixels.begin() + body).size() >= 3;
+          painted = window != nullptr
+                        ? ClientColours(window, pixels, width) >= 2
+                        : std::set<COLORREF>(pixels.begin(), pixels.end()).size() >= 3;
           return same && painted;
         },
         3000);
