@@ -2,7 +2,7 @@
 """Prints the benchmark's table: each figure beside its reference and its budget, and whether
 the budget holds. Reads the driver's JSON; exits 1 when a budget does not hold.
 
-    report.py BENCH_JSON
+    report.py BENCH_JSON [WORD_SIZE]
 """
 import json
 import sys
@@ -57,5 +57,7 @@ print("  ".join(h.ljust(w) for h, w in zip(header, widths)) + "  holds")
 for row in rows:
     print("  ".join(str(c).ljust(w) for c, w in zip(row[:4], widths)) + "  " +
           ("yes" if row[4] else "NO"))
-print(f"\nmedians of {data['rounds']} rounds, alternating order; JSON: {sys.argv[1]}")
+bits = sys.argv[2] if len(sys.argv) > 2 else "32"
+print(f"\n{bits}-bit build; medians of {data['rounds']} rounds, alternating order; "
+      f"JSON: {sys.argv[1]}")
 sys.exit(0 if all(row[4] for row in rows) else 1)
