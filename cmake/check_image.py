@@ -2,12 +2,15 @@
 """Checks a shipped file from its headers alone (objdump -p), so that it runs on any host.
 
     check_image.py --objdump OBJDUMP --machine i386|x86-64 [--subsystem "Windows GUI"]
-                   [--ordinals ordinals.txt] [--resources "TYPE:ID,ID TYPE:*"] FILE
+                   [--ordinals ordinals.txt] [--exports windows_exports.txt]
+                   [--resources "TYPE:ID,ID TYPE:*"] FILE
 
 - the PE format of the machine (PE32 for i386, PE32+ for x86-64) and the subsystem;
 - no import of a MinGW runtime DLL (they are linked in statically);
 - with --ordinals: every import from a library of that list is by ordinal, and the imported
   ordinals are exactly the ones the list gives for that library;
+- with --exports: every other import by name is a function of that list (those that Windows
+  95 and NT 4.0 export), but those of msvcrt.dll;
 - with --resources: each resource type holds the listed ids ("*": at least one resource).
 """
 import argparse
@@ -77,6 +80,17 @@ def read_ordinals(path):
     return result
 
 
+def read_exports(path):
+    """{(dll, function)} in lower case, from the list of what every named Windows exports."""
+    result = set()
+    with open(path, encoding="utf-8") as lines:
+        for line in lines:
+            fields = line.split()
+            if len(fields) >= 2 and not fields[0].startswith("#"):
+                result.add((fields[0].lower(), fields[1].lower()))
+    return result
+
+
 def check(headers, args):
     errors = []
     fmt, magic = MACHINES[args.machine]
@@ -98,6 +112,18 @@ def check(headers, args):
                 errors.append(f"imports {dll} by name: {', '.join(named)}")
             if got != wanted:
                 errors.append(f"imports {dll} by ordinals {sorted(got)}, not {sorted(wanted)}")
+    if args.exports:
+        exported = read_exports(args.exports)
+        ordinal_only = set(read_ordinals(args.ordinals)) if args.ordinals else set()
+        for dll, entries in sorted(imports.items()):
+            if dll == "msvcrt.dll" or dll in ordinal_only:
+                continue
+            for name, ordinal in entries:
+                if name is None:
+                    errors.append(f"imports ordinal {ordinal} of {dll}, which no list vouches for")
+                elif (dll, name.lower()) not in exported:
+                    errors.append(f"imports {name} from {dll}, which is not in the list of what "
+                                  f"Windows 95 and NT 4.0 export ({args.exports})")
     if args.resources:
         found = resources_of(headers)
         for spec in args.resources.split():
@@ -119,6 +145,7 @@ def main():
     parser.add_argument("--machine", required=True, choices=MACHINES)
     parser.add_argument("--subsystem")
     parser.add_argument("--ordinals")
+    parser.add_argument("--exports")
     parser.add_argument("--resources")
     parser.add_argument("file")
     args = parser.parse_args()

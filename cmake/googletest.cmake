@@ -5,6 +5,12 @@ set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+if(WIN32)
+  # The Win32 thread model's C++ library has no std::mutex: GoogleTest's Notification comes
+  # from a Win32 event instead.
+  target_compile_options(gtest PUBLIC
+    "SHELL:-include ${PROJECT_SOURCE_DIR}/tests/win/GtestNotificationWin.h")
+endif()
 
 # A Win32 test runs under Wine, one at a time: the cases share the prefix's registry, the
 # display and the single-instance mutex. ENVIRONMENT NAME=VALUE ... is set for its cases.

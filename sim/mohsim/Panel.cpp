@@ -177,12 +177,10 @@ class PanelWindow : public fw::Window {
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
-    LARGE_INTEGER size{};
-    GetFileSizeEx(file, &size);
-    if (size.QuadPart < journalOffset_) journalOffset_ = 0;  // a new journal
-    LARGE_INTEGER at{};
-    at.QuadPart = journalOffset_;
-    SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
+    // A journal stays far below 4 GB: the 32-bit size and offset of every Windows version do.
+    const DWORD size = GetFileSize(file, nullptr);
+    if (size == INVALID_FILE_SIZE || size < journalOffset_) journalOffset_ = 0;  // a new journal
+    SetFilePointer(file, static_cast<LONG>(journalOffset_), nullptr, FILE_BEGIN);
     char buffer[4096];
     DWORD got = 0;
     while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
@@ -204,7 +202,7 @@ class PanelWindow : public fw::Window {
   HFONT font_ = nullptr;
   std::string journalPath_;
   std::string callerId_;
-  long long journalOffset_ = 0;
+  DWORD journalOffset_ = 0;
   std::string pending_;
 };
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "ControlPipe.h"
+#include "Kernel32Win.h"
 
 namespace mohsim {
 
@@ -14,7 +15,13 @@ std::optional<std::string> SendCommand(const std::string& line) {
     if (pipe != INVALID_HANDLE_VALUE) break;
     const DWORD error = GetLastError();
     if (error == ERROR_PIPE_BUSY) {
-      WaitNamedPipeA(sim::kControlPipe, 500);
+      static const auto waitNamedPipe =
+          sim::Kernel32Function<decltype(&WaitNamedPipeA)>("WaitNamedPipeA");
+      if (waitNamedPipe != nullptr) {
+        waitNamedPipe(sim::kControlPipe, 500);
+      } else {
+        Sleep(50);
+      }
     } else if (error == ERROR_FILE_NOT_FOUND) {
       // Between two clients the engine takes a moment to offer the pipe again, and a second
       // initialisation of the library closes it while it restarts the engine: up to two

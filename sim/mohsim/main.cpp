@@ -13,6 +13,7 @@
 #include <string>
 
 #include "ControlLine.h"
+#include "Kernel32Win.h"
 #include "Panel.h"
 #include "PipeClient.h"
 
@@ -21,7 +22,10 @@ namespace {
 void Write(DWORD which, const std::string& text) {
   HANDLE out = GetStdHandle(which);
   if (out == nullptr || out == INVALID_HANDLE_VALUE) {
-    AttachConsole(ATTACH_PARENT_PROCESS);
+    // Windows XP and later: the console of the command line that started this program.
+    static const auto attachConsole =
+        sim::Kernel32Function<decltype(&AttachConsole)>("AttachConsole");
+    if (attachConsole != nullptr) attachConsole(ATTACH_PARENT_PROCESS);
     out = GetStdHandle(which);
   }
   if (out == nullptr || out == INVALID_HANDLE_VALUE) return;

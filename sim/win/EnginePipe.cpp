@@ -1,5 +1,6 @@
 // The control pipe: mohsim.exe sends one command a connection, the engine answers it.
 #include "EngineHost.h"
+#include "Kernel32Win.h"
 
 namespace sim {
 
@@ -8,9 +9,14 @@ namespace {
 // How long the pipe waits for a client's command before it gives up on that client.
 constexpr DWORD kClientTimeoutMs = 3000;
 
+const PipeServerApi& Pipes() {
+  static const PipeServerApi api;
+  return api;
+}
+
 // A cancelled operation may still be under way: its OVERLAPPED must outlive it.
 void CancelAndWait(HANDLE pipe, OVERLAPPED& operation) {
-  CancelIo(pipe);
+  Pipes().cancelIo(pipe);
   DWORD ignored = 0;
   GetOverlappedResult(pipe, &operation, &ignored, TRUE);
 }
@@ -23,11 +29,12 @@ DWORD WINAPI EngineHost::PipeThread(void* self) {
 }
 
 void EngineHost::ServePipe() {
+  if (!Pipes().Complete()) return;  // a system without a pipe server: no control pipe
   HANDLE ioEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   while (WaitForSingleObject(stop_, 0) == WAIT_TIMEOUT) {
-    HANDLE pipe = CreateNamedPipeA(kControlPipe, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
-                                   PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT,
-                                   PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr);
+    HANDLE pipe = Pipes().createNamedPipe(kControlPipe, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                                          PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT,
+                                          PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr);
     if (pipe == INVALID_HANDLE_VALUE) {
       if (WaitForSingleObject(stop_, 500) == WAIT_OBJECT_0) break;
       continue;
@@ -35,7 +42,7 @@ void EngineHost::ServePipe() {
     OVERLAPPED connect{};
     connect.hEvent = ioEvent;
     ResetEvent(ioEvent);
-    bool connected = ConnectNamedPipe(pipe, &connect) != FALSE;
+    bool connected = Pipes().connectNamedPipe(pipe, &connect) != FALSE;
     if (!connected) {
       const DWORD error = GetLastError();
       if (error == ERROR_PIPE_CONNECTED) {
@@ -51,7 +58,7 @@ void EngineHost::ServePipe() {
       }
     }
     if (connected) ServeClient(pipe, ioEvent);
-    DisconnectNamedPipe(pipe);
+    Pipes().disconnectNamedPipe(pipe);
     CloseHandle(pipe);
   }
   CloseHandle(ioEvent);

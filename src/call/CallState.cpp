@@ -1,5 +1,6 @@
 #include "call/CallState.h"
 
+#include "fw/Lock.h"
 #include "fw/Text.h"
 
 bool ShowsCallDialog(int state) {
@@ -78,17 +79,17 @@ namespace {
 
 const bool kCallStateReset = (ResetCallState(), true);
 
-std::mutex gOnlineLock;
-std::mutex gMohSessionLock;
+fw::Lock gOnlineLock;
+fw::Lock gMohSessionLock;
 
 }  // namespace
 
 void SetOnlineLocked(int value) {
-  std::lock_guard<std::mutex> lock(gOnlineLock);
+  fw::Held lock(gOnlineLock);
   gOnline = value;
 }
 
 void SetMohSessionLocked(int value) {
-  std::lock_guard<std::mutex> lock(gMohSessionLock);
+  fw::Held lock(gMohSessionLock);
   gMohSession = value;
 }

@@ -67,7 +67,13 @@ std::string DesktopShell::SpecialFolderPath(int csidl) {
   if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &folder)) || folder == nullptr) return {};
   char path[MAX_PATH] = {};
   const BOOL found = SHGetPathFromIDListA(folder, path);
-  ILFree(folder);
+  // The shell's allocator frees the list on every version (ILFree is exported by name only
+  // from Windows 2000 on).
+  IMalloc* allocator = nullptr;
+  if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
+    allocator->Free(folder);
+    allocator->Release();
+  }
   if (!found) return {};
   path[MAX_PATH - 1] = '\0';
   return path;

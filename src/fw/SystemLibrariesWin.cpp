@@ -35,14 +35,22 @@ SoundGate gSounds;
 
 }  // namespace
 
-bool EnsureCommonControls() {
-  static const bool ready = [] {
-    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto init = Entry<Init>("comctl32.dll", "InitCommonControlsEx");
-    if (init == nullptr) return false;
+bool InitCommonControlsWith(InitCommonControlsExFunction initEx, InitCommonControlsFunction init) {
+  if (initEx != nullptr) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
-    return init(&controls) != FALSE;
-  }();
+    return initEx(&controls) != FALSE;
+  }
+  // The common controls of Windows 95 and NT 4 without a later update (4.00) have only this
+  // one, which registers the same classes, the progress bar among them.
+  if (init == nullptr) return false;
+  init();
+  return true;
+}
+
+bool EnsureCommonControls() {
+  static const bool ready = InitCommonControlsWith(
+      Entry<InitCommonControlsExFunction>("comctl32.dll", "InitCommonControlsEx"),
+      Entry<InitCommonControlsFunction>("comctl32.dll", "InitCommonControls"));
   return ready;
 }
 

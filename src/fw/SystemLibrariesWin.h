@@ -12,6 +12,11 @@ namespace fw {
 
 // Loads comctl32 and registers its window classes, once; false when it cannot be loaded.
 bool EnsureCommonControls();
+// Registers the classes through InitCommonControlsEx where comctl32 has it, else through
+// InitCommonControls; false when it has neither.
+using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+using InitCommonControlsFunction = void(WINAPI*)();
+bool InitCommonControlsWith(InitCommonControlsExFunction initEx, InitCommonControlsFunction init);
 // PropertySheetA of comctl32; -1 when it cannot be loaded.
 INT_PTR PropertySheet(const PROPSHEETHEADERA* header);
 // sndPlaySoundA of winmm. Stopping the sound (a null file) before anything was played loads

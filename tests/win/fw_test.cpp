@@ -14,6 +14,7 @@
 #include "fw/DialogWin.h"
 #include "fw/PropSheetWin.h"
 #include "fw/StringsWin.h"
+#include "fw/SystemLibrariesWin.h"
 #include "fw/WindowWin.h"
 #include "resource.h"
 
@@ -389,6 +390,37 @@ TEST(Strings, LoadTextGivesWholeTextsAndEmptyForIdsWithoutText) {
   EXPECT_EQ(std::string(299, 'L') + "!", long300);
   EXPECT_EQ("", fw::LoadText(IDS_EVENT_1));
   EXPECT_EQ("", fw::LoadText(65000));
+}
+
+int gInitExCalls = 0;
+DWORD gClassesAsked = 0;
+BOOL WINAPI RecordInitEx(const INITCOMMONCONTROLSEX* controls) {
+  ++gInitExCalls;
+  gClassesAsked = controls->dwICC;
+  return TRUE;
+}
+
+// Common controls 4.00 (Windows 95, NT 4) have no InitCommonControlsEx: the first registration
+// must still make the classes the program uses, the progress bar among them.
+TEST(CommonControls, FallBackToTheFirstRegistrationWhereTheExtendedOneIsMissing) {
+  HMODULE comctl = LoadLibraryA("comctl32.dll");
+  ASSERT_NE(nullptr, comctl);
+  const auto init = reinterpret_cast<fw::InitCommonControlsFunction>(
+      reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControls")));
+  ASSERT_NE(nullptr, init);
+
+  EXPECT_TRUE(fw::InitCommonControlsWith(&RecordInitEx, init));
+  EXPECT_EQ(1, gInitExCalls);
+  EXPECT_NE(0u, gClassesAsked & ICC_PROGRESS_CLASS);
+
+  EXPECT_TRUE(fw::InitCommonControlsWith(nullptr, init));
+  EXPECT_EQ(1, gInitExCalls);
+  HWND progress = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_POPUP, 0, 0, 100, 10, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+  EXPECT_NE(nullptr, progress);
+  DestroyWindow(progress);
+
+  EXPECT_FALSE(fw::InitCommonControlsWith(nullptr, nullptr));
 }
 
 }  // namespace
