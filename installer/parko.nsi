@@ -1,10 +1,13 @@
 ; ParkoSetup.exe: installs Parko with German pages, registers its uninstaller, and writes the
-; installation options to parko.ini as Parko reads them.
-;   makensis -DDIST=<install image> -DOUT=<ParkoSetup.exe> -DSOURCE=<this folder> parko.nsi
+; installation options to parko.ini as Parko reads them. An ANSI installer, so that it starts on
+; Windows 95, 98 and ME too; the script is UTF-8 (makensis -INPUTCHARSET UTF8).
+;   makensis -INPUTCHARSET UTF8 -DDIST=<install image> -DOUT=<ParkoSetup.exe>
+;            -DSOURCE=<this folder> parko.nsi
+; -DTARGET=amd64-unicode packs a 64-bit image for the tests of hosts without 32-bit code.
 !ifdef TARGET
 Target ${TARGET}
 !else
-Unicode true
+Unicode false
 !endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
@@ -41,6 +44,8 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "Copyright 2001-2003 Tamrix"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
+!define MUI_PAGE_CUSTOMFUNCTION_PRE ComponentsPre
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW ComponentsShow
 !insertmacro MUI_PAGE_COMPONENTS
 Page custom OptionsPage OptionsLeave
 !insertmacro MUI_PAGE_INSTFILES
@@ -61,12 +66,76 @@ Var FamilyRadio3
 Var LoggingBox
 Var ShortcutBox
 Var AutoStartBox
+Var Record          ; the list of the files this installation put into $INSTDIR
+Var ForeignLibrary  ; a modem-on-hold library that the simulator would shadow, or ""
+Var DecidedFor      ; the folder the simulator's default was chosen for
+Var SimulatorText   ; the simulator's description on the components page
+Var LibraryOurs     ; 1 when a MOHAPI.DLL in the folder came from Parko's installer
+Var DialLibraryOurs ; likewise DefaultDialString.dll
+
+; The file that names every file the installation put into its folder; the uninstaller removes
+; those and no other.
+!define RECORD "installed.lst"
+
+; Strips the line end that FileRead leaves on a line.
+!macro TrimLine VAR
+  ${Do}
+    StrCpy $R9 ${VAR} 1 -1
+    ${If} $R9 == "$\r"
+    ${OrIf} $R9 == "$\n"
+      StrCpy ${VAR} ${VAR} -1
+    ${Else}
+      ${ExitDo}
+    ${EndIf}
+  ${Loop}
+!macroend
+
+; RESULT is 1 when NAME is a plain file name: not empty, no folder, drive or "..".
+!macro PlainName NAME RESULT
+  StrCpy ${RESULT} 1
+  ${If} ${NAME} == ""
+  ${OrIf} ${NAME} == ".."
+  ${OrIf} ${NAME} == "."
+    StrCpy ${RESULT} 0
+  ${EndIf}
+  StrCpy $R8 0
+  ${Do}
+    StrCpy $R9 ${NAME} 1 $R8
+    ${If} $R9 == ""
+      ${ExitDo}
+    ${EndIf}
+    ${If} $R9 == "\"
+    ${OrIf} $R9 == "/"
+    ${OrIf} $R9 == ":"
+      StrCpy ${RESULT} 0
+    ${EndIf}
+    IntOp $R8 $R8 + 1
+  ${Loop}
+!macroend
 
 Function .onInit
   StrCpy $Family 0
   StrCpy $Logging 0
   StrCpy $Shortcut 1
   StrCpy $AutoStart 0
+  Call DecideSimulator  ; a silent install has its folder now
+FunctionEnd
+
+; The components page after the folder was chosen: the simulator's default for that folder.
+Function ComponentsPre
+  ${If} $DecidedFor != $INSTDIR
+    Call DecideSimulator
+  ${EndIf}
+FunctionEnd
+
+; Where the simulator is off, the page says why above the list (the description box shows a
+; component's text only under the mouse).
+Function ComponentsShow
+  ${If} $ForeignLibrary != ""
+    FindWindow $0 "#32770" "" $HWNDPARENT
+    GetDlgItem $1 $0 1006
+    SendMessage $1 ${WM_SETTEXT} 0 "STR:Der simulierte Treiber ist abgewählt: $ForeignLibrary ist schon da, wohl ein echter Modem-on-Hold-Treiber, den er verdecken würde."
+  ${EndIf}
 FunctionEnd
 
 Function OptionsPage
@@ -158,14 +227,103 @@ FunctionEnd
   ${EndIf}
 !macroend
 
+; Pushes 1 when the list FILE names NAME on a line of its own, else 0.
+;   Push FILE
+;   Push NAME
+!macro IN_LIST un
+Function ${un}InList
+  Exch $R0  ; NAME
+  Exch
+  Exch $R1  ; FILE
+  Push $R2
+  Push $R3
+  StrCpy $R2 0
+  ClearErrors
+  FileOpen $R3 $R1 r
+  ${IfNot} ${Errors}
+    ${Do}
+      ClearErrors
+      FileRead $R3 $R1
+      ${If} ${Errors}
+        ${ExitDo}
+      ${EndIf}
+      !insertmacro TrimLine $R1
+      ${If} $R1 == $R0
+        StrCpy $R2 1
+        ${ExitDo}
+      ${EndIf}
+    ${Loop}
+    FileClose $R3
+  ${EndIf}
+  StrCpy $R0 $R2
+  Pop $R3
+  Pop $R2
+  Pop $R1
+  Exch $R0
+FunctionEnd
+
+; Whether NAME in $INSTDIR was put there by Parko's installer: the record of the installation
+; there names it, or an installation from before records were kept (its uninstall entry points
+; at this folder and the simulator's own program lies there) put all three simulator files
+; there. Pushes 1 or 0. Asked before this installation writes its own record.
+Function ${un}IsOurs
+  Exch $R0  ; NAME
+  ${If} ${FileExists} "$INSTDIR\${RECORD}"
+    Push "$INSTDIR\${RECORD}"
+    Push $R0
+    Call ${un}InList
+    Pop $R0
+  ${Else}
+    ReadRegStr $R0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $R0 == $INSTDIR
+    ${AndIf} ${FileExists} "$INSTDIR\mohsim.exe"
+      StrCpy $R0 1
+    ${Else}
+      StrCpy $R0 0
+    ${EndIf}
+  ${EndIf}
+  Exch $R0
+FunctionEnd
+!macroend
+!insertmacro IN_LIST ""
+!insertmacro IN_LIST "un."
+
+; Installs NAME from the image and records it.
+!macro InstallFile NAME
+  File "${DIST}/${NAME}"
+  FileWrite $Record "${NAME}$\r$\n"
+!macroend
+
+; A library the simulator brings, unless a library of that name that Parko's installer did not
+; put there is already in the folder: a vendor's is never overwritten.
+!macro InstallLibrary NAME OURS
+  ${If} ${FileExists} "$INSTDIR\${NAME}"
+  ${AndIf} ${OURS} != 1
+    DetailPrint "${NAME} bleibt, wie es ist: es stammt nicht von Parko."
+  ${Else}
+    !insertmacro InstallFile "${NAME}"
+  ${EndIf}
+!macroend
+
 Section "Parko" SecParko
   SectionIn RO
   !insertmacro EndRunningParko
   SetOutPath "$INSTDIR"
-  File "${DIST}/Parko.exe"
-  File "${DIST}/ring.wav"
-  File "${DIST}/beep.wav"
-  File "${DIST}/mohhelp.chm"
+  Push "MOHAPI.DLL"
+  Call IsOurs
+  Pop $LibraryOurs
+  Push "DefaultDialString.dll"
+  Call IsOurs
+  Pop $DialLibraryOurs
+  ; The files of an earlier installation that this one does not bring again stay recorded.
+  ${If} ${FileExists} "$INSTDIR\${RECORD}"
+    Rename "$INSTDIR\${RECORD}" "$INSTDIR\${RECORD}.old"
+  ${EndIf}
+  FileOpen $Record "$INSTDIR\${RECORD}" w
+  !insertmacro InstallFile "Parko.exe"
+  !insertmacro InstallFile "ring.wav"
+  !insertmacro InstallFile "beep.wav"
+  !insertmacro InstallFile "mohhelp.chm"
 
   ; The installation options, in the keys and values Parko reads.
   ${If} $Family == 0
@@ -204,16 +362,71 @@ SectionEnd
 
 Section "Simulierter Modem-on-Hold-Treiber" SecSimulator
   SetOutPath "$INSTDIR"
-  File "${DIST}/MOHAPI.DLL"
-  File "${DIST}/DefaultDialString.dll"
-  File "${DIST}/mohsim.exe"
+  !insertmacro InstallLibrary "MOHAPI.DLL" $LibraryOurs
+  !insertmacro InstallLibrary "DefaultDialString.dll" $DialLibraryOurs
+  !insertmacro InstallFile "mohsim.exe"
 SectionEnd
 
+; Last: the record takes over what the earlier one named and this installation left in place.
+Section "-Record"
+  ${If} ${FileExists} "$INSTDIR\${RECORD}.old"
+    FileOpen $1 "$INSTDIR\${RECORD}.old" r
+    ${Do}
+      ClearErrors
+      FileRead $1 $0
+      ${If} ${Errors}
+        ${ExitDo}
+      ${EndIf}
+      !insertmacro TrimLine $0
+      ${If} $0 != ""
+      ${AndIf} ${FileExists} "$INSTDIR\$0"
+        FileClose $Record
+        Push "$INSTDIR\${RECORD}"
+        Push $0
+        Call InList  ; already in the new record?
+        Pop $2
+        FileOpen $Record "$INSTDIR\${RECORD}" a
+        FileSeek $Record 0 END
+        ${If} $2 != 1
+          FileWrite $Record "$0$\r$\n"
+        ${EndIf}
+      ${EndIf}
+    ${Loop}
+    FileClose $1
+    Delete "$INSTDIR\${RECORD}.old"
+  ${EndIf}
+  FileClose $Record
+SectionEnd
+
+; The simulator is on by default only where no modem-on-hold library is there already: one in
+; the program's folder would be overwritten, one in the system folder hidden behind it.
+Function DecideSimulator
+  StrCpy $DecidedFor $INSTDIR
+  StrCpy $ForeignLibrary ""
+  Push "MOHAPI.DLL"
+  Call IsOurs
+  Pop $0
+  ${If} ${FileExists} "$INSTDIR\MOHAPI.DLL"
+  ${AndIf} $0 != 1
+    StrCpy $ForeignLibrary "$INSTDIR\MOHAPI.DLL"
+  ${ElseIf} ${FileExists} "$SYSDIR\MOHAPI.DLL"
+    StrCpy $ForeignLibrary "$SYSDIR\MOHAPI.DLL"
+  ${EndIf}
+  ${If} $ForeignLibrary == ""
+    !insertmacro SelectSection ${SecSimulator}
+    SectionSetText ${SecSimulator} "Simulierter Modem-on-Hold-Treiber"
+    StrCpy $SimulatorText "Ein simuliertes Modem, um Parko ohne V.92-Modem auszuprobieren (mohsim.exe spielt die Leitung)."
+  ${Else}
+    !insertmacro UnselectSection ${SecSimulator}
+    SectionSetText ${SecSimulator} "Simulierter Modem-on-Hold-Treiber"
+    StrCpy $SimulatorText "Abgewählt: Ein Modem-on-Hold-Treiber ist schon da ($ForeignLibrary). Der Simulator würde ihn verdecken; ein vorhandener wird nie überschrieben."
+  ${EndIf}
+FunctionEnd
+
 LangString DESC_Parko ${LANG_GERMAN} "Das Programm, seine Klänge und seine Hilfe."
-LangString DESC_Simulator ${LANG_GERMAN} "Ein simuliertes Modem, um Parko ohne V.92-Modem auszuprobieren (mohsim.exe spielt die Leitung)."
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecParko} $(DESC_Parko)
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} $(DESC_Simulator)
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} $SimulatorText
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Section "Uninstall"
@@ -223,17 +436,34 @@ Section "Uninstall"
   ${If} $0 != ""
     Delete "$0"
   ${EndIf}
-  Delete "$INSTDIR\Parko.exe"
-  Delete "$INSTDIR\ring.wav"
-  Delete "$INSTDIR\beep.wav"
-  Delete "$INSTDIR\mohhelp.chm"
+  ; What the simulator writes beside itself goes only with a simulator Parko installed.
+  Push "MOHAPI.DLL"
+  Call un.IsOurs
+  Pop $2
+  ; The recorded files, each a plain name in this folder.
+  ${If} ${FileExists} "$INSTDIR\${RECORD}"
+    FileOpen $1 "$INSTDIR\${RECORD}" r
+    ${Do}
+      ClearErrors
+      FileRead $1 $0
+      ${If} ${Errors}
+        ${ExitDo}
+      ${EndIf}
+      !insertmacro TrimLine $0
+      !insertmacro PlainName $0 $3
+      ${If} $3 == 1
+        Delete "$INSTDIR\$0"
+      ${EndIf}
+    ${Loop}
+    FileClose $1
+    Delete "$INSTDIR\${RECORD}"
+  ${EndIf}
+  ${If} $2 == 1
+    Delete "$INSTDIR\mohsim.ini"
+    Delete "$INSTDIR\mohsim.journal"
+  ${EndIf}
   Delete "$INSTDIR\parko.ini"
   Delete "$INSTDIR\parko.log"
-  Delete "$INSTDIR\MOHAPI.DLL"
-  Delete "$INSTDIR\DefaultDialString.dll"
-  Delete "$INSTDIR\mohsim.exe"
-  Delete "$INSTDIR\mohsim.ini"
-  Delete "$INSTDIR\mohsim.journal"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegValue HKLM "${RUN_KEY}" "Parko"

@@ -192,6 +192,9 @@ TEST_F(Setup, AnInstallOverARunningParkoEndsItFirstAndLeavesAWorkingProgram) {
 
   StartInstalled(InstallDir() + "\\Parko.exe");
   EXPECT_TRUE(parko_->Close()) << parko_->Describe();
+  // The second installation's record names the first one's files too.
+  Uninstall();
+  EXPECT_EQ(std::vector<std::string>{}, Traces());
 }
 
 TEST_F(Setup, UninstallingLeavesNothingOfTheProgram) {
@@ -207,6 +210,66 @@ TEST_F(Setup, UninstallingLeavesNothingOfTheProgram) {
   Uninstall();  // with Parko still running: the uninstaller ends it first
   EXPECT_TRUE(parko_->WaitForExit(10000));
   EXPECT_EQ(std::vector<std::string>{}, Traces()) << "before: " << testing::PrintToString(before);
+}
+
+std::string Contents(const std::string& path) {
+  std::string text;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[256];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) text.append(buffer, got);
+  CloseHandle(file);
+  return text;
+}
+
+void Write(const std::string& path, const std::string& text) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// A vendor's modem-on-hold library where Parko is installed: the simulator is off by default,
+// the library is neither overwritten nor removed by the uninstaller, which removes its own.
+TEST_F(Setup, AVendorsLibraryInTheFolderTurnsTheSimulatorOffAndOutlivesTheUninstall) {
+  const std::string dir = "C:\\ParkoBesideVendor";
+  const std::string vendor = "the vendor's modem-on-hold library";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  Write(dir + "\\MOHAPI.DLL", vendor);
+  Write(dir + "\\DefaultDialString.dll", vendor);
+
+  ASSERT_EQ(0, RunAndWait(e2e::ImageFile("ParkoSetup.exe"), "/S /D=" + dir));
+  EXPECT_TRUE(Exists(dir + "\\Parko.exe"));
+  EXPECT_FALSE(Exists(dir + "\\mohsim.exe"));  // the simulator was not chosen
+  EXPECT_EQ(vendor, Contents(dir + "\\MOHAPI.DLL"));
+  EXPECT_EQ(vendor, Contents(dir + "\\DefaultDialString.dll"));
+
+  RunAndWait(dir + "\\uninstall.exe", "/S");
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !Exists(dir + "\\Parko.exe"); }, 20000));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !KeyExists(kUninstallKey); }, 20000));
+  EXPECT_EQ(vendor, Contents(dir + "\\MOHAPI.DLL"));
+  EXPECT_EQ(vendor, Contents(dir + "\\DefaultDialString.dll"));
+  DeleteFileA((dir + "\\MOHAPI.DLL").c_str());
+  DeleteFileA((dir + "\\DefaultDialString.dll").c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
+// One in the system folder would be hidden by the simulator's in the program's folder: off too.
+// Without either the simulator is installed (the silent install above).
+TEST_F(Setup, ALibraryInTheSystemFolderTurnsTheSimulatorOff) {
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string library = std::string(system) + "\\MOHAPI.DLL";
+  ASSERT_FALSE(Exists(library));
+  Write(library, "the vendor's modem-on-hold library");
+  Install();
+  DeleteFileA(library.c_str());
+  EXPECT_TRUE(Exists(InstallDir() + "\\Parko.exe"));
+  EXPECT_FALSE(Exists(InstallDir() + "\\MOHAPI.DLL"));
+  EXPECT_FALSE(Exists(InstallDir() + "\\mohsim.exe"));
 }
 
 }  // namespace
