@@ -36,6 +36,8 @@ int gOnline;
 int gMohSession;
 int gVoiceActive;
 int gPlacingCall;
+bool gOriginatePending;
+bool gAnswerDeclined;
 
 int gHoldDurationMs;
 int gHoldRemainingMs;
@@ -58,6 +60,7 @@ void ResetCallState() {
   gStatusText.clear();
   gCallerIdText.clear();
   gOnline = gMohSession = gVoiceActive = gPlacingCall = 0;
+  gOriginatePending = gAnswerDeclined = false;
   gHoldDurationMs = gHoldRemainingMs = gAnswerRemainingMs = 0;
   gLastTickCount = 0;
   gAnswerSeconds = gWarnSeconds = 0;

@@ -48,6 +48,11 @@ extern int gOnline;
 extern int gMohSession;
 extern int gVoiceActive;
 extern int gPlacingCall;
+// An outgoing call was asked of the library and it has not answered yet: no second request.
+extern bool gOriginatePending;
+// The answer window ran out and declined the call: the buttons that take it do nothing until
+// the library's next event.
+extern bool gAnswerDeclined;
 
 extern int gHoldDurationMs;
 extern int gHoldRemainingMs;

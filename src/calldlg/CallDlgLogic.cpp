@@ -195,8 +195,10 @@ void CallDialogTick(ICallDialogWindow& dialog) {
 }
 
 // Intended: the buttons act in whatever state the dialog is in when pressed; only the command
-// and its log line are guarded, the rest always runs.
+// and its log line are guarded, the rest always runs. Once the answer window has declined the
+// call, the buttons that take it do nothing: accepting would contradict what was just sent.
 void OnAnswerCall(ICallDialogWindow& dialog) {
+  if (gAnswerDeclined) return;
   if (CanTakeCall(gCallState, gVoiceActive)) {
     MohCommand(gMohHandle, MOH_CMD_ACCEPT);
     LogEvent(0, 0, "Answering incoming voice call.");
@@ -230,6 +232,7 @@ void OnRestoreData(ICallDialogWindow& dialog) {
 }
 
 void OnPlaceCallButton(ICallDialogWindow& dialog) {
+  if (gAnswerDeclined) return;
   if (CanTakeCall(gCallState, gVoiceActive)) {
     MohCommand(gMohHandle, MOH_CMD_ACCEPT);
     LogEvent(0, 0, "Switching to Outgoing voice call.");

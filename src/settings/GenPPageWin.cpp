@@ -26,6 +26,7 @@ BOOL CGenPPage::OnInitDialog() {
   for (const char* item : {"30 sec", "40 sec", "50 sec", "60 sec"}) {
     SendMessageA(m_cbWarnTime, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   }
+  SendDlgItemMessageA(Handle(), IDC_DIAL_STRING, EM_LIMITTEXT, kDialStringTyped, 0);
   logic_.OnInitDialog(*this);
   return TRUE;
 }

@@ -36,8 +36,9 @@ class IGenPageWindow {
   virtual std::string DialStringText(std::size_t maxChars) = 0;
 };
 
-// Characters OK takes from the dial-string field.
-constexpr std::size_t kDialStringTyped = 14;
+// Characters OK takes from the dial-string field, which takes no more: as many as the library's
+// 16-byte buffer holds, so that a dial string read from it goes back unchanged.
+constexpr std::size_t kDialStringTyped = 15;
 // Characters kept of a dial string the libraries hand over.
 constexpr std::size_t kDialStringKept = 15;
 

@@ -194,6 +194,9 @@ unsigned ErrorTextId(int subCode, int family) {
 }
 
 int HandleMohEvent(IPlayerWindow& player, int event, int value) {
+  // Whatever the library reports next answers a pending request and ends a declined offer.
+  gOriginatePending = false;
+  gAnswerDeclined = false;
   const int family = gMohModemType;
   const bool telka = family == TELKA;
   const bool borinOrNuvia = family == BORIN || family == NUVIA;

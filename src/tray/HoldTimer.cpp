@@ -93,6 +93,7 @@ void FallbackStep(IPlayerWindow& player) {
 
 void AnswerTimeoutStep(IPlayerWindow& player) {
   gPlacingCall = 0;
+  gAnswerDeclined = true;
   LogEvent(0, 0, "Time out waiting for UserResponse, Going back to Data");
   MohCommand(gMohHandle, MOH_CMD_DECLINE);
   player.KillTimer(TIMER_ANSWER);

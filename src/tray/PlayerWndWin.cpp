@@ -98,7 +98,7 @@ bool CPlayerWnd::OnCommand(int id, int, HWND) {
       OnPlaceCall();
       return true;
     case ID_INFO:
-      OnInfo();
+      ::OnInfo(*this);
       return true;
     case ID_AUTOSTART:
       OnAutoStart();
@@ -111,7 +111,7 @@ bool CPlayerWnd::OnCommand(int id, int, HWND) {
   }
 }
 
-void CPlayerWnd::OnInfo() {
+void CPlayerWnd::ShowAbout() {
   CAboutDlg about;
   about.DoModal(nullptr);
 }

@@ -46,10 +46,10 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
   void PostClose() override;
   void ReopenCallDialog() override;
   int RunSettingsSheet() override;
+  void ShowAbout() override;
 
   void ShowTrayMenu();
   void OnCallLog();
-  void OnInfo();
   void CreateCallDialog(bool foreground);
 
   HICON m_hIcon[3] = {};

@@ -19,6 +19,8 @@ const char* const kOriginating = "Originating MOH to place outgoing voice call."
 
 // The question's box runs a message loop in which the command may come again.
 bool gAskingToDisable = false;
+// Likewise the About box.
+bool gAboutOpen = false;
 
 }  // namespace
 
@@ -35,16 +37,22 @@ void OnDisableMoh(ITrayCommandWindow& window) {
 }
 
 void OnPlaceCall() {
+  if (gOriginatePending) return;  // one request an attempt, until the library answers it
   gCallerIdText.clear();
   const int family = gMohModemType;
   if (family == TELKA || family == BORIN) {
     if (gCallState != CALLSTATE_MODEM_ACTIVE) return;
     gPlacingCall = 1;
+    gOriginatePending = true;
     MohCommand(gMohHandle, MOH_CMD_ORIGINATE);
     LogEvent(0, 0, kOriginating);
   } else if (family == NUVIA) {
     gPlacingCall = 1;
-    if (MohCommand(gMohHandle, MOH_CMD_ORIGINATE) == 0) gPlacingCall = 0;
+    gOriginatePending = true;
+    if (MohCommand(gMohHandle, MOH_CMD_ORIGINATE) == 0) {  // no hold can be requested
+      gPlacingCall = 0;
+      gOriginatePending = false;
+    }
     LogEvent(0, 0, kOriginating);
   }
 }
@@ -78,4 +86,11 @@ void OnShowCallDlg(ITrayCommandWindow& window) {
   gStatusText = status;
   gCallState = state;
   window.ReopenCallDialog();
+}
+
+void OnInfo(ITrayCommandWindow& window) {
+  if (gAboutOpen) return;
+  gAboutOpen = true;
+  window.ShowAbout();
+  gAboutOpen = false;
 }

@@ -25,6 +25,8 @@ class ITrayCommandWindow {
   virtual void ReopenCallDialog() = 0;
   // Shows the settings sheet modally; kAnswerOk when the user confirmed it with OK.
   virtual int RunSettingsSheet() = 0;
+  // Shows the About box modally.
+  virtual void ShowAbout() = 0;
 };
 
 // The settings sheet is open (or being opened): a second request does nothing.
@@ -43,3 +45,5 @@ void OnPlaceCall();
 void OnSettings(ITrayCommandWindow& window);
 // Command 32795: a call dialog for the current state, unless one is open.
 void OnShowCallDlg(ITrayCommandWindow& window);
+// "Info": the About box, unless one is open (its message loop may bring the command again).
+void OnInfo(ITrayCommandWindow& window);

@@ -123,6 +123,8 @@ TEST_F(Settings, CancelWritesNothingAndALongDefaultDialStringDoesNoHarm) {
   HWND sheet = OpenByDoubleClick();
   ASSERT_NE(nullptr, sheet) << Report();
   HWND page = e2e::SheetPage(sheet);
+  // What can be typed is what is kept.
+  EXPECT_EQ(15, SendMessageA(e2e::Control(page, 1010), EM_GETLIMITTEXT, 0, 0));
   Click(page, 1061);
   EXPECT_TRUE(e2e::IsEnabled(e2e::Control(page, 1010)));
   // The simulated library writes forty characters; fifteen are kept.

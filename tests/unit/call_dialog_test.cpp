@@ -11,6 +11,9 @@
 #include "calldlg/CallDlgLogic.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
+#include "tray/CallEvents.h"
+#include "tray/HoldTimer.h"
+#include "tray/Messages.h"
 
 namespace {
 
@@ -255,6 +258,29 @@ TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
     }
     EXPECT_EQ(c.effects, dialog.effects);
     EXPECT_EQ(c.voiceAfter, gVoiceActive);
+  }
+}
+
+// Once the answer window has run out and sent DECLINE, taking the call would send the
+// opposite: the buttons that take it do nothing until the library reports again.
+TEST_F(CallDialog, AfterTheAnswerWindowDeclinedTheButtonsThatTakeTheCallDoNothing) {
+  for (void (*button)(ICallDialogWindow&) : {OnAnswerCall, OnPlaceCallButton}) {
+    SetUp();
+    gMohModemType = NUVIA;
+    gEnableMOH = 1;
+    RecordingPlayer player;
+    HandleMohEvent(player, MOH_GRANTED, 5);
+    LibraryCalls();
+    HandleTimer(player, TIMER_ANSWER);
+    EXPECT_EQ(Effects{"MohCommand(handle=0, command=2)"}, LibraryCalls());
+    RecordingDialog dialog;
+    button(dialog);
+    EXPECT_EQ(Effects{}, LibraryCalls());
+    EXPECT_EQ(0, gVoiceActive);
+
+    HandleMohEvent(player, MOH_GRANTED, 5);  // the line offers the call again
+    button(dialog);
+    EXPECT_EQ(Effects{"MohCommand(handle=0, command=1)"}, LibraryCalls());
   }
 }
 

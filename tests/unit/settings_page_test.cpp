@@ -2,6 +2,7 @@
 // user may touch, its clicks, and what OK writes to the settings, the library and the registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -154,7 +155,7 @@ TEST_F(SettingsPage, OkWritesTheLibraryInOrderAndTheTonesToTheRegistry) {
   EXPECT_EQ((Calls{"MohSetParam(handle=0, id=1, value=1)", "MohSetParam(handle=0, id=3, value=1)",
                    "MohSetParam(handle=0, id=4, value=0)", "MohSetParam(handle=0, id=6, value=0)",
                    "MohSetParam(handle=0, id=8, value=2)",
-                   "MohSetParamString(handle=0, id=9, text=\"*43#1234567890\")",
+                   "MohSetParamString(handle=0, id=9, text=\"*43#12345678901\")",
                    "MohSetParam(handle=0, id=10, value=0)"}),
             LibraryCalls());
   EXPECT_EQ(50000, gWarnTimeMs);
@@ -187,6 +188,13 @@ TEST_F(SettingsPage, DialStringsFromLibrariesThatWriteTooMuchAreCutToFifteen) {
   Open();
   EXPECT_EQ(std::string(15, '1'), gDialString);
   EXPECT_EQ(std::string(15, '1'), window_->dialText);
+  // OK without a change gives the library back what it holds, all fifteen.
+  LibraryCalls();
+  page_->OnOK(*window_);
+  const Calls written = LibraryCalls();
+  EXPECT_NE(written.end(),
+            std::find(written.begin(), written.end(),
+                      "MohSetParamString(handle=0, id=9, text=\"" + std::string(15, '1') + "\")"));
 
   Click(IDC_CHANGE_DIAL_STRING);
   EXPECT_TRUE(window_->Enabled(IDC_DIAL_STRING) && window_->Enabled(IDC_RESET_DIAL_STRING));

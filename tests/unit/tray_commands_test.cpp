@@ -11,6 +11,7 @@
 #include "calldlg/CallDlgLogic.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
+#include "tray/CallEvents.h"
 #include "tray/TrayCommands.h"
 
 namespace {
@@ -47,6 +48,15 @@ class RecordingCommandWindow : public ITrayCommandWindow {
     EXPECT_EQ(1, gSettingsSheetOpen);
     return sheetResult;
   }
+  void ShowAbout() override {
+    effects.push_back("About");
+    if (whileAbout) {
+      const auto again = whileAbout;
+      whileAbout = nullptr;
+      again();
+    }
+  }
+  std::function<void()> whileAbout;  // what happens while the box is open
   void ReopenCallDialog() override {
     effects.push_back("Reopen " + std::to_string(gCallState) + " " + gStatusText);
   }
@@ -90,6 +100,40 @@ TEST_F(TrayCommands, PlacingACallAsksTheLibraryOnlyWhereTheFamilyAllowsIt) {
     EXPECT_EQ(c.asks ? Effects{kOriginate} : Effects{}, LibraryCalls());
     EXPECT_EQ(c.asks ? Effects{kOriginating} : Effects{}, log_.Texts());
   }
+}
+
+// While the library has not answered a request, choosing "Anruf tätigen" again asks nothing;
+// its answer, whatever it is, allows the next one. A refused request is no pending one.
+TEST_F(TrayCommands, OnePlaceCallRequestUntilTheLibraryAnswersIt) {
+  for (int family : {TELKA, BORIN, NUVIA}) {
+    SCOPED_TRACE(family);
+    SetUp();
+    gMohModemType = family;
+    gCallState = CALLSTATE_MODEM_ACTIVE;
+    for (int i = 0; i < 3; ++i) OnPlaceCall();
+    EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
+    EXPECT_EQ(Effects{kOriginating}, log_.Texts());
+
+    RecordingPlayer player;
+    HandleMohEvent(player, MOH_DENIED, 0);
+    gCallState = CALLSTATE_MODEM_ACTIVE;
+    OnPlaceCall();
+    EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
+  }
+  SetUp();
+  gMohModemType = NUVIA;
+  fake::TheLibrary().originateResult = 0;
+  OnPlaceCall();
+  OnPlaceCall();
+  EXPECT_EQ((Effects{kOriginate, kOriginate}), LibraryCalls());
+}
+
+// "Info" while its box is open (a second command reaches the box's message loop) shows none.
+TEST_F(TrayCommands, InfoShowsOneAboutBoxAtATime) {
+  window_.whileAbout = [this] { OnInfo(window_); };
+  OnInfo(window_);
+  OnInfo(window_);
+  EXPECT_EQ((Effects{"About", "About"}), window_.effects);
 }
 
 TEST_F(TrayCommands, DisablingEndsTheProgramUnlessTheUserSaysNo) {
