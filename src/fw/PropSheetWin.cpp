@@ -13,7 +13,9 @@ thread_local PropSheet* gSheetBeingCreated = nullptr;
 
 PROPSHEETPAGEA PropPage::Descriptor() {
   PROPSHEETPAGEA page{};
-  page.dwSize = sizeof(page);
+  // The first version of the structure, which the common controls of Windows 95 and NT 4 know;
+  // none of the later fields is used.
+  page.dwSize = PROPSHEETPAGEA_V1_SIZE;
   page.hInstance = GetModuleHandleA(nullptr);
   page.pszTemplate = MAKEINTRESOURCEA(TemplateId());
   page.pfnDlgProc = &PropPage::StaticPageProc;
@@ -57,7 +59,7 @@ INT_PTR PropSheet::DoModal() {
   for (PropPage* page : pages_) descriptors.push_back(page->Descriptor());
 
   PROPSHEETHEADERA header{};
-  header.dwSize = sizeof(header);
+  header.dwSize = PROPSHEETHEADERA_V1_SIZE;  // likewise
   header.dwFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK;
   header.hwndParent = parent_;
   header.hInstance = GetModuleHandleA(nullptr);

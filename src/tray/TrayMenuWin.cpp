@@ -15,7 +15,7 @@ constexpr UINT kTextItems[] = {ID_SETTINGS,    ID_CALL_LOG,   ID_AUTOSTART, ID_I
 
 void MakeDefault(HMENU popup, UINT id) {
   MENUITEMINFOA item{};
-  item.cbSize = sizeof(item);
+  item.cbSize = kMenuItemInfoSize;
   item.fMask = MIIM_STATE;
   if (!GetMenuItemInfoA(popup, id, FALSE, &item)) return;
   item.fState |= MFS_DEFAULT;
@@ -25,7 +25,7 @@ void MakeDefault(HMENU popup, UINT id) {
 void SetText(HMENU popup, UINT id) {
   std::string text = fw::LoadText(id);
   MENUITEMINFOA item{};
-  item.cbSize = sizeof(item);
+  item.cbSize = kMenuItemInfoSize;
   item.fMask = MIIM_TYPE;
   item.fType = MFT_STRING;
   item.dwTypeData = &text[0];

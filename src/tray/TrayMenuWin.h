@@ -4,7 +4,12 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
+
+// The size of MENUITEMINFOA that every Windows accepts: today's headers add hbmpItem (Windows
+// 98 and 2000), which the user32 of Windows 95 and NT 4 reject along with the whole call.
+constexpr UINT kMenuItemInfoSize = offsetof(MENUITEMINFOA, hbmpItem);
 
 class TrayMenu {
  public:

@@ -50,6 +50,16 @@ std::vector<std::string> Items(HMENU popup) {
   return items;
 }
 
+// Windows 95 and NT 4 accept only the MENUITEMINFOA of their time (44 bytes on 32-bit
+// Windows), and Wine any: the size the menu passes is checked here, not by its effect.
+TEST(TrayMenu, ItemInfoHasTheSizeEveryWindowsAccepts) {
+#if defined(_WIN64)
+  EXPECT_EQ(72u, kMenuItemInfoSize);
+#else
+  EXPECT_EQ(44u, kMenuItemInfoSize);
+#endif
+}
+
 TEST(TrayMenu, ShowsTheTextsOfTheStringTableTheDefaultItemAndTheAutostartMark) {
   struct Case {
     uint8_t os;
