@@ -23,6 +23,9 @@ void QueryStartAutomatically() {
 void OnAutoStart() {
   gAutoStart = gAutoStart == 0 ? 1 : 0;
   StartAutomatically();
+  // The mark shows what the registry holds after the attempt: where the Run key is missing
+  // (it is opened, never created) or the write failed, nothing changed.
+  QueryStartAutomatically();
 }
 
 void StartAutomatically() {

@@ -67,8 +67,22 @@ bool SplitCallerId(const std::string& text, CCallerID& record) {
   return true;
 }
 
+namespace {
+
+// A field as the log's list shows it: control characters of the caller-ID text (a TAB would
+// shift the columns, CR and LF break the line) as blanks.
+std::string Shown(std::string field) {
+  for (char& c : field) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  }
+  return field;
+}
+
+}  // namespace
+
 std::string CallLogLine(const CCallerID& record) {
-  return record.m_Date + '\t' + record.m_Time + '\t' + record.m_Number + '\t' + record.m_Name;
+  return Shown(record.m_Date) + '\t' + Shown(record.m_Time) + '\t' + Shown(record.m_Number) +
+         '\t' + Shown(record.m_Name);
 }
 
 void CallLog::Add(CCallerID record) {

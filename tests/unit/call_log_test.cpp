@@ -88,4 +88,16 @@ TEST(CallerId, TheLogKeepsTheTenNewestCallersNewestFirst) {
   EXPECT_EQ("2", records.back().m_Number);
 }
 
+// The list's lines are TAB-separated columns: a TAB, CR or LF of the caller's text shows as a
+// blank and never opens a column or a line; the record itself keeps the text as it came.
+TEST(CallerId, ControlCharactersOfAFieldShowAsBlanksInTheLogsLine) {
+  CCallerID record;
+  record.m_Date = "07.12.";
+  record.m_Time = "09:05";
+  record.m_Number = "030\t123";
+  record.m_Name = "Erika\r\nMuster\x7F";
+  EXPECT_EQ("07.12.\t09:05\t030 123\tErika  Muster ", CallLogLine(record));
+  EXPECT_EQ("030\t123", record.m_Number);
+}
+
 }  // namespace

@@ -96,12 +96,12 @@ TEST_F(RunKey, SwitchedOnItWritesThePathQuotedWithItsTerminatorCounted) {
   EXPECT_EQ(quoted.size() + 1, size);
 }
 
-TEST_F(RunKey, WithoutTheKeyTheFlagFlipsButNothingIsWritten) {
+TEST_F(RunKey, WithoutTheKeyNothingIsWrittenAndTheMarkStaysOff) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kAutoStartKey);
   QueryStartAutomatically();
   EXPECT_EQ(0, gAutoStart);
   OnAutoStart();
-  EXPECT_EQ(1, gAutoStart);
+  EXPECT_EQ(0, gAutoStart);  // the menu's mark: nothing starts Parko with Windows
   EXPECT_FALSE(KeyExists(kAutoStartKey));
 }
 
