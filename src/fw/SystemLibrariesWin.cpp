@@ -4,23 +4,21 @@
 
 namespace fw {
 
-namespace {
-
-// The library, loaded on the first call and kept for the process.
-HMODULE Library(const char* name) {
-  // One slot per library this file loads; each name is a literal of this file.
-  struct Loaded {
-    const char* name;
-    HMODULE module;
-  };
-  static Loaded loaded[] = {
-      {"comctl32.dll", nullptr}, {"winmm.dll", nullptr}, {"ole32.dll", nullptr}};
-  for (Loaded& entry : loaded) {
-    if (lstrcmpA(entry.name, name) != 0) continue;
-    if (entry.module == nullptr) entry.module = LoadLibraryA(name);
-    return entry.module;
+HMODULE LazyLibraries::Get(const char* name) {
+  for (Slot& slot : slots_) {
+    if (lstrcmpiA(slot.name, name) != 0) continue;
+    if (slot.module == nullptr) slot.module = LoadLibraryA(slot.name);
+    return slot.module;
   }
   return nullptr;
+}
+
+namespace {
+
+// The libraries of the process, each loaded on its first use and kept.
+HMODULE Library(const char* name) {
+  static LazyLibraries libraries;
+  return libraries.Get(name);
 }
 
 template <typename Function>

@@ -10,6 +10,20 @@
 
 namespace fw {
 
+// comctl32, winmm and ole32, each loaded on its first use and kept: one slot per library.
+class LazyLibraries {
+ public:
+  // The library of that name; null for another name or when it cannot be loaded.
+  HMODULE Get(const char* name);
+
+ private:
+  struct Slot {
+    const char* name;
+    HMODULE module;
+  };
+  Slot slots_[3] = {{"comctl32.dll", nullptr}, {"winmm.dll", nullptr}, {"ole32.dll", nullptr}};
+};
+
 // Loads comctl32 and registers its window classes, once; false when it cannot be loaded.
 bool EnsureCommonControls();
 // Registers the classes through InitCommonControlsEx where comctl32 has it, else through

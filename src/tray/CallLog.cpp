@@ -81,8 +81,8 @@ std::string Shown(std::string field) {
 }  // namespace
 
 std::string CallLogLine(const CCallerID& record) {
-  return Shown(record.m_Date) + '\t' + Shown(record.m_Time) + '\t' + Shown(record.m_Number) +
-         '\t' + Shown(record.m_Name);
+  return Shown(record.m_Date) + '\t' + Shown(record.m_Time) + '\t' + Shown(record.m_Number) + '\t' +
+         Shown(record.m_Name);
 }
 
 void CallLog::Add(CCallerID record) {

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -421,6 +422,24 @@ TEST(CommonControls, FallBackToTheFirstRegistrationWhereTheExtendedOneIsMissing)
   DestroyWindow(progress);
 
   EXPECT_FALSE(fw::InitCommonControlsWith(nullptr, nullptr));
+}
+
+// Whatever order the sheet, the sounds and the shortcut first need their library in, each gets
+// its own module, at once and ever after.
+TEST(LazyLibraries, EachNameGetsItsOwnModuleInEveryOrder) {
+  std::vector<std::string> names = {"comctl32.dll", "ole32.dll", "winmm.dll"};
+  do {
+    SCOPED_TRACE(names[0] + " " + names[1] + " " + names[2]);
+    fw::LazyLibraries libraries;
+    for (int round = 0; round < 2; ++round) {
+      for (const std::string& name : names) {
+        HMODULE module = libraries.Get(name.c_str());
+        EXPECT_NE(nullptr, module) << name;
+        EXPECT_EQ(GetModuleHandleA(name.c_str()), module) << name;
+      }
+    }
+    EXPECT_EQ(nullptr, libraries.Get("shell32.dll"));
+  } while (std::next_permutation(names.begin(), names.end()));
 }
 
 }  // namespace
