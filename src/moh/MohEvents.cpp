@@ -1,7 +1,12 @@
 #include "moh/MohEvents.h"
 
+#include <deque>
+
 #include "app/EventLog.h"
 #include "app/InstallOptions.h"
+#include "fw/Lock.h"
+#include "moh/ModemSelection.h"
+#include "moh/MohSettings.h"
 
 std::atomic<int> gLastMohEvent{0};
 
@@ -10,7 +15,33 @@ namespace {
 std::atomic<bool> gOwnInitRunning{false};
 std::atomic<int> gModemActiveEchoes{0};
 
+// Caller-ID texts taken in the callback, oldest first: written on the library's thread, taken
+// on the player window's.
+fw::Lock gSnapshotLock;
+std::deque<std::string> gCallerIdSnapshots;
+
+// Param 7 as the library holds it now, terminated whatever it wrote.
+std::string LibraryCallerId() {
+  char buffer[MOH_CALLER_ID_SIZE] = {};
+  MohGetParam(gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
+  buffer[sizeof(buffer) - 1] = '\0';
+  return buffer;
+}
+
 }  // namespace
+
+std::optional<std::string> TakeCallerIdSnapshot() {
+  fw::Held lock(gSnapshotLock);
+  if (gCallerIdSnapshots.empty()) return std::nullopt;
+  std::string text = std::move(gCallerIdSnapshots.front());
+  gCallerIdSnapshots.pop_front();
+  return text;
+}
+
+void ResetCallerIdSnapshots() {
+  fw::Held lock(gSnapshotLock);
+  gCallerIdSnapshots.clear();
+}
 
 int InitializeMoh(int handle, MODEM_ENTRY* entry) {
   gOwnInitRunning = true;
@@ -32,7 +63,15 @@ void ResetModemActiveEchoes() { gModemActiveEchoes = 0; }
 void MOHAPI_CALL MohEventCallback(int event, int value) {
   // Counted before it is posted, so that the handler finds the mark.
   if (event == MOH_MODEM_ACTIVE && gOwnInitRunning) ++gModemActiveEchoes;
-  PostMohEvent(event, value);
+  // The caller's text is the library's now, while the call is the newest it reported.
+  if (event == MOH_INCOMING_CALL && value == 1 && gCallerID != 0) {
+    fw::Held lock(gSnapshotLock);
+    gCallerIdSnapshots.push_back(LibraryCallerId());
+    // Under the lock: the handler cannot take it before it is posted and known to be.
+    if (!PostMohEvent(event | kCallerIdTaken, value)) gCallerIdSnapshots.pop_back();
+  } else {
+    PostMohEvent(event, value);
+  }
   gLastMohEvent = event;
   if (gLogging == 1) LogEvent(event, value, nullptr);
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <atomic>
+#include <optional>
+#include <string>
 
 #include "moh/MohApi.h"
 
@@ -22,5 +24,14 @@ bool TakeModemActiveEcho();
 // Forgets the echoes counted so far (tests).
 void ResetModemActiveEchoes();
 
-// Adapter: posts WM_MOH_EVENT (event, value) to the main window when there is one.
-void PostMohEvent(int event, int value);
+// Adapter: posts WM_MOH_EVENT (event, value) to the main window when there is one; false when
+// nothing was posted.
+bool PostMohEvent(int event, int value);
+
+// Marks a posted event whose caller-ID text the callback took from the library when the call
+// was reported: by the time the event is handled the library may hold a later call's text.
+constexpr int kCallerIdTaken = 0x10000;
+// The oldest text taken and not yet handed out; the handler of each marked event takes one.
+std::optional<std::string> TakeCallerIdSnapshot();
+// Forgets the texts taken so far (tests).
+void ResetCallerIdSnapshots();

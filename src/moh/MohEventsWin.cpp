@@ -5,10 +5,9 @@
 #include "moh/MohEvents.h"
 #include "tray/Messages.h"
 
-void PostMohEvent(int event, int value) {
+bool PostMohEvent(int event, int value) {
   // Written once before the library was initialised; read here from the library's thread.
   CMohApp* app = CMohApp::Instance();
-  if (app != nullptr && app->m_hMainWnd != nullptr) {
-    PostMessageA(app->m_hMainWnd, WM_MOH_EVENT, static_cast<WPARAM>(event), value);
-  }
+  return app != nullptr && app->m_hMainWnd != nullptr &&
+         PostMessageA(app->m_hMainWnd, WM_MOH_EVENT, static_cast<WPARAM>(event), value) != FALSE;
 }

@@ -30,15 +30,22 @@ void EndAnswerWindow(IPlayerWindow& player) {
   StopRing(player);
 }
 
-void FetchCallerId(IPlayerWindow& player) {
+// The caller's text: the one taken when the library reported this call, else the library's now.
+void FetchCallerId(const std::string* taken) {
   gCallerIdText.clear();
-  char buffer[MOH_CALLER_ID_SIZE] = {};
-  MohGetParam(gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
-  buffer[sizeof(buffer) - 1] = '\0';  // whatever the library left in the last byte
-  LogEvent(0, 0, EscapeControlCharacters(buffer));
-  gCallerIdText = buffer;
+  std::string text;
+  if (taken != nullptr) {
+    text = *taken;
+  } else {
+    char buffer[MOH_CALLER_ID_SIZE] = {};
+    MohGetParam(gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
+    buffer[sizeof(buffer) - 1] = '\0';  // whatever the library left in the last byte
+    text = buffer;
+  }
+  LogEvent(0, 0, EscapeControlCharacters(text));
+  gCallerIdText = text;
   ParseCallerId();
-  player.RefreshCallLog();
+  gCallLogBehind = true;
 }
 
 void AnswerPrompt(IPlayerWindow& player) {
@@ -112,7 +119,7 @@ void OnGranted(IPlayerWindow& player, int index) {
   }
 }
 
-void OnIncomingCall(IPlayerWindow& player, int value) {
+void OnIncomingCall(IPlayerWindow& player, int value, const std::string* callerId) {
   gPlacingCall = 0;
   const int family = gMohModemType;
   const bool fetch = value == 1 && gCallerID != 0;
@@ -121,7 +128,7 @@ void OnIncomingCall(IPlayerWindow& player, int value) {
       gCallState = CALLSTATE_INCOMING_CALL;
       gStatusText = player.LoadText(IDS_INCOMING_CALL);
       gCallerIdText.clear();
-      if (fetch) FetchCallerId(player);
+      if (fetch) FetchCallerId(callerId);
     }
     // A second call while a session runs shows the call again but keeps its fall-back time.
     if (gOnline == 1 && gEnableMOH == 1 && gMohSession != 1) {
@@ -133,7 +140,7 @@ void OnIncomingCall(IPlayerWindow& player, int value) {
     gCallState = CALLSTATE_INCOMING_CALL;
     gStatusText = player.LoadText(IDS_INCOMING_CALL);
     gCallerIdText.clear();
-    if (fetch) FetchCallerId(player);
+    if (fetch) FetchCallerId(callerId);
     if (gEnableMOH != 0) player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
   }
 }
@@ -193,7 +200,7 @@ unsigned ErrorTextId(int subCode, int family) {
   return IDS_ERROR;
 }
 
-int HandleMohEvent(IPlayerWindow& player, int event, int value) {
+int HandleMohEvent(IPlayerWindow& player, int event, int value, const std::string* callerId) {
   // Whatever the library reports next answers a pending request and ends a declined offer.
   gOriginatePending = false;
   gAnswerDeclined = false;
@@ -224,7 +231,7 @@ int HandleMohEvent(IPlayerWindow& player, int event, int value) {
       gStatusText = player.LoadText(IDS_MODEM_IDLE);
       break;
     case MOH_INCOMING_CALL:
-      OnIncomingCall(player, value);
+      OnIncomingCall(player, value, callerId);
       break;
     case MOH_DENIED:
     case MOH_NOT_SUPPORTED:
@@ -330,9 +337,14 @@ int HandleMohEvent(IPlayerWindow& player, int event, int value) {
       break;  // an event the program does not know changes nothing
   }
 
+  const bool more = player.MoreEventsQueued();
+  if (gCallLogBehind && !more) {
+    gCallLogBehind = false;
+    player.RefreshCallLog();
+  }
   player.CloseCallDialog();
   if (!ShowsCallDialog(gCallState)) return 0;
-  if (player.MoreEventsQueued()) {
+  if (more) {
     // The next event replaces this dialog at once: it makes every change a shown dialog would,
     // without a window, so that of a burst of events only the last dialog is built.
     HeadlessCallDialog dialog([&player](unsigned id) { return player.LoadText(id); }, player);

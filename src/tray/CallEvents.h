@@ -2,6 +2,8 @@
 // here, one at a time in posting order.
 #pragma once
 
+#include <string>
+
 #include "tray/IPlayerWindow.h"
 
 // Hold time granted for a MOH_GRANTED index, in milliseconds; 0 for index 0 and above 13.
@@ -12,5 +14,7 @@ unsigned ErrorTextId(int subCode, int family);
 
 // Handles one event: call state, status text, flags, timers, library calls, and the call
 // dialog closed and, for states that show it, opened anew. Returns 0, or -1 when a BORIN
-// re-initialisation fails (then nothing else happens).
-int HandleMohEvent(IPlayerWindow& player, int event, int value);
+// re-initialisation fails (then nothing else happens). callerId: the caller's text taken when
+// the library reported this call; without it an incoming call asks the library for it.
+int HandleMohEvent(IPlayerWindow& player, int event, int value,
+                   const std::string* callerId = nullptr);

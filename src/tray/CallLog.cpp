@@ -8,6 +8,7 @@
 CallLog gCallLog;
 int gCallLogOpen;
 int gCallLogFirstOpen;
+bool gCallLogBehind;
 
 namespace {
 
@@ -99,4 +100,5 @@ void ResetCallLog() {
   gCallLog.Clear();
   gCallLogOpen = 0;
   gCallLogFirstOpen = 1;
+  gCallLogBehind = false;
 }

@@ -44,6 +44,9 @@ extern CallLog gCallLog;
 // opens centred on the screen).
 extern int gCallLogOpen;
 extern int gCallLogFirstOpen;
+// A caller was stored that an open log does not show yet: it is shown once the events queued
+// behind it are handled, so that a burst of calls rebuilds the open log once.
+extern bool gCallLogBehind;
 
 // Parses gCallerIdText and stores the caller at the head of gCallLog; a text that is not a
 // caller record stores nothing.

@@ -11,6 +11,7 @@
 #include "desktop/HtmlHelpWin.h"
 #include "fw/StringsWin.h"
 #include "fw/SystemLibrariesWin.h"
+#include "moh/MohEvents.h"
 #include "res/resource.h"
 #include "settings/CfgSheetWin.h"
 #include "tray/CallEvents.h"
@@ -129,7 +130,11 @@ LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
 }
 
 LRESULT CPlayerWnd::OnMohEvent(WPARAM event, LPARAM value) {
-  return HandleMohEvent(*this, static_cast<int>(event), static_cast<int>(value));
+  const int code = static_cast<int>(event);
+  if ((code & kCallerIdTaken) == 0) return HandleMohEvent(*this, code, static_cast<int>(value));
+  const std::optional<std::string> callerId = TakeCallerIdSnapshot();
+  return HandleMohEvent(*this, code & ~kCallerIdTaken, static_cast<int>(value),
+                        callerId ? &*callerId : nullptr);
 }
 
 void CPlayerWnd::SetTimer(unsigned id, unsigned periodMs) { fw::Window::SetTimer(id, periodMs); }

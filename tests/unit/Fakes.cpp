@@ -135,6 +135,7 @@ void ResetAll() {
   ResetModemSelection();
   gLastMohEvent = 0;
   ResetModemActiveEchoes();
+  ResetCallerIdSnapshots();
   ResetMohSettings();
   ResetCallState();
   ResetCallDialogState();
@@ -167,7 +168,10 @@ void CreateLogFile() {
 
 void CloseLogFile() { gEventLog = nullptr; }
 
-void PostMohEvent(int event, int value) { fake::PostedEvents().emplace_back(event, value); }
+bool PostMohEvent(int event, int value) {
+  fake::PostedEvents().emplace_back(event, value);
+  return true;
+}
 
 Registry& SystemRegistry() {
   static fake::MemoryRegistry registry;

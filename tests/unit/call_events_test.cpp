@@ -10,9 +10,11 @@
 #include "app/InstallOptions.h"
 #include "call/CallState.h"
 #include "moh/ModemSelection.h"
+#include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 #include "tray/CallEvents.h"
+#include "tray/CallLog.h"
 #include "tray/HoldTimer.h"
 #include "tray/Messages.h"
 
@@ -34,8 +36,9 @@ class CallStateMachine : public fake::LoggingTest {
   }
 
   void Family(int family) { gMohModemType = family; }
-  Effects Event(int event, int value = 0, int* result = nullptr) {
-    const int r = HandleMohEvent(player_, event, value);
+  Effects Event(int event, int value = 0, int* result = nullptr,
+                const std::string* callerId = nullptr) {
+    const int r = HandleMohEvent(player_, event, value, callerId);
     if (result) *result = r;
     return player_.Take();
   }
@@ -60,7 +63,7 @@ TEST_F(CallStateMachine, TelkaIncomingCallFromOnlineToDataResumed) {
   EXPECT_EQ(1, gOnline);
   EXPECT_EQ(T(IDS_MODEM_ACTIVE), gStatusText);
 
-  EXPECT_EQ((Effects{"RefreshCallLog", "SetTimer TIMER_FALLBACK 15000", "CloseDialog"}),
+  EXPECT_EQ((Effects{"SetTimer TIMER_FALLBACK 15000", "RefreshCallLog", "CloseDialog"}),
             Event(MOH_INCOMING_CALL, 1));
   EXPECT_EQ(CALLSTATE_INCOMING_CALL, gCallState);
   EXPECT_EQ(T(IDS_INCOMING_CALL), gStatusText);
@@ -115,7 +118,7 @@ TEST_F(CallStateMachine, BorinAndNuviaGrantTheWholeHoldAndAMinuteToAnswer) {
     SetUp();
     Family(family);
     Event(MOH_MODEM_ACTIVE);
-    EXPECT_EQ((Effects{"RefreshCallLog", "SetTimer TIMER_FALLBACK 15000", "CloseDialog"}),
+    EXPECT_EQ((Effects{"SetTimer TIMER_FALLBACK 15000", "RefreshCallLog", "CloseDialog"}),
               Event(MOH_INCOMING_CALL, 1));
     EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "SetTimer TIMER_HOLD_TICK 1000",
                        "SetTimer TIMER_ANSWER 60000", "CloseDialog", "OpenDialog"}),
@@ -152,6 +155,39 @@ TEST_F(CallStateMachine, CallWithoutCallerIdOrWithItSwitchedOffFetchesNothing) {
   Event(MOH_GRANTED, 3);
   EXPECT_EQ(T(IDS_CALL_OFFERED) + " 15 " + T(IDS_SECONDS) + "\n",
             gStatusText);  // a bare line break at the end
+}
+
+// Calls queued behind each other: by the time an older one is handled the library holds a newer
+// caller's text. Each call keeps the text taken when it was reported, and an open log is rebuilt
+// once, after the last of them.
+TEST_F(CallStateMachine, EachCallKeepsItsOwnCallersTextAndTheLogIsRebuiltOncePerBurst) {
+  Family(NUVIA);
+  const std::string callers[] = {"Datum :01.12. Uhrzeit :09:01 Nummer :1 Name :Eins",
+                                 "Datum :02.12. Uhrzeit :09:02 Nummer :2 Name :Zwei",
+                                 "Datum :03.12. Uhrzeit :09:03 Nummer :3 Name :Drei"};
+  for (const std::string& caller : callers) {
+    fake::TheLibrary().callerId = caller;
+    MohEventCallback(MOH_INCOMING_CALL, 1);
+  }
+  fake::TheLibrary().callerId = "Datum :09.12. Uhrzeit :09:09 Nummer :9 Name :Neun";
+  const std::vector<std::pair<int, int>> posted = fake::PostedEvents();
+  ASSERT_EQ(3u, posted.size());
+  int refreshes = 0;
+  for (size_t i = 0; i < posted.size(); ++i) {
+    EXPECT_EQ(MOH_INCOMING_CALL | kCallerIdTaken, posted[i].first);
+    const std::optional<std::string> taken = TakeCallerIdSnapshot();
+    ASSERT_TRUE(taken.has_value());
+    player_.moreEventsQueued = i + 1 < posted.size();
+    const Effects effects = Event(MOH_INCOMING_CALL, 1, nullptr, &*taken);
+    refreshes += static_cast<int>(std::count(effects.begin(), effects.end(), "RefreshCallLog"));
+  }
+  EXPECT_EQ(1, refreshes);
+  const std::deque<CCallerID>& records = gCallLog.Records();
+  ASSERT_EQ(3u, records.size());
+  EXPECT_EQ("3", records[0].m_Number);
+  EXPECT_EQ("2", records[1].m_Number);
+  EXPECT_EQ("1", records[2].m_Number);
+  EXPECT_FALSE(TakeCallerIdSnapshot().has_value());
 }
 
 TEST_F(CallStateMachine, CallerIdBufferIsTerminatedWhateverTheLibraryWrote) {

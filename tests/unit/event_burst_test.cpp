@@ -8,6 +8,7 @@
 #include "calldlg/CallDlgLogic.h"
 #include "moh/MohSettings.h"
 #include "tray/CallEvents.h"
+#include "tray/CallLog.h"
 
 namespace {
 
@@ -73,8 +74,11 @@ class EventBurst : public fake::LoggingTest {
     }
     Outcome outcome;
     for (const std::string& effect : player.Take()) {
-      // Building and closing dialogs is what coalescing saves; everything else must match.
-      if (effect != "OpenDialog" && effect != "CloseDialog") outcome.effects.push_back(effect);
+      // Building and closing dialogs and rebuilding the open call log are what coalescing
+      // saves; everything else must match, and no caller is left unshown at the end.
+      if (effect != "OpenDialog" && effect != "CloseDialog" && effect != "RefreshCallLog") {
+        outcome.effects.push_back(effect);
+      }
     }
     outcome.calls = LibraryCalls();
     outcome.log = log_.Texts();
@@ -84,7 +88,8 @@ class EventBurst : public fake::LoggingTest {
                     " online " + std::to_string(gOnline) + " session " +
                     std::to_string(gMohSession) + " voice " + std::to_string(gVoiceActive) +
                     " hold " + std::to_string(gHoldRemainingMs) + " " + gHoldText + " " +
-                    gAnswerText + " title [" + gCallDlgTitle + "]";
+                    gAnswerText + " title [" + gCallDlgTitle + "]" +
+                    (gCallLogBehind ? " log behind" : "");
     if (player.open) outcome.state += " final dialog";
     return outcome;
   }
