@@ -205,6 +205,18 @@ TEST_F(SettingsPage, DialStringsFromLibrariesThatWriteTooMuchAreCutToFifteen) {
   EXPECT_FALSE(window_->Enabled(IDC_DIAL_STRING) || window_->Enabled(IDC_RESET_DIAL_STRING));
 }
 
+// Unchecking "Wählparameter ändern" locks the field and its reset again; opening the page,
+// changing it and OK write nothing to the event log.
+TEST_F(SettingsPage, UncheckingTheDialStringChangeLocksTheFieldAndThePageLogsNothing) {
+  Open();
+  Click(IDC_CHANGE_DIAL_STRING);
+  EXPECT_TRUE(window_->Enabled(IDC_DIAL_STRING) && window_->Enabled(IDC_RESET_DIAL_STRING));
+  Click(IDC_CHANGE_DIAL_STRING);
+  EXPECT_FALSE(window_->Enabled(IDC_DIAL_STRING) || window_->Enabled(IDC_RESET_DIAL_STRING));
+  page_->OnOK(*window_);
+  EXPECT_EQ(std::vector<std::string>{}, log_.Texts());
+}
+
 TEST(SheetButtons, OkAndCancelStandCentredAsAPair) {
   EXPECT_EQ(100, CentredButtonsX(0, 400, 2, 90, 20));  // 200 wide in all
   EXPECT_EQ(155, CentredButtonsX(0, 400, 1, 90, 20));
