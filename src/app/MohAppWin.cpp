@@ -1,9 +1,9 @@
 #include "app/MohAppWin.h"
 
-#include "app/EventLog.h"
-#include "app/InstallOptions.h"
-#include "app/OsDetect.h"
 #include "app/SingleInstanceWin.h"
+#include "base/EventLog.h"
+#include "base/InstallOptions.h"
+#include "base/OsDetect.h"
 #include "desktop/AutoStart.h"
 #include "desktop/DesktopShellWin.h"
 #include "desktop/HtmlHelpWin.h"

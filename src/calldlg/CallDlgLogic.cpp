@@ -1,6 +1,6 @@
 #include "calldlg/CallDlgLogic.h"
 
-#include "app/EventLog.h"
+#include "base/EventLog.h"
 #include "call/CallState.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"

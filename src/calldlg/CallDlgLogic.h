@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "call/Sound.h"
+#include "fw/Sound.h"
 
 enum class CallDlgMode { Incoming, Placing, OnHold, NoHold, TimedOut, Reconnecting, StatusOnly };
 

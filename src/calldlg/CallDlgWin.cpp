@@ -3,14 +3,14 @@
 #include <commctrl.h>
 
 #include "app/MohAppWin.h"
-#include "app/PlacementWin.h"
-#include "app/ProgramArtWin.h"
+#include "base/Messages.h"
 #include "call/CallState.h"
+#include "fw/PlacementWin.h"
+#include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
 #include "fw/SystemLibrariesWin.h"
 #include "moh/MohEvents.h"
 #include "res/resource.h"
-#include "tray/Messages.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "desktop/AboutDlgWin.h"
 
-#include "app/ProgramArtWin.h"
+#include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
 

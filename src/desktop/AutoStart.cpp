@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/InstallOptions.h"
+#include "base/InstallOptions.h"
 #include "moh/Registry.h"
 
 int gAutoStart;

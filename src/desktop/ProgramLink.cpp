@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "app/InstallOptions.h"
-#include "app/OsDetect.h"
+#include "base/InstallOptions.h"
+#include "base/OsDetect.h"
 #include "fw/Text.h"
 #include "moh/MohSettings.h"
 #include "moh/Registry.h"

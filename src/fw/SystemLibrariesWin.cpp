@@ -1,6 +1,6 @@
 #include "fw/SystemLibrariesWin.h"
 
-#include "call/Sound.h"
+#include "fw/Sound.h"
 
 namespace fw {
 

@@ -1,6 +1,6 @@
 #include "moh/ModemSelectDlgWin.h"
 
-#include "app/ProgramArtWin.h"
+#include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"

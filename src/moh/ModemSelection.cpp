@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/EventLog.h"
-#include "app/InstallOptions.h"
+#include "base/EventLog.h"
+#include "base/InstallOptions.h"
 #include "fw/Text.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"

@@ -2,8 +2,8 @@
 
 #include <deque>
 
-#include "app/EventLog.h"
-#include "app/InstallOptions.h"
+#include "base/EventLog.h"
+#include "base/InstallOptions.h"
 #include "fw/Lock.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohSettings.h"

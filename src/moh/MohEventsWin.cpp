@@ -2,8 +2,8 @@
 #include <windows.h>
 
 #include "app/MohAppWin.h"
+#include "base/Messages.h"
 #include "moh/MohEvents.h"
-#include "tray/Messages.h"
 
 bool PostMohEvent(int event, int value) {
   // Written once before the library was initialised; read here from the library's thread.

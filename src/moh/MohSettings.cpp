@@ -1,7 +1,7 @@
 #include "moh/MohSettings.h"
 
-#include "app/EventLog.h"
-#include "app/InstallOptions.h"
+#include "base/EventLog.h"
+#include "base/InstallOptions.h"
 #include "fw/Text.h"
 #include "moh/MohApi.h"
 #include "moh/Registry.h"

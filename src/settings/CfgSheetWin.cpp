@@ -3,10 +3,11 @@
 #include <commctrl.h>
 
 #include "app/MohAppWin.h"
-#include "app/ProgramArtWin.h"
+#include "base/Answers.h"
+#include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
-#include "tray/TrayCommands.h"
+#include "settings/GenPage.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "settings/GenPPageWin.h"
 
-#include "app/ProgramArtWin.h"
+#include "fw/ProgramArtWin.h"
 #include "res/resource.h"
 
 CGenPPage::CGenPPage() : fw::PropPage(IDD_GENERAL_PAGE) {}

@@ -2,13 +2,15 @@
 
 #include <cstring>
 
-#include "app/InstallOptions.h"
+#include "base/InstallOptions.h"
 #include "fw/Text.h"
 #include "moh/DefaultDialString.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
+
+int gSettingsSheetOpen;
 
 namespace {
 

@@ -36,6 +36,9 @@ class IGenPageWindow {
   virtual std::string DialStringText(std::size_t maxChars) = 0;
 };
 
+// The settings sheet is open (or being opened): a second request does nothing.
+extern int gSettingsSheetOpen;
+
 // Characters OK takes from the dial-string field, which takes no more: as many as the library's
 // 16-byte buffer holds, so that a dial string read from it goes back unchanged.
 constexpr std::size_t kDialStringTyped = 15;

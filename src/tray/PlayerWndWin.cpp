@@ -3,9 +3,14 @@
 #include <shellapi.h>
 
 #include "app/MohAppWin.h"
-#include "app/OsDetect.h"
+#include "base/Messages.h"
+#include "base/OsDetect.h"
+#include "call/CallEvents.h"
 #include "call/CallState.h"
+#include "call/HoldTimer.h"
 #include "calldlg/CallDlgWin.h"
+#include "calllog/CallLog.h"
+#include "calllog/CallLogDlgWin.h"
 #include "desktop/AboutDlgWin.h"
 #include "desktop/AutoStart.h"
 #include "desktop/HtmlHelpWin.h"
@@ -14,11 +19,6 @@
 #include "moh/MohEvents.h"
 #include "res/resource.h"
 #include "settings/CfgSheetWin.h"
-#include "tray/CallEvents.h"
-#include "tray/CallLog.h"
-#include "tray/CallLogDlgWin.h"
-#include "tray/HoldTimer.h"
-#include "tray/Messages.h"
 #include "tray/TrayMenuWin.h"
 
 CPlayerWnd::CPlayerWnd() {

@@ -3,7 +3,7 @@
 // hold timers.
 #pragma once
 
-#include "tray/IPlayerWindow.h"
+#include "call/IPlayerWindow.h"
 #include "tray/TrayCommands.h"
 #include "tray/TrayIconWndWin.h"
 

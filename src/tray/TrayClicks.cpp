@@ -1,6 +1,6 @@
 #include "tray/TrayClicks.h"
 
-#include "tray/Messages.h"
+#include "base/Messages.h"
 
 void TrayClickDetector::OnNotify(ITrayClickTarget& port, unsigned iconId, unsigned mouseMessage) {
   if (iconId != kTrayIconId) return;

@@ -1,6 +1,6 @@
 #include "tray/TrayCommands.h"
 
-#include "app/EventLog.h"
+#include "base/EventLog.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgLogic.h"
 #include "moh/ModemSelection.h"
@@ -8,8 +8,6 @@
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-
-int gSettingsSheetOpen;
 
 namespace {
 

@@ -5,10 +5,8 @@
 
 #include <string>
 
-// Message-box answers as the platform numbers them.
-constexpr int kAnswerOk = 1;
-constexpr int kAnswerYes = 6;
-constexpr int kAnswerNo = 7;
+#include "base/Answers.h"
+#include "settings/GenPage.h"
 
 class ITrayCommandWindow {
  public:
@@ -29,8 +27,6 @@ class ITrayCommandWindow {
   virtual void ShowAbout() = 0;
 };
 
-// The settings sheet is open (or being opened): a second request does nothing.
-extern int gSettingsSheetOpen;
 void ResetTrayCommands();
 
 // "Modem On Hold deaktivieren": unless the user says no, closes the library and the program.

@@ -2,10 +2,10 @@
 
 #include <shellapi.h>
 
+#include "base/Messages.h"
 #include "call/CallState.h"
 #include "fw/StringsWin.h"
 #include "fw/Text.h"
-#include "tray/Messages.h"
 
 bool CTrayIconWnd::CreateTrayWindow() {
   const char* windowClass = RegisterWndClass(0);

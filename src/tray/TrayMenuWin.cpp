@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/OsDetect.h"
+#include "base/OsDetect.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "call/CallState.h"
-#include "tray/CallLog.h"
+#include "calllog/CallLog.h"
 
 namespace {
 

@@ -3,17 +3,17 @@
 #include <cstring>
 
 #include "JournalLines.h"
-#include "app/InstallOptions.h"
-#include "app/OsDetect.h"
+#include "base/InstallOptions.h"
+#include "base/OsDetect.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgLogic.h"
+#include "calllog/CallLog.h"
 #include "desktop/AutoStart.h"
 #include "fw/Text.h"
 #include "moh/DefaultDialString.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
-#include "tray/CallLog.h"
 #include "tray/TrayCommands.h"
 
 namespace fake {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/EventLog.h"
+#include "base/EventLog.h"
 #include "moh/MohApi.h"
 #include "moh/Registry.h"
 

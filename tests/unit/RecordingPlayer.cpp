@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "tray/Messages.h"
+#include "base/Messages.h"
 
 std::string RecordingPlayer::Text(unsigned id) {
   static const std::set<unsigned> kWithout = {32801, 32815, 32816, 32817, 32818, 32819, 32820,

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tray/IPlayerWindow.h"
+#include "call/IPlayerWindow.h"
 
 class RecordingPlayer : public IPlayerWindow {
  public:

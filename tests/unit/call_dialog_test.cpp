@@ -7,13 +7,13 @@
 
 #include "Fakes.h"
 #include "RecordingPlayer.h"
+#include "base/Messages.h"
+#include "call/CallEvents.h"
 #include "call/CallState.h"
+#include "call/HoldTimer.h"
 #include "calldlg/CallDlgLogic.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-#include "tray/CallEvents.h"
-#include "tray/HoldTimer.h"
-#include "tray/Messages.h"
 
 namespace {
 

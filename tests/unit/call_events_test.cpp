@@ -7,16 +7,16 @@
 
 #include "Fakes.h"
 #include "RecordingPlayer.h"
-#include "app/InstallOptions.h"
+#include "base/InstallOptions.h"
+#include "base/Messages.h"
+#include "call/CallEvents.h"
 #include "call/CallState.h"
+#include "call/HoldTimer.h"
+#include "calllog/CallLog.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-#include "tray/CallEvents.h"
-#include "tray/CallLog.h"
-#include "tray/HoldTimer.h"
-#include "tray/Messages.h"
 
 namespace {
 

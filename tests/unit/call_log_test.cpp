@@ -3,7 +3,7 @@
 
 #include "Fakes.h"
 #include "call/CallState.h"
-#include "tray/CallLog.h"
+#include "calllog/CallLog.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "Fakes.h"
-#include "app/InstallOptions.h"
-#include "app/OsDetect.h"
+#include "base/InstallOptions.h"
+#include "base/OsDetect.h"
 #include "desktop/HelpPage.h"
 #include "desktop/ProgramLink.h"
 #include "moh/MohSettings.h"

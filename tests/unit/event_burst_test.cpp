@@ -4,11 +4,11 @@
 
 #include "Fakes.h"
 #include "RecordingPlayer.h"
+#include "call/CallEvents.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgLogic.h"
+#include "calllog/CallLog.h"
 #include "moh/MohSettings.h"
-#include "tray/CallEvents.h"
-#include "tray/CallLog.h"
 
 namespace {
 

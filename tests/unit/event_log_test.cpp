@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
-#include "app/EventLog.h"
+#include "base/EventLog.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "Fakes.h"
-#include "app/InstallOptions.h"
+#include "base/InstallOptions.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
-#include "app/InstallOptions.h"
+#include "base/InstallOptions.h"
 #include "moh/MohSettings.h"
 
 namespace {

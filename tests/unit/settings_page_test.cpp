@@ -7,7 +7,7 @@
 #include <set>
 
 #include "Fakes.h"
-#include "app/InstallOptions.h"
+#include "base/InstallOptions.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 #include "settings/GenPage.h"

@@ -4,8 +4,8 @@
 #include <map>
 
 #include "Fakes.h"
-#include "app/InstallOptions.h"
-#include "app/OsDetect.h"
+#include "base/InstallOptions.h"
+#include "base/OsDetect.h"
 
 namespace {
 

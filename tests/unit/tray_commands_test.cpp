@@ -7,11 +7,11 @@
 
 #include "Fakes.h"
 #include "RecordingPlayer.h"
+#include "call/CallEvents.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgLogic.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-#include "tray/CallEvents.h"
 #include "tray/TrayCommands.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include "GdiObjects.h"
 
 #include "app/MohAppWin.h"
+#include "base/Messages.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgWin.h"
-#include "tray/Messages.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/InstallOptions.h"
-#include "app/OsDetect.h"
+#include "base/InstallOptions.h"
+#include "base/OsDetect.h"
 #include "desktop/AutoStart.h"
 #include "desktop/DesktopShellWin.h"
 #include "desktop/ProgramLink.h"

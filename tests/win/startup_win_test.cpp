@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "app/EventLog.h"
 #include "app/MohAppWin.h"
-#include "app/OsDetect.h"
+#include "base/EventLog.h"
+#include "base/Messages.h"
+#include "base/OsDetect.h"
 #include "moh/ModemSelectDlgWin.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-#include "tray/Messages.h"
 #include "tray/PlayerWndWin.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/MohAppWin.h"
-#include "app/OsDetect.h"
+#include "base/OsDetect.h"
 #include "call/CallState.h"
+#include "calllog/CallLog.h"
+#include "calllog/CallLogDlgWin.h"
 #include "res/resource.h"
-#include "tray/CallLog.h"
-#include "tray/CallLogDlgWin.h"
 #include "tray/PlayerWndWin.h"
 #include "tray/TrayMenuWin.h"
 

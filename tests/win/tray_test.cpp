@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/MohAppWin.h"
+#include "base/Messages.h"
 #include "call/CallState.h"
-#include "tray/Messages.h"
 #include "tray/PlayerWndWin.h"
 #include "tray/TrayIconWndWin.h"
 

@@ -12,10 +12,10 @@
 
 #include "GdiObjects.h"
 #include "app/MohAppWin.h"
+#include "base/Messages.h"
 #include "call/CallState.h"
 #include "moh/MohApi.h"
 #include "moh/MohSettings.h"
-#include "tray/Messages.h"
 #include "tray/PlayerWndWin.h"
 
 namespace {

@@ -1,16 +1,16 @@
-#include "tray/HoldTimer.h"
+#include "call/HoldTimer.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "app/EventLog.h"
+#include "base/EventLog.h"
+#include "base/Messages.h"
 #include "call/CallState.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-#include "tray/Messages.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tray/IPlayerWindow.h"
+#include "call/IPlayerWindow.h"
 
 // A hold time as hours:minutes:seconds, split as the countdown splits it.
 std::string FormatHoldTime(int remainingMs);

@@ -1,4 +1,4 @@
-#include "app/PlacementWin.h"
+#include "fw/PlacementWin.h"
 
 #include "calldlg/CallDlgLogic.h"
 

@@ -1,7 +1,7 @@
 // parko.log on disk.
 #include <windows.h>
 
-#include "app/EventLog.h"
+#include "base/EventLog.h"
 
 namespace {
 

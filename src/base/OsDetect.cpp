@@ -1,4 +1,4 @@
-#include "app/OsDetect.h"
+#include "base/OsDetect.h"
 
 // Defined without initialisers: the reset below holds every default, once, and also runs as
 // the process starts.

@@ -1,19 +1,19 @@
-#include "tray/CallEvents.h"
+#include "call/CallEvents.h"
 
 #include <climits>
 
-#include "app/EventLog.h"
+#include "base/EventLog.h"
+#include "base/Messages.h"
 #include "call/CallState.h"
+#include "call/HoldTimer.h"
 #include "calldlg/CallDlgLogic.h"
+#include "calllog/CallLog.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
-#include "tray/CallLog.h"
-#include "tray/HoldTimer.h"
-#include "tray/Messages.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/EventLog.h"
+#include "base/EventLog.h"
 
 #include "fw/Text.h"
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/InstallOptions.h"
+#include "base/InstallOptions.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "tray/CallLogDlgWin.h"
+#include "calllog/CallLogDlgWin.h"
 
 #include "app/MohAppWin.h"
-#include "app/PlacementWin.h"
-#include "app/ProgramArtWin.h"
+#include "calllog/CallLog.h"
+#include "fw/PlacementWin.h"
+#include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
-#include "tray/CallLog.h"
 
 WINDOWPLACEMENT gCallLogPlacement{};
 

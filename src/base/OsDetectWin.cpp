@@ -1,7 +1,7 @@
 // The running system's version and language.
 #include <windows.h>
 
-#include "app/OsDetect.h"
+#include "base/OsDetect.h"
 
 uint8_t DetectOS() {
   OSVERSIONINFOA info{};

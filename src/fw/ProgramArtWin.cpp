@@ -1,4 +1,4 @@
-#include "app/ProgramArtWin.h"
+#include "fw/ProgramArtWin.h"
 
 #include "res/resource.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tray/IPlayerWindow.h"
+#include "call/IPlayerWindow.h"
 
 // Hold time granted for a MOH_GRANTED index, in milliseconds; 0 for index 0 and above 13.
 int HoldTimeForIndex(int index);

@@ -1,8 +1,8 @@
-#include "app/InstallOptions.h"
+#include "base/InstallOptions.h"
 
 #include <cstring>
 
-#include "app/EventLog.h"
+#include "base/EventLog.h"
 #include "fw/Text.h"
 
 // Defined without initialisers: the reset below holds every default, once, and also runs as

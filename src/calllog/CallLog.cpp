@@ -1,4 +1,4 @@
-#include "tray/CallLog.h"
+#include "calllog/CallLog.h"
 
 #include <algorithm>
 #include <utility>

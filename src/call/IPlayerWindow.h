@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "call/Sound.h"
+#include "fw/Sound.h"
 
 class IPlayerWindow : public ISoundPlayer {
  public:
