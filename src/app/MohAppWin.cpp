@@ -3,6 +3,7 @@
 #include "app/SingleInstanceWin.h"
 #include "base/EventLog.h"
 #include "base/InstallOptions.h"
+#include "base/MainWindowWin.h"
 #include "base/OsDetect.h"
 #include "desktop/AutoStart.h"
 #include "desktop/DesktopShellWin.h"
@@ -62,7 +63,7 @@ bool CMohApp::InitInstance() {
     return false;
   }
   SetMainWindow(player);
-  m_hMainWnd = player->Handle();
+  SetMainWindowHandle(player->Handle());
 
   DetectOS();
   CheckInstallOptions();
@@ -70,10 +71,10 @@ bool CMohApp::InitInstance() {
 
   QueryStartAutomatically();
 
-  StartupWindows ui(m_hMainWnd, ExeName());
+  StartupWindows ui(player->Handle(), ExeName());
   if (SelectModem(gSilentEnumeration, ui) == 0) return false;
 
-  MarkMainWindow(m_hMainWnd, ExeName());
+  MarkMainWindow(player->Handle(), ExeName());
   if (gCreateProgramEntry != 0) {
     DesktopShell shell;
     AddProgramLink(shell);

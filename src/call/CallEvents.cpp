@@ -4,9 +4,9 @@
 
 #include "base/EventLog.h"
 #include "base/Messages.h"
+#include "call/CallDlgLogic.h"
 #include "call/CallState.h"
 #include "call/HoldTimer.h"
-#include "calldlg/CallDlgLogic.h"
 #include "calllog/CallLog.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
@@ -44,7 +44,7 @@ void FetchCallerId(const std::string* taken) {
   }
   LogEvent(0, 0, EscapeControlCharacters(text));
   gCallerIdText = text;
-  ParseCallerId();
+  ParseCallerId(gCallerIdText);
   gCallLogBehind = true;
 }
 

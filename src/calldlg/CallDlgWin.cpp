@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/MohAppWin.h"
+#include "base/MainWindowWin.h"
 #include "base/Messages.h"
 #include "call/CallState.h"
 #include "fw/PlacementWin.h"
@@ -17,12 +17,19 @@ namespace {
 // Where the last call dialog was when it closed.
 WINDOWPLACEMENT gCallDlgPlacement{};
 
+// The one call dialog the player window holds.
+CCallDlg* gHeldCallDialog = nullptr;
+
 bool IsCallButton(int id) {
   return id == IDOK || id == IDCANCEL || id == IDABORT || id == IDC_IGNORE_CALL ||
          id == IDC_RESTORE_DATA;
 }
 
 }  // namespace
+
+CCallDlg* HeldCallDialog() { return gHeldCallDialog; }
+
+void HoldCallDialog(CCallDlg* dialog) { gHeldCallDialog = dialog; }
 
 CCallDlg::CCallDlg() : fw::Dialog(IDD_CALL) {}
 
@@ -45,10 +52,6 @@ BOOL CCallDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
   UseProgramIcon(Handle());
   UseSharedLogo(Handle());
-  if (CMohApp* app = CMohApp::Instance()) {
-    app->m_hCallInfo = Item(IDC_INFO_LINE);
-    app->m_hCallTimer = Item(IDC_ANSWER_TIME);
-  }
   // Green figures on black for the counters, a dark blue info line.
   m_crCounterText = RGB(0, 255, 0);
   m_crCounterBack = RGB(0, 0, 0);
@@ -146,9 +149,7 @@ void CCallDlg::OnDestroy() {
 }
 
 void CCallDlg::PostNcDestroy() {
-  if (CMohApp* app = CMohApp::Instance()) {
-    if (app->m_pCallDlg == this) app->m_pCallDlg = nullptr;
-  }
+  if (gHeldCallDialog == this) gHeldCallDialog = nullptr;
   gCallDlgOpen = 0;
   delete this;
 }
@@ -192,9 +193,7 @@ void CCallDlg::StepProgress() { SendMessageA(m_progress, PBM_STEPIT, 0, 0); }
 
 void CCallDlg::Sound(const char* file, unsigned flags) { fw::PlaySoundFile(file, flags); }
 
-void CCallDlg::StopAnswerTimer() {
-  if (CMohApp* app = CMohApp::Instance()) ::KillTimer(app->m_hMainWnd, TIMER_ANSWER);
-}
+void CCallDlg::StopAnswerTimer() { ::KillTimer(MainWindowHandle(), TIMER_ANSWER); }
 
 bool CCallDlg::ShowHangUpReminder() {
   MessageBoxA(Handle(), fw::LoadText(IDS_HANG_UP_FIRST).c_str(), " ", MB_OK | MB_ICONEXCLAMATION);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "calldlg/CallDlgLogic.h"
+#include "call/CallDlgLogic.h"
 #include "fw/DialogWin.h"
 
 class CCallDlg : public fw::Dialog, private ICallDialogWindow {
@@ -60,3 +60,7 @@ class CCallDlg : public fw::Dialog, private ICallDialogWindow {
   COLORREF m_crInfoText = 0;
   CallDlgMode m_mode = CallDlgMode::StatusOnly;
 };
+
+// The call dialog the player window holds, at most one; it lets go of itself as it is freed.
+CCallDlg* HeldCallDialog();
+void HoldCallDialog(CCallDlg* dialog);

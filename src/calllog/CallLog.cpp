@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "call/CallState.h"
-
 CallLog gCallLog;
 int gCallLogOpen;
 int gCallLogFirstOpen;
@@ -91,9 +89,9 @@ void CallLog::Add(CCallerID record) {
   records_.push_front(std::move(record));
 }
 
-void ParseCallerId() {
+void ParseCallerId(const std::string& callerIdText) {
   CCallerID record;
-  if (SplitCallerId(gCallerIdText, record)) gCallLog.Add(std::move(record));
+  if (SplitCallerId(callerIdText, record)) gCallLog.Add(std::move(record));
 }
 
 void ResetCallLog() {

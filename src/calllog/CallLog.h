@@ -48,9 +48,9 @@ extern int gCallLogFirstOpen;
 // behind it are handled, so that a burst of calls rebuilds the open log once.
 extern bool gCallLogBehind;
 
-// Parses gCallerIdText and stores the caller at the head of gCallLog; a text that is not a
-// caller record stores nothing.
-void ParseCallerId();
+// Parses a caller-ID text (the call's gCallerIdText) and stores the caller at the head of
+// gCallLog; a text that is not a caller record stores nothing.
+void ParseCallerId(const std::string& callerIdText);
 
 // No records, no dialog, the next opening the first: as a process starts.
 void ResetCallLog();

@@ -1,6 +1,5 @@
 #include "calllog/CallLogDlgWin.h"
 
-#include "app/MohAppWin.h"
 #include "calllog/CallLog.h"
 #include "fw/PlacementWin.h"
 #include "fw/ProgramArtWin.h"
@@ -8,6 +7,13 @@
 #include "res/resource.h"
 
 WINDOWPLACEMENT gCallLogPlacement{};
+
+namespace {
+
+// The one call log that is open.
+CCallLogDlg* gHeldCallLog = nullptr;
+
+}  // namespace
 
 CCallLogDlg::CCallLogDlg() : fw::Dialog(IDD_CALL_LOG) { gCallLogOpen = 1; }
 
@@ -59,33 +65,30 @@ void CCallLogDlg::OnCancel() {
 }
 
 void CCallLogDlg::PostNcDestroy() {
-  CMohApp* app = CMohApp::Instance();
-  if (app != nullptr && app->m_pCallLogDlg == this) app->m_pCallLogDlg = nullptr;
+  if (gHeldCallLog == this) gHeldCallLog = nullptr;
   // A log replaced while one of its messages was still being handled goes only now; the flag
   // is then its successor's.
-  if (app == nullptr || app->m_pCallLogDlg == nullptr) gCallLogOpen = 0;
+  if (gHeldCallLog == nullptr) gCallLogOpen = 0;
   delete this;
 }
 
+CCallLogDlg* HeldCallLog() { return gHeldCallLog; }
+
 void CloseCallLogDialog() {
-  CMohApp* app = CMohApp::Instance();
-  if (app == nullptr || app->m_pCallLogDlg == nullptr) return;
-  CCallLogDlg* dialog = app->m_pCallLogDlg;
+  CCallLogDlg* dialog = gHeldCallLog;
+  if (dialog == nullptr) return;
   dialog->DestroyWindow();
   // Only an object that never had a window, or whose window went without freeing it, is left
   // for us; one still handling a message frees itself when that returns.
-  if (app->m_pCallLogDlg == dialog && !dialog->IsHandlingMessage()) delete dialog;
-  app->m_pCallLogDlg = nullptr;
+  if (gHeldCallLog == dialog && !dialog->IsHandlingMessage()) delete dialog;
+  gHeldCallLog = nullptr;
 }
 
 bool OpenCallLogDialog(HWND parent, int showCommand) {
-  CMohApp* app = CMohApp::Instance();
-  if (app == nullptr) return false;
   auto* dialog = new CCallLogDlg;
-  app->m_pCallLogDlg = dialog;
-  app->m_hCallLogDlg = dialog->Handle();  // intended: still null, the window comes with Create
+  gHeldCallLog = dialog;
   if (!dialog->Create(parent)) {
-    app->m_pCallLogDlg = nullptr;
+    gHeldCallLog = nullptr;
     delete dialog;
     gCallLogOpen = 0;
     return false;

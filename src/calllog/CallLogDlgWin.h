@@ -30,7 +30,9 @@ class CCallLogDlg : public fw::Dialog {
 // Where the last call log was when it closed.
 extern WINDOWPLACEMENT gCallLogPlacement;
 
-// Closes the call log the application holds, if any.
+// The call log that is open, at most one; null when none is.
+CCallLogDlg* HeldCallLog();
+// Closes the call log that is open, if any.
 void CloseCallLogDialog();
 // Creates a call log over the parent, shows it with the show command and lets the application
 // hold it. False when no dialog could be made (nothing is then open).

@@ -1,6 +1,6 @@
 #include "fw/PlacementWin.h"
 
-#include "calldlg/CallDlgLogic.h"
+#include "fw/Placement.h"
 
 void RememberPlacement(HWND window, WINDOWPLACEMENT& placement) {
   if (window == nullptr) return;

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/MohAppWin.h"
 #include "base/Answers.h"
 #include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
@@ -65,11 +64,9 @@ void CCfgSheet::CenterSheetButtons(bool showOk, bool showCancel, bool showApply)
 void CCfgSheet::OnDestroy() {
   Default();
   if (gSettingsSheetOpen == 1) gSettingsSheetOpen = 0;
-  if (CMohApp* app = CMohApp::Instance()) app->m_hSettingsSheet = nullptr;
 }
 
 int ShowSettingsSheet() {
   CCfgSheet sheet(fw::LoadText(IDS_MOH_SETTINGS), nullptr, 0);
-  if (CMohApp* app = CMohApp::Instance()) app->m_hSettingsSheet = sheet.Handle();
   return sheet.DoModal() == IDOK ? kAnswerOk : IDCANCEL;
 }

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/MohAppWin.h"
+#include "base/MainWindowWin.h"
 #include "base/Messages.h"
 #include "base/OsDetect.h"
 #include "call/CallEvents.h"
@@ -14,6 +14,7 @@
 #include "desktop/AboutDlgWin.h"
 #include "desktop/AutoStart.h"
 #include "desktop/HtmlHelpWin.h"
+#include "fw/ApplicationWin.h"
 #include "fw/StringsWin.h"
 #include "fw/SystemLibrariesWin.h"
 #include "moh/MohEvents.h"
@@ -23,7 +24,7 @@
 
 CPlayerWnd::CPlayerWnd() {
   ResetCountdownTexts();
-  if (CMohApp* app = CMohApp::Instance()) app->m_pCallDlg = nullptr;
+  HoldCallDialog(nullptr);
 }
 
 CPlayerWnd::~CPlayerWnd() { gCallLog.Clear(); }
@@ -51,6 +52,8 @@ int CPlayerWnd::OnCreate(CREATESTRUCTA*) {
 }
 
 void CPlayerWnd::OnDestroy() {
+  // The library's events have nowhere to go any more.
+  if (MainWindowHandle() == Handle()) SetMainWindowHandle(nullptr);
   // Later copies of the program look for this mark; a closing window is no longer theirs.
   if (fw::Application* app = fw::Application::Current()) {
     RemovePropA(Handle(), app->ExeName().c_str());
@@ -156,15 +159,14 @@ void CPlayerWnd::NotifyTray(bool add, const std::string& tip) {
 }
 
 void CPlayerWnd::CloseCallDialog() {
-  CMohApp* app = CMohApp::Instance();
-  if (app == nullptr || app->m_pCallDlg == nullptr) return;
-  CCallDlg* dialog = app->m_pCallDlg;
+  CCallDlg* dialog = HeldCallDialog();
+  if (dialog == nullptr) return;
   dialog->DestroyWindow();
   // The dialog frees itself after its last message. One whose own handler is still running
   // (its button's message box is open) is freed when that handler returns; only an object
   // that never had a window is left for us.
-  if (app->m_pCallDlg == dialog && !dialog->IsHandlingMessage()) delete dialog;
-  app->m_pCallDlg = nullptr;
+  if (HeldCallDialog() == dialog && !dialog->IsHandlingMessage()) delete dialog;
+  HoldCallDialog(nullptr);
 }
 
 void CPlayerWnd::OpenCallDialog() { CreateCallDialog(true); }
@@ -177,14 +179,11 @@ bool CPlayerWnd::MoreEventsQueued() {
 void CPlayerWnd::ReopenCallDialog() { CreateCallDialog(false); }
 
 void CPlayerWnd::CreateCallDialog(bool foreground) {
-  CMohApp* app = CMohApp::Instance();
-  if (app == nullptr) return;
   auto* dialog = new CCallDlg;
-  app->m_pCallDlg = dialog;
-  app->m_hCallDlg = dialog->Handle();  // intended: still null, the window comes with Create
+  HoldCallDialog(dialog);
   if (!dialog->Create(Handle())) {
     delete dialog;
-    app->m_pCallDlg = nullptr;
+    HoldCallDialog(nullptr);
     return;
   }
   ShowWindow(dialog->Handle(), SW_RESTORE);
@@ -192,8 +191,7 @@ void CPlayerWnd::CreateCallDialog(bool foreground) {
 }
 
 void CPlayerWnd::RefreshCallLog() {
-  CMohApp* app = CMohApp::Instance();
-  if (app == nullptr || app->m_pCallLogDlg == nullptr) return;
+  if (HeldCallLog() == nullptr) return;
   CloseCallLogDialog();
   OpenCallLogDialog(Handle(), SW_SHOWNORMAL);
 }

@@ -1,8 +1,8 @@
 #include "tray/TrayCommands.h"
 
 #include "base/EventLog.h"
+#include "call/CallDlgLogic.h"
 #include "call/CallState.h"
-#include "calldlg/CallDlgLogic.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
 #include "moh/MohEvents.h"

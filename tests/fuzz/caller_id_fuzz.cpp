@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   gCallerIdText = text;
-  ParseCallerId();
+  ParseCallerId(gCallerIdText);
   Require(gCallLog.Records().size() <= kCallLogSize);
   return 0;
 }

@@ -8,10 +8,11 @@
 #include "Fakes.h"
 #include "RecordingPlayer.h"
 #include "base/Messages.h"
+#include "call/CallDlgLogic.h"
 #include "call/CallEvents.h"
 #include "call/CallState.h"
 #include "call/HoldTimer.h"
-#include "calldlg/CallDlgLogic.h"
+#include "fw/Placement.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 

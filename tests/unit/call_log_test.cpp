@@ -78,9 +78,9 @@ TEST(CallerId, TheLogKeepsTheTenNewestCallersNewestFirst) {
   for (int call = 1; call <= 11; ++call) {
     gCallerIdText = "Datum :" + std::to_string(call) +
                     " Uhrzeit :0905 Nummer :" + std::to_string(call) + " Name :Caller";
-    ParseCallerId();
+    ParseCallerId(gCallerIdText);
     gCallerIdText = "no caller record";  // stores nothing
-    ParseCallerId();
+    ParseCallerId(gCallerIdText);
   }
   const std::deque<CCallerID>& records = gCallLog.Records();
   ASSERT_EQ(10u, records.size());

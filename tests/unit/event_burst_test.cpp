@@ -4,9 +4,9 @@
 
 #include "Fakes.h"
 #include "RecordingPlayer.h"
+#include "call/CallDlgLogic.h"
 #include "call/CallEvents.h"
 #include "call/CallState.h"
-#include "calldlg/CallDlgLogic.h"
 #include "calllog/CallLog.h"
 #include "moh/MohSettings.h"
 

@@ -7,9 +7,9 @@
 
 #include "Fakes.h"
 #include "RecordingPlayer.h"
+#include "call/CallDlgLogic.h"
 #include "call/CallEvents.h"
 #include "call/CallState.h"
-#include "calldlg/CallDlgLogic.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 #include "tray/TrayCommands.h"

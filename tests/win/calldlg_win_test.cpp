@@ -7,6 +7,7 @@
 #include "GdiObjects.h"
 
 #include "app/MohAppWin.h"
+#include "base/MainWindowWin.h"
 #include "base/Messages.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgWin.h"
@@ -35,7 +36,7 @@ TEST(CallDialogWindow, EveryButtonThatEndsTheAnswerWaitStopsTheMainWindowsAnswer
   CMohApp app;
   HWND main = CreateWindowExA(0, "Static", "main", 0, 0, 0, 0, 0, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
-  app.m_hMainWnd = main;
+  SetMainWindowHandle(main);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button);
     ResetCallState();
@@ -44,7 +45,7 @@ TEST(CallDialogWindow, EveryButtonThatEndsTheAnswerWaitStopsTheMainWindowsAnswer
     gHoldRemainingMs = 60000;
     ASSERT_NE(0u, SetTimer(main, TIMER_ANSWER, 60000, nullptr));
     auto* dialog = new CCallDlg;
-    app.m_pCallDlg = dialog;
+    HoldCallDialog(dialog);
     ASSERT_TRUE(dialog->Create(nullptr));
     ShowWindow(dialog->Handle(), SW_SHOWNA);  // a button acts only while it can be pressed
     HWND button = GetDlgItem(dialog->Handle(), c.id);
@@ -65,7 +66,7 @@ TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButto
   gPlacingCall = 1;
   gHoldRemainingMs = 60000;
   auto* dialog = new CCallDlg;
-  app.m_pCallDlg = dialog;
+  HoldCallDialog(dialog);
   ASSERT_TRUE(dialog->Create(nullptr));
   HWND hwnd = dialog->Handle();
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hwnd, IDCANCEL)));  // "Anruf tätigen" is live
@@ -78,18 +79,18 @@ TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButto
   EXPECT_TRUE(IsWindow(hwnd));  // the main window replaces it on the next event
 
   dialog->DestroyWindow();
-  EXPECT_EQ(nullptr, app.m_pCallDlg);  // it freed itself
+  EXPECT_EQ(nullptr, HeldCallDialog());  // it freed itself
 }
 
-void OpenAndCloseCallDialog(CMohApp& app, int state) {
+void OpenAndCloseCallDialog(int state) {
   gCallState = state;
   auto* dialog = new CCallDlg;
-  app.m_pCallDlg = dialog;
+  HoldCallDialog(dialog);
   ASSERT_TRUE(dialog->Create(nullptr));
   ShowWindow(dialog->Handle(), SW_SHOWNA);
   Pump();
   dialog->DestroyWindow();
-  ASSERT_EQ(nullptr, app.m_pCallDlg);
+  ASSERT_EQ(nullptr, HeldCallDialog());
 }
 
 TEST(CallDialogWindow, FiftyDialogsLeaveTheNumberOfGdiObjectsAsItWas) {
@@ -97,15 +98,15 @@ TEST(CallDialogWindow, FiftyDialogsLeaveTheNumberOfGdiObjectsAsItWas) {
   ResetCallState();
   gHoldRemainingMs = 60000;
   // The first dialogs load what every later one shares (the logo, fonts, brushes of the system).
-  for (int i = 0; i < 3; ++i) OpenAndCloseCallDialog(app, 7);
+  for (int i = 0; i < 3; ++i) OpenAndCloseCallDialog(7);
   const int before = CountGdiObjects();
   ASSERT_GT(before, 0);
-  for (int i = 0; i < 50; ++i) OpenAndCloseCallDialog(app, i % 2 == 0 ? 8 : 13);
+  for (int i = 0; i < 50; ++i) OpenAndCloseCallDialog(i % 2 == 0 ? 8 : 13);
   EXPECT_LE(CountGdiObjects(), before + 2) << "before: " << before;
 
   // The shared logo is still the one each new dialog shows.
   auto* dialog = new CCallDlg;
-  app.m_pCallDlg = dialog;
+  HoldCallDialog(dialog);
   ASSERT_TRUE(dialog->Create(nullptr));
   HWND logoStatic = nullptr;
   for (HWND child = GetWindow(dialog->Handle(), GW_CHILD); child != nullptr;

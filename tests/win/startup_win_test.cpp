@@ -12,6 +12,7 @@
 
 #include "app/MohAppWin.h"
 #include "base/EventLog.h"
+#include "base/MainWindowWin.h"
 #include "base/Messages.h"
 #include "base/OsDetect.h"
 #include "moh/ModemSelectDlgWin.h"
@@ -113,7 +114,7 @@ TEST(EventRelay, EventsFromTheLibrarysThreadReachTheHandlerInOrder) {
   CMohApp app;
   auto* player = new ObservedPlayer;
   ASSERT_TRUE(player->CreateTrayWindow());
-  app.m_hMainWnd = player->Handle();
+  SetMainWindowHandle(player->Handle());
   gDispatched.clear();
 
   HANDLE thread = CreateThread(nullptr, 0, &RaiseEvents, nullptr, 0, nullptr);
@@ -130,7 +131,7 @@ TEST(EventRelay, EventsFromTheLibrarysThreadReachTheHandlerInOrder) {
   EXPECT_EQ(std::make_pair(6, 0), gDispatched[500]);
 
   player->DestroyWindow();
-  app.m_hMainWnd = nullptr;
+  SetMainWindowHandle(nullptr);
 }
 
 DWORD WINAPI LogLines(void* tag) {

@@ -101,7 +101,7 @@ class CallLogWindow : public testing::Test {
   }
   HWND OpenLog() {
     SendMessageA(player_->Handle(), WM_COMMAND, ID_CALL_LOG, 0);
-    return app_.m_pCallLogDlg != nullptr ? app_.m_pCallLogDlg->Handle() : nullptr;
+    return HeldCallLog() != nullptr ? HeldCallLog()->Handle() : nullptr;
   }
   static RECT Rect(HWND window) {
     RECT rect{};
@@ -132,7 +132,7 @@ TEST_F(CallLogWindow, OpensOnceCentredThenWhereItClosedOnTopAndGoesWithThePlayer
   SendMessageA(log, WM_SYSCOMMAND, SC_CLOSE, 0);
   Pump();
   EXPECT_FALSE(IsWindow(log));
-  EXPECT_EQ(nullptr, app_.m_pCallLogDlg);
+  EXPECT_EQ(nullptr, HeldCallLog());
   EXPECT_EQ(0, gCallLogOpen);
 
   HWND next = OpenLog();
@@ -145,7 +145,7 @@ TEST_F(CallLogWindow, OpensOnceCentredThenWhereItClosedOnTopAndGoesWithThePlayer
   player_->DestroyWindow();
   player_ = nullptr;
   EXPECT_FALSE(IsWindow(next));
-  EXPECT_EQ(nullptr, app_.m_pCallLogDlg);
+  EXPECT_EQ(nullptr, HeldCallLog());
   EXPECT_TRUE(gCallLog.Records().empty());
 }
 

@@ -14,6 +14,7 @@
 #include "app/MohAppWin.h"
 #include "base/Messages.h"
 #include "call/CallState.h"
+#include "calldlg/CallDlgWin.h"
 #include "moh/MohApi.h"
 #include "moh/MohSettings.h"
 #include "tray/PlayerWndWin.h"
@@ -42,12 +43,12 @@ bool PumpUntil(Condition done) {
   return true;
 }
 
-bool Call(CMohApp& app, HWND main) {
+bool Call(HWND main) {
   PostMessageA(main, WM_MOH_DISPATCH, MOH_INCOMING_CALL, 1);
   PostMessageA(main, WM_MOH_DISPATCH, MOH_GRANTED, 5);
-  if (!PumpUntil([&] { return app.m_pCallDlg != nullptr; })) return false;
+  if (!PumpUntil([&] { return HeldCallDialog() != nullptr; })) return false;
   PostMessageA(main, WM_MOH_DISPATCH, MOH_DATA_RESUMED, 0);
-  return PumpUntil([&] { return app.m_pCallDlg == nullptr && gCallState == MOH_DATA_RESUMED; });
+  return PumpUntil([&] { return HeldCallDialog() == nullptr && gCallState == MOH_DATA_RESUMED; });
 }
 
 }  // namespace
@@ -61,12 +62,12 @@ int main(int argc, char** argv) {
   gOnline = gEnableMOH = gCallerID = 1;
   // The first calls load what every later one shares.
   for (int i = 0; i < 10; ++i) {
-    if (!Call(app, player->Handle())) return 1;
+    if (!Call(player->Handle())) return 1;
   }
   const int gdiBefore = CountGdiObjects();
   const SIZE_T privateBefore = PrivateBytes();
   for (int i = 0; i < calls; ++i) {
-    if (!Call(app, player->Handle())) return 1;
+    if (!Call(player->Handle())) return 1;
   }
   std::printf("gdi %d %d private %lu %lu\n", gdiBefore, CountGdiObjects(),
               static_cast<unsigned long>(privateBefore),

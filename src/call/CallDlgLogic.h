@@ -92,12 +92,6 @@ extern std::string gCallDlgTitle;
 // No dialog open yet, the first one centred: as a process starts.
 void ResetCallDialogState();
 
-struct Origin {
-  int x, y;
-};
-// Where the first call dialog stands: centred on the screen, each halving truncated.
-Origin CentredOrigin(int screenWidth, int screenHeight, int width, int height);
-
 // The hold sentence of the on-hold modes.
 std::string HoldSentence(ICallDialogWindow& dialog, int holdDurationMs);
 

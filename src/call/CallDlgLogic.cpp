@@ -1,4 +1,4 @@
-#include "calldlg/CallDlgLogic.h"
+#include "call/CallDlgLogic.h"
 
 #include "base/EventLog.h"
 #include "call/CallState.h"
@@ -83,10 +83,6 @@ std::vector<ControlPresence> LayoutFor(CallDlgMode mode) {
     layout.push_back({kLayoutIds[i], kTable[static_cast<int>(mode)][i]});
   }
   return layout;
-}
-
-Origin CentredOrigin(int screenWidth, int screenHeight, int width, int height) {
-  return {screenWidth / 2 - width / 2, screenHeight / 2 - height / 2};
 }
 
 std::string HoldSentence(ICallDialogWindow& dialog, int holdDurationMs) {
