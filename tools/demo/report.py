@@ -31,7 +31,8 @@ with open(wine_trace, encoding="utf-8", errors="replace") as lines:
         if function == "MULTIMEDIA_PlaySound":
             flags = re.search(r"fdwSound=([0-9A-Fa-f]+)", rest)
             looping = bool(flags and int(flags.group(1), 16) & 0x8)
-            if "pszSound='00000000'" in rest:
+            # A null name, as a 32- or 64-bit pointer: a stop.
+            if re.search(r"pszSound='0+'", rest):
                 events.append((seconds, "sound", "Parko stops the sound"))
         elif function == "proc_PlaySound":
             name = re.search(r'SoundName=L"([^"]*)"', rest)
