@@ -126,8 +126,8 @@ def check(headers, args):
                                   f"Windows 95 and NT 4.0 export ({args.exports})")
     if args.resources:
         found = resources_of(headers)
-        for spec in args.resources.split():
-            kind, ids = spec.split(":")
+        for wanted in args.resources.split():
+            kind, ids = wanted.split(":")
             have = found.get(int(kind), set())
             if ids == "*":
                 if not have:
