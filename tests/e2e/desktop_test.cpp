@@ -156,10 +156,15 @@ TEST_P(EveryWindows, StartsTakesACallAndPutsItsShortcutWhereThatWindowsKeepsProg
   }
   Start(kQuickLine,
         std::string(kParkoIni) + "CreateProgramEntry=" + (c.createEntry ? "Yes" : "No") + "\r\n");
-  // The shortcut is made at the end of start-up, once the main window was marked.
+  // The shortcut is made at the end of start-up, after the main window was marked: wait for
+  // the one expected, not only for the mark.
   ASSERT_TRUE(e2e::WaitUntil([&] { return GetPropA(main_, "Parko") != nullptr; }, 10000));
   const std::string user = Folder(CSIDL_PROGRAMS) + kLinkName;
   const std::string common = Folder(CSIDL_COMMON_PROGRAMS) + kLinkName;
+  if (c.folder != -1) {
+    const std::string expected = c.folder == CSIDL_PROGRAMS ? user : common;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(expected); }, 10000)) << expected;
+  }
   EXPECT_EQ(c.folder == CSIDL_PROGRAMS, Exists(user));
   EXPECT_EQ(c.folder == CSIDL_COMMON_PROGRAMS, Exists(common));
   HKEY record = nullptr;
