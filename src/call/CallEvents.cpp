@@ -356,3 +356,9 @@ int HandleMohEvent(IPlayerWindow& player, int event, int value, const std::strin
   player.OpenCallDialog();
   return 0;
 }
+
+int HandlePostedMohEvent(IPlayerWindow& player, int posted, int value) {
+  if ((posted & kCallerIdTaken) == 0) return HandleMohEvent(player, posted, value);
+  const std::optional<std::string> callerId = TakeCallerIdSnapshot();
+  return HandleMohEvent(player, posted & ~kCallerIdTaken, value, callerId ? &*callerId : nullptr);
+}

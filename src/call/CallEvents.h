@@ -18,3 +18,6 @@ unsigned ErrorTextId(int subCode, int family);
 // the library reported this call; without it an incoming call asks the library for it.
 int HandleMohEvent(IPlayerWindow& player, int event, int value,
                    const std::string* callerId = nullptr);
+// An event as the callback posted it: one marked kCallerIdTaken is handled with the caller's
+// text taken for it.
+int HandlePostedMohEvent(IPlayerWindow& player, int posted, int value);

@@ -133,11 +133,7 @@ LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
 }
 
 LRESULT CPlayerWnd::OnMohEvent(WPARAM event, LPARAM value) {
-  const int code = static_cast<int>(event);
-  if ((code & kCallerIdTaken) == 0) return HandleMohEvent(*this, code, static_cast<int>(value));
-  const std::optional<std::string> callerId = TakeCallerIdSnapshot();
-  return HandleMohEvent(*this, code & ~kCallerIdTaken, static_cast<int>(value),
-                        callerId ? &*callerId : nullptr);
+  return HandlePostedMohEvent(*this, static_cast<int>(event), static_cast<int>(value));
 }
 
 void CPlayerWnd::SetTimer(unsigned id, unsigned periodMs) { fw::Window::SetTimer(id, periodMs); }

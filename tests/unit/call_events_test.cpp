@@ -175,10 +175,9 @@ TEST_F(CallStateMachine, EachCallKeepsItsOwnCallersTextAndTheLogIsRebuiltOncePer
   int refreshes = 0;
   for (size_t i = 0; i < posted.size(); ++i) {
     EXPECT_EQ(MOH_INCOMING_CALL | kCallerIdTaken, posted[i].first);
-    const std::optional<std::string> taken = TakeCallerIdSnapshot();
-    ASSERT_TRUE(taken.has_value());
     player_.moreEventsQueued = i + 1 < posted.size();
-    const Effects effects = Event(MOH_INCOMING_CALL, 1, nullptr, &*taken);
+    HandlePostedMohEvent(player_, posted[i].first, posted[i].second);
+    const Effects effects = player_.Take();
     refreshes += static_cast<int>(std::count(effects.begin(), effects.end(), "RefreshCallLog"));
   }
   EXPECT_EQ(1, refreshes);
