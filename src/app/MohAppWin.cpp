@@ -1,5 +1,6 @@
 #include "app/MohAppWin.h"
 
+#include "base/OpenWindows.h"
 #include "app/SingleInstanceWin.h"
 #include "base/EventLog.h"
 #include "base/InstallOptions.h"
@@ -31,7 +32,7 @@ class StartupWindows : public IStartupWindows {
   void ShowSettings() override {
     // Whatever the user does in it, start-up goes on.
     ShowSettingsSheet();
-    gSettingsSheetOpen = 0;
+    gWindows.gSettingsSheetOpen = 0;
   }
   void ShowMessage(unsigned stringId) override {
     MessageBoxA(owner_, fw::LoadText(stringId).c_str(), caption_.c_str(),
@@ -72,10 +73,10 @@ bool CMohApp::InitInstance() {
   QueryStartAutomatically();
 
   StartupWindows ui(player->Handle(), ExeName());
-  if (SelectModem(gSilentEnumeration, ui) == 0) return false;
+  if (SelectModem(gInstall.gSilentEnumeration, ui) == 0) return false;
 
   MarkMainWindow(player->Handle(), ExeName());
-  if (gCreateProgramEntry != 0) {
+  if (gInstall.gCreateProgramEntry != 0) {
     DesktopShell shell;
     AddProgramLink(shell);
   }
@@ -84,7 +85,7 @@ bool CMohApp::InitInstance() {
 
 int CMohApp::ExitInstance() {
   // Also when start-up ended early: the library is told to close on every exit.
-  MohCommand(gMohHandle, MOH_CMD_CLOSE);
+  MohCommand(gModem.gMohHandle, MOH_CMD_CLOSE);
   CallHtmlHelp(nullptr, "", HH_CLOSE_ALL_COMMAND, 0);
   CloseLogFile();
   return fw::Application::ExitInstance();

@@ -5,26 +5,9 @@
 #include "base/EventLog.h"
 #include "fw/Text.h"
 
-// Defined without initialisers: the reset below holds every default, once, and also runs as
-// the process starts.
-int gSilentEnumeration;
-int gModemType;
-char gModemName[128];
-int gLogging;
-uint8_t gQCControl;
-int gCreateProgramEntry;
-std::string gInstallDir;
+InstallOptions gInstall;
 
-void ResetInstallOptions() {
-  gSilentEnumeration = gModemType = gLogging = gCreateProgramEntry = 0;
-  std::memset(gModemName, 0, sizeof(gModemName));
-  gQCControl = 0;
-  gInstallDir.clear();
-}
-
-namespace {
-const bool kInstallOptionsReset = (ResetInstallOptions(), true);
-}  // namespace
+void ResetInstallOptions() { gInstall = InstallOptions{}; }
 
 std::optional<bool> JudgeSwitch(const std::string& value) {
   if (value.empty()) return std::nullopt;
@@ -51,20 +34,20 @@ std::string DirectoryOf(const std::string& filePath) {
 }
 
 void ApplyInstallOptions(InstallOptionsFile& file) {
-  gSilentEnumeration = JudgeSwitch(file.Read("SilentEnumeration")).value_or(false) ? 1 : 0;
-  gModemType = JudgeModemType(file.Read("ModemType"));
+  gInstall.gSilentEnumeration = JudgeSwitch(file.Read("SilentEnumeration")).value_or(false) ? 1 : 0;
+  gInstall.gModemType = JudgeModemType(file.Read("ModemType"));
   const std::string modemName = file.Read("ModemName");
-  if (!modemName.empty()) fw::CopyBounded(gModemName, sizeof(gModemName), modemName.c_str());
+  if (!modemName.empty()) fw::CopyBounded(gInstall.gModemName, sizeof(gInstall.gModemName), modemName.c_str());
 
   if (JudgeSwitch(file.Read("Logging")).value_or(false)) {
-    gLogging = 1;
+    gInstall.gLogging = 1;
     CreateLogFile();
-    LogEvent(0, 0, "File: " + gInstallDir + "\\parko.exe");
-    LogEvent(0, 0, "File: " + gInstallDir + "\\parko.ini");
+    LogEvent(0, 0, "File: " + gInstall.gInstallDir + "\\parko.exe");
+    LogEvent(0, 0, "File: " + gInstall.gInstallDir + "\\parko.ini");
   } else {
-    gLogging = 0;
+    gInstall.gLogging = 0;
   }
 
-  if (auto quickConnect = JudgeSwitch(file.Read("QuickConnect"))) gQCControl = *quickConnect;
-  if (auto entry = JudgeSwitch(file.Read("CreateProgramEntry"))) gCreateProgramEntry = *entry;
+  if (auto quickConnect = JudgeSwitch(file.Read("QuickConnect"))) gInstall.gQCControl = *quickConnect;
+  if (auto entry = JudgeSwitch(file.Read("CreateProgramEntry"))) gInstall.gCreateProgramEntry = *entry;
 }

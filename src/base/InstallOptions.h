@@ -5,14 +5,18 @@
 #include <optional>
 #include <string>
 
-extern int gSilentEnumeration;
-extern int gModemType;
-extern char gModemName[128];
-extern int gLogging;
-extern uint8_t gQCControl;
-extern int gCreateProgramEntry;
-// The program's directory, without a trailing backslash.
-extern std::string gInstallDir;
+// The switches of the file, and where the program lives.
+struct InstallOptions {
+  bool gSilentEnumeration = false;
+  int gModemType = 0;  // the family the installation was made for; 0 when none was given
+  char gModemName[128] = {};
+  bool gLogging = false;
+  bool gQCControl = false;  // the program sets Quick Connect
+  bool gCreateProgramEntry = false;
+  // The program's directory, without a trailing backslash.
+  std::string gInstallDir;
+};
+extern InstallOptions gInstall;
 
 // The switches as a process starts.
 void ResetInstallOptions();

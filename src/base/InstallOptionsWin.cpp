@@ -56,7 +56,7 @@ void CheckInstallOptions() {
     workingPath = programDir;
     SetCurrentDirectoryA(workingPath.c_str());
   }
-  gInstallDir = CurrentDirectory();
+  gInstall.gInstallDir = CurrentDirectory();
   ProfileFile file(IniPathIn(workingPath));
   ApplyInstallOptions(file);
 }

@@ -1,19 +1,8 @@
 #include "base/OsDetect.h"
 
-// Defined without initialisers: the reset below holds every default, once, and also runs as
-// the process starts.
-uint8_t OSFound;
-int gLangID;
-int gPrimaryLang;
+SystemFacts gSystem;
 
-void ResetSystemFacts() {
-  OSFound = WINDOWS_UNKNOWN;
-  gLangID = gPrimaryLang = 0;
-}
-
-namespace {
-const bool kSystemFactsReset = (ResetSystemFacts(), true);
-}  // namespace
+void ResetSystemFacts() { gSystem = SystemFacts{}; }
 
 uint8_t ClassifyOS(unsigned platformId, unsigned major, unsigned minor, unsigned buildNumber) {
   constexpr unsigned kWin32Windows = 1;
@@ -34,11 +23,11 @@ uint8_t ClassifyOS(unsigned platformId, unsigned major, unsigned minor, unsigned
 }
 
 void SetLanguage(int systemLangId) {
-  gLangID = systemLangId;
-  if (gLangID != 0) {
-    gPrimaryLang = gLangID & 0x3FF;
+  gSystem.gLangID = systemLangId;
+  if (gSystem.gLangID != 0) {
+    gSystem.gPrimaryLang = gSystem.gLangID & 0x3FF;
   } else {
-    gLangID = 0x409;
-    gPrimaryLang = 9;
+    gSystem.gLangID = 0x409;
+    gSystem.gPrimaryLang = 9;
   }
 }

@@ -11,9 +11,12 @@ constexpr uint8_t WINDOWS_98 = 4;
 constexpr uint8_t WINDOWS_ME = 5;
 constexpr uint8_t WINDOWS_UNKNOWN = 255;
 
-extern uint8_t OSFound;
-extern int gLangID;
-extern int gPrimaryLang;
+struct SystemFacts {
+  uint8_t OSFound = WINDOWS_UNKNOWN;
+  int gLangID = 0;
+  int gPrimaryLang = 0;
+};
+extern SystemFacts gSystem;
 
 // The facts as a process starts: nothing detected yet.
 void ResetSystemFacts();
@@ -21,7 +24,7 @@ void ResetSystemFacts();
 // The kind of system for what GetVersionExA reports (platform 1: 9x, 2: NT).
 uint8_t ClassifyOS(unsigned platformId, unsigned major, unsigned minor, unsigned buildNumber);
 
-// Sets gLangID and gPrimaryLang from the system default language id; 0 counts as English.
+// Sets gSystem.gLangID and gSystem.gPrimaryLang from the system default language id; 0 counts as English.
 void SetLanguage(int systemLangId);
 
 // Adapters: fill the globals from the running system.

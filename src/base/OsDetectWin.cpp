@@ -7,9 +7,9 @@ uint8_t DetectOS() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof(info);  // 148
   GetVersionExA(&info);                     // on failure the zeroed record gives "not recognised"
-  OSFound =
+  gSystem.OSFound =
       ClassifyOS(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber);
-  return OSFound;
+  return gSystem.OSFound;
 }
 
 void DetectLanguage() { SetLanguage(GetSystemDefaultLangID()); }

@@ -1,6 +1,7 @@
 #include "call/CallDlgLogic.h"
 
 #include "base/EventLog.h"
+#include "base/OpenWindows.h"
 #include "call/CallState.h"
 #include "fw/Text.h"
 #include "moh/ModemSelection.h"
@@ -9,21 +10,7 @@
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 
-// Defined without initialisers: the reset below holds the defaults and also runs as the
-// process starts.
-int gCallDlgOpen;
-int gCallDlgCentre;
-std::string gCallDlgTitle;
-
-void ResetCallDialogState() {
-  gCallDlgOpen = 0;
-  gCallDlgCentre = 1;
-  gCallDlgTitle.clear();
-}
-
 namespace {
-
-const bool kCallDialogStateReset = (ResetCallDialogState(), true);
 
 constexpr int kButtonAnswer = 1;  // IDOK
 constexpr int kButtonPlace = 2;   // IDCANCEL
@@ -35,7 +22,7 @@ constexpr int kLayoutIds[] = {
     IDC_ANSWER_TIME, IDC_HOLD_TIME,   IDC_HOLD_TIME_LABEL, IDC_INFO_LINE, IDC_RECONNECT_PROGRESS};
 
 std::string WarningNotice(ICallDialogWindow& dialog) {
-  return dialog.LoadText(IDS_TIMEOUT_IN) + WarnSecondsText(gWarnTimeMs) +
+  return dialog.LoadText(IDS_TIMEOUT_IN) + WarnSecondsText(gSettings.gWarnTimeMs) +
          dialog.LoadText(IDS_SECONDS);
 }
 
@@ -100,31 +87,31 @@ CallDlgMode InitCallDialog(ICallDialogWindow& dialog) {
   dialog.SetCaption(dialog.LoadText(IDS_CALL_DLG_CAPTION));
   dialog.Place();
 
-  const CallDlgMode mode = ModeFor(gCallState, gPlacingCall);
+  const CallDlgMode mode = ModeFor(gCall.gCallState, gCall.gPlacingCall);
   for (const ControlPresence& control : LayoutFor(mode)) {
     dialog.SetPresence(control.id, control.presence);
   }
   switch (mode) {
     case CallDlgMode::Incoming:
       dialog.SetItemText(IDC_BODY_TEXT, dialog.LoadText(IDS_CALL_OFFERED));
-      gCallDlgTitle = dialog.LoadText(IDS_TITLE_INCOMING);
-      dialog.SetCaption(gCallDlgTitle);
-      dialog.RefreshItem(IDC_ANSWER_TIME, gAnswerText);
-      dialog.RefreshItem(IDC_INFO_LINE, gCallerIdText);
-      if (MuteRingTone == 0) dialog.Sound("ring.wav", kRingFlags);
+      gWindows.gCallDlgTitle = dialog.LoadText(IDS_TITLE_INCOMING);
+      dialog.SetCaption(gWindows.gCallDlgTitle);
+      dialog.RefreshItem(IDC_ANSWER_TIME, gCall.gAnswerText);
+      dialog.RefreshItem(IDC_INFO_LINE, gCall.gCallerIdText);
+      if (gSettings.MuteRingTone == 0) dialog.Sound("ring.wav", kRingFlags);
       break;
     case CallDlgMode::Placing:
-      dialog.SetItemText(IDC_BODY_TEXT, gStatusText);
-      gCallDlgTitle = dialog.LoadText(IDS_TITLE_PLACING);
-      dialog.SetCaption(gCallDlgTitle);
+      dialog.SetItemText(IDC_BODY_TEXT, gCall.gStatusText);
+      gWindows.gCallDlgTitle = dialog.LoadText(IDS_TITLE_PLACING);
+      dialog.SetCaption(gWindows.gCallDlgTitle);
       break;
     case CallDlgMode::OnHold:
-      dialog.RefreshItem(IDC_BODY_TEXT, HoldSentence(dialog, gHoldDurationMs));
-      dialog.SetCaption(gCallDlgTitle);
-      dialog.RefreshItem(IDC_HOLD_TIME, gHoldText);
+      dialog.RefreshItem(IDC_BODY_TEXT, HoldSentence(dialog, gCall.gHoldDurationMs));
+      dialog.SetCaption(gWindows.gCallDlgTitle);
+      dialog.RefreshItem(IDC_HOLD_TIME, gCall.gHoldText);
       break;
     case CallDlgMode::Reconnecting:
-      dialog.SetItemText(IDC_BODY_TEXT, gStatusText);
+      dialog.SetItemText(IDC_BODY_TEXT, gCall.gStatusText);
       dialog.SetCaption(dialog.LoadText(IDS_TITLE_RECONNECTING));
       dialog.SetProgress(0, 30, 1);
       dialog.StartTick(1000);
@@ -134,59 +121,59 @@ CallDlgMode InitCallDialog(ICallDialogWindow& dialog) {
       break;  // the body follows when the dialog is shown
   }
 
-  dialog.SetItemText(IDC_INFO_LINE, gCallerIdText);
-  if (gCallState == CALLSTATE_GRANTED || gCallState == CALLSTATE_SWITCH_TO_VOICE) {
+  dialog.SetItemText(IDC_INFO_LINE, gCall.gCallerIdText);
+  if (gCall.gCallState == CALLSTATE_GRANTED || gCall.gCallState == CALLSTATE_SWITCH_TO_VOICE) {
     dialog.StartTick(100);
     CallDialogTick(dialog);
   }
-  switch (gCallState) {
+  switch (gCall.gCallState) {
     case CALLSTATE_DENIED:
-      gStatusText = dialog.LoadText(gPlacingCall == 0 ? IDS_INCOMING_CALL : IDS_MOH_DENIED);
+      gCall.gStatusText = dialog.LoadText(gCall.gPlacingCall == 0 ? IDS_INCOMING_CALL : IDS_MOH_DENIED);
       break;
     case CALLSTATE_GRANTED:
-      gStatusText = dialog.LoadText(gPlacingCall == 0 ? IDS_CALL_OFFERED : IDS_PLACE_CALL_PROMPT);
+      gCall.gStatusText = dialog.LoadText(gCall.gPlacingCall == 0 ? IDS_CALL_OFFERED : IDS_PLACE_CALL_PROMPT);
       break;
     case CALLSTATE_SWITCH_TO_VOICE:
-      gStatusText = dialog.LoadText(IDS_HOLD_MINUTES_TAIL);
+      gCall.gStatusText = dialog.LoadText(IDS_HOLD_MINUTES_TAIL);
       break;
     case CALLSTATE_TIMEOUT_WARNING:
-      gStatusText = dialog.LoadText(IDS_TIMEOUT_IN);
+      gCall.gStatusText = dialog.LoadText(IDS_TIMEOUT_IN);
       break;
     case CALLSTATE_TIMEOUT:
-      gStatusText = dialog.LoadText(IDS_TIMEOUT);
+      gCall.gStatusText = dialog.LoadText(IDS_TIMEOUT);
       break;
     default:
       break;
   }
-  dialog.SetItemText(IDC_INFO_LINE, gCallerIdText);
-  gCallDlgOpen = 1;
+  dialog.SetItemText(IDC_INFO_LINE, gCall.gCallerIdText);
+  gWindows.gCallDlgOpen = 1;
   return mode;
 }
 
 void CallDialogShown(ICallDialogWindow& dialog) {
-  if (gCallState != CALLSTATE_SWITCH_TO_VOICE && gCallState != CALLSTATE_TIMEOUT_WARNING)
-    dialog.RefreshItem(IDC_BODY_TEXT, gStatusText);
+  if (gCall.gCallState != CALLSTATE_SWITCH_TO_VOICE && gCall.gCallState != CALLSTATE_TIMEOUT_WARNING)
+    dialog.RefreshItem(IDC_BODY_TEXT, gCall.gStatusText);
 }
 
 void CallDialogTick(ICallDialogWindow& dialog) {
-  const int remaining = gHoldRemainingMs;
-  const int warnTime = gWarnTimeMs;
-  if (gCallState == CALLSTATE_SESSION_TERMINATED) dialog.StepProgress();
-  if (remaining <= 0 && gCallState >= CALLSTATE_GRANTED && gCallState <= CALLSTATE_TIMEOUT) {
+  const int remaining = gCall.gHoldRemainingMs;
+  const int warnTime = gSettings.gWarnTimeMs;
+  if (gCall.gCallState == CALLSTATE_SESSION_TERMINATED) dialog.StepProgress();
+  if (remaining <= 0 && gCall.gCallState >= CALLSTATE_GRANTED && gCall.gCallState <= CALLSTATE_TIMEOUT) {
     dialog.RefreshItem(IDC_INFO_LINE, dialog.LoadText(IDS_TIMEOUT));
-    gCallState = CALLSTATE_TIMEOUT;
-    gHoldRemainingMs = 0;
+    gCall.gCallState = CALLSTATE_TIMEOUT;
+    gCall.gHoldRemainingMs = 0;
     dialog.DeclareTimeout();
-  } else if (remaining > 0 && gWarn == 1 &&
-             (gCallState == CALLSTATE_SWITCH_TO_VOICE || gCallState == CALLSTATE_TIMEOUT_WARNING) &&
+  } else if (remaining > 0 && gSettings.gWarn == 1 &&
+             (gCall.gCallState == CALLSTATE_SWITCH_TO_VOICE || gCall.gCallState == CALLSTATE_TIMEOUT_WARNING) &&
              remaining <= warnTime) {
     const std::string notice = WarningNotice(dialog);
     if (dialog.ItemText(IDC_INFO_LINE) != notice) dialog.RefreshItem(IDC_INFO_LINE, notice);
   }
-  if (gCallState == CALLSTATE_GRANTED) {
-    dialog.RefreshItem(IDC_ANSWER_TIME, gAnswerText);
-  } else if (gCallState >= CALLSTATE_SWITCH_TO_VOICE && gCallState <= CALLSTATE_TIMEOUT) {
-    dialog.RefreshItem(IDC_HOLD_TIME, gHoldText);
+  if (gCall.gCallState == CALLSTATE_GRANTED) {
+    dialog.RefreshItem(IDC_ANSWER_TIME, gCall.gAnswerText);
+  } else if (gCall.gCallState >= CALLSTATE_SWITCH_TO_VOICE && gCall.gCallState <= CALLSTATE_TIMEOUT) {
+    dialog.RefreshItem(IDC_HOLD_TIME, gCall.gHoldText);
   }
 }
 
@@ -194,63 +181,63 @@ void CallDialogTick(ICallDialogWindow& dialog) {
 // and its log line are guarded, the rest always runs. Once the answer window has declined the
 // call, the buttons that take it do nothing: accepting would contradict what was just sent.
 void OnAnswerCall(ICallDialogWindow& dialog) {
-  if (gAnswerDeclined) return;
-  if (CanTakeCall(gCallState, gVoiceActive)) {
-    MohCommand(gMohHandle, MOH_CMD_ACCEPT);
+  if (gCall.gAnswerDeclined) return;
+  if (CanTakeCall(gCall.gCallState, gCall.gVoiceActive)) {
+    MohCommand(gModem.gMohHandle, MOH_CMD_ACCEPT);
     LogEvent(0, 0, "Answering incoming voice call.");
   }
   StopRing(dialog);
   dialog.StopAnswerTimer();
-  gVoiceActive = 1;
+  gCall.gVoiceActive = 1;
 }
 
 void OnIgnoreCall(ICallDialogWindow& dialog) {
-  if ((gCallState == CALLSTATE_GRANTED || gCallState == CALLSTATE_TIMEOUT_WARNING) &&
-      gVoiceActive == 0) {
-    MohCommand(gMohHandle, MOH_CMD_DECLINE);
+  if ((gCall.gCallState == CALLSTATE_GRANTED || gCall.gCallState == CALLSTATE_TIMEOUT_WARNING) &&
+      gCall.gVoiceActive == 0) {
+    MohCommand(gModem.gMohHandle, MOH_CMD_DECLINE);
     LogEvent(0, 0, "Ignoring incoming voice call.");
   }
   StopRing(dialog);
   dialog.StopAnswerTimer();
-  gVoiceActive = 0;
+  gCall.gVoiceActive = 0;
 }
 
 void OnRestoreData(ICallDialogWindow& dialog) {
-  if (InVoiceCallOnHold(gCallState, gVoiceActive)) {
+  if (InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive)) {
     // While the box is open the hold may run out or the line move on; only a call still on
     // hold in a dialog still open is restored.
-    if (!dialog.ShowHangUpReminder() || !InVoiceCallOnHold(gCallState, gVoiceActive)) return;
-    MohCommand(gMohHandle, MOH_CMD_RESUME_DATA);
+    if (!dialog.ShowHangUpReminder() || !InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive)) return;
+    MohCommand(gModem.gMohHandle, MOH_CMD_RESUME_DATA);
     LogEvent(0, 0, "Ending voice call, switching back to data.");
   }
   dialog.StopAnswerTimer();
-  gVoiceActive = 0;
+  gCall.gVoiceActive = 0;
 }
 
 void OnPlaceCallButton(ICallDialogWindow& dialog) {
-  if (gAnswerDeclined) return;
-  if (CanTakeCall(gCallState, gVoiceActive)) {
-    MohCommand(gMohHandle, MOH_CMD_ACCEPT);
+  if (gCall.gAnswerDeclined) return;
+  if (CanTakeCall(gCall.gCallState, gCall.gVoiceActive)) {
+    MohCommand(gModem.gMohHandle, MOH_CMD_ACCEPT);
     LogEvent(0, 0, "Switching to Outgoing voice call.");
   }
   dialog.StopAnswerTimer();
-  gVoiceActive = 1;
+  gCall.gVoiceActive = 1;
 }
 
 void OnDropData(ICallDialogWindow& dialog) {
-  if (gCallState == CALLSTATE_DENIED) {
-    MohCommand(gMohHandle, MOH_CMD_DROP_DATA);
+  if (gCall.gCallState == CALLSTATE_DENIED) {
+    MohCommand(gModem.gMohHandle, MOH_CMD_DROP_DATA);
     LogEvent(0, 0, "Disconnecting data call to answer incoming voice call.");
   }
   dialog.StopAnswerTimer();
 }
 
 void OnCloseCallDialog(ICallDialogWindow& dialog, CallDlgMode mode) {
-  if (gCallState == CALLSTATE_GRANTED && gPlacingCall == 1) {
-    gPlacingCall = 0;
+  if (gCall.gCallState == CALLSTATE_GRANTED && gCall.gPlacingCall == 1) {
+    gCall.gPlacingCall = 0;
     LogEvent(0, 0, "UserCancelled PlaceCall, Going back to Data");
-    MohCommand(gMohHandle, MOH_CMD_DECLINE);
-    gCallState = CALLSTATE_SESSION_TERMINATED;
+    MohCommand(gModem.gMohHandle, MOH_CMD_DECLINE);
+    gCall.gCallState = CALLSTATE_SESSION_TERMINATED;
     dialog.StopAnswerTimer();
     StopRing(dialog);
     return;

@@ -86,12 +86,6 @@ class HeadlessCallDialog : public ICallDialogWindow {
   std::map<int, std::string> texts_;
 };
 
-extern int gCallDlgOpen;
-extern int gCallDlgCentre;
-extern std::string gCallDlgTitle;
-// No dialog open yet, the first one centred: as a process starts.
-void ResetCallDialogState();
-
 // The hold sentence of the on-hold modes.
 std::string HoldSentence(ICallDialogWindow& dialog, int holdDurationMs);
 

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "base/OpenWindows.h"
 #include "base/EventLog.h"
 #include "base/Messages.h"
 #include "call/CallDlgLogic.h"
@@ -32,155 +33,155 @@ void EndAnswerWindow(IPlayerWindow& player) {
 
 // The caller's text: the one taken when the library reported this call, else the library's now.
 void FetchCallerId(const std::string* taken) {
-  gCallerIdText.clear();
+  gCall.gCallerIdText.clear();
   std::string text;
   if (taken != nullptr) {
     text = *taken;
   } else {
     char buffer[MOH_CALLER_ID_SIZE] = {};
-    MohGetParam(gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
+    MohGetParam(gModem.gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
     buffer[sizeof(buffer) - 1] = '\0';  // whatever the library left in the last byte
     text = buffer;
   }
   LogEvent(0, 0, EscapeControlCharacters(text));
-  gCallerIdText = text;
-  ParseCallerId(gCallerIdText);
-  gCallLogBehind = true;
+  gCall.gCallerIdText = text;
+  ParseCallerId(gCall.gCallerIdText);
+  gWindows.gCallLogBehind = true;
 }
 
 void AnswerPrompt(IPlayerWindow& player) {
-  if (gPlacingCall == 0) {
-    gStatusText = player.LoadText(IDS_CALL_OFFERED);
-    gSecondsWord = player.LoadText(IDS_SECONDS);
-    gAnswerSeconds = kAnswerSecondsQuoted;
-    gAnswerSecondsText = fw::Format(" %2d ", gAnswerSeconds);
-    gStatusText += gAnswerSecondsText + gSecondsWord + "\n" + gCallerIdText;
+  if (gCall.gPlacingCall == 0) {
+    gCall.gStatusText = player.LoadText(IDS_CALL_OFFERED);
+    gCall.gSecondsWord = player.LoadText(IDS_SECONDS);
+    gCall.gAnswerSeconds = kAnswerSecondsQuoted;
+    gCall.gAnswerSecondsText = fw::Format(" %2d ", gCall.gAnswerSeconds);
+    gCall.gStatusText += gCall.gAnswerSecondsText + gCall.gSecondsWord + "\n" + gCall.gCallerIdText;
   } else {
-    gStatusText = player.LoadText(IDS_PLACE_CALL_PROMPT);
+    gCall.gStatusText = player.LoadText(IDS_PLACE_CALL_PROMPT);
   }
 }
 
 void WarningText(IPlayerWindow& player) {
-  gStatusText = player.LoadText(IDS_TIMEOUT_IN);
-  gSecondsWord = player.LoadText(IDS_SECONDS);
-  gWarnSeconds = WarnSeconds(gWarnTimeMs);
-  gWarnSecondsText = WarnSecondsText(gWarnTimeMs);
-  gStatusText += gWarnSecondsText + gSecondsWord + "\n" + gCallerIdText;
+  gCall.gStatusText = player.LoadText(IDS_TIMEOUT_IN);
+  gCall.gSecondsWord = player.LoadText(IDS_SECONDS);
+  gCall.gWarnSeconds = WarnSeconds(gSettings.gWarnTimeMs);
+  gCall.gWarnSecondsText = WarnSecondsText(gSettings.gWarnTimeMs);
+  gCall.gStatusText += gCall.gWarnSecondsText + gCall.gSecondsWord + "\n" + gCall.gCallerIdText;
 }
 
 void StartCountdown(IPlayerWindow& player) {
-  gLastTickCount = player.TickCount();
+  gCall.gLastTickCount = player.TickCount();
   player.SetTimer(TIMER_HOLD_TICK, 1000);
   HandleTimer(player, TIMER_HOLD_TICK);
 }
 
 void LogHoldDuration() {
-  if (gHoldDurationMs != 0) LogEvent(0, 0, fw::Format("MOH Duration %d Msec", gHoldDurationMs));
+  if (gCall.gHoldDurationMs != 0) LogEvent(0, 0, fw::Format("MOH Duration %d Msec", gCall.gHoldDurationMs));
 }
 
 void OnGranted(IPlayerWindow& player, int index) {
-  const int family = gMohModemType;
-  if (family == TELKA && gOnline == 1 && gEnableMOH == 1) {
+  const int family = gSettings.gMohModemType;
+  if (family == TELKA && gCall.gOnline == 1 && gSettings.gEnableMOH == 1) {
     if (index == 0) {
-      gCallState = CALLSTATE_DENIED;
-      gHoldDurationMs = 0;
+      gCall.gCallState = CALLSTATE_DENIED;
+      gCall.gHoldDurationMs = 0;
       SetMohSessionLocked(0);
-      gStatusText = player.LoadText(IDS_INCOMING_CALL);
+      gCall.gStatusText = player.LoadText(IDS_INCOMING_CALL);
       player.PostEvent(MOH_DENIED, 0);
       return;
     }
-    gHoldDurationMs = HoldTimeForIndex(index);
+    gCall.gHoldDurationMs = HoldTimeForIndex(index);
     LogHoldDuration();
-    gCallState = CALLSTATE_GRANTED;
+    gCall.gCallState = CALLSTATE_GRANTED;
     SetMohSessionLocked(1);
     AnswerPrompt(player);
-    gHoldRemainingMs = gHoldDurationMs - 2000;  // TELKA counts from two seconds below
-    gAnswerRemainingMs = kTelkaAnswerMs;
+    gCall.gHoldRemainingMs = gCall.gHoldDurationMs - 2000;  // TELKA counts from two seconds below
+    gCall.gAnswerRemainingMs = kTelkaAnswerMs;
     StartCountdown(player);
     player.SetTimer(TIMER_ANSWER, kTelkaAnswerMs);
-  } else if ((family == BORIN || family == NUVIA) && gEnableMOH != 0) {
-    gOnline = 1;
+  } else if ((family == BORIN || family == NUVIA) && gSettings.gEnableMOH != 0) {
+    gCall.gOnline = 1;
     if (index == 0) {
-      gCallState = CALLSTATE_DENIED;
-      gHoldDurationMs = 0;
-      gStatusText = player.LoadText(IDS_INCOMING_CALL);
+      gCall.gCallState = CALLSTATE_DENIED;
+      gCall.gHoldDurationMs = 0;
+      gCall.gStatusText = player.LoadText(IDS_INCOMING_CALL);
       player.PostEvent(MOH_DENIED, 0);
       // Intended: BORIN and NUVIA go on into the granted state with a 0 ms hold, whose
       // immediate countdown step then posts MOH_TIMEOUT behind the MOH_DENIED.
     }
-    gHoldDurationMs = HoldTimeForIndex(index);
+    gCall.gHoldDurationMs = HoldTimeForIndex(index);
     LogHoldDuration();
-    gCallState = CALLSTATE_GRANTED;
+    gCall.gCallState = CALLSTATE_GRANTED;
     AnswerPrompt(player);
-    gHoldRemainingMs = gHoldDurationMs;
-    gAnswerRemainingMs = kOtherAnswerMs;
+    gCall.gHoldRemainingMs = gCall.gHoldDurationMs;
+    gCall.gAnswerRemainingMs = kOtherAnswerMs;
     StartCountdown(player);
     player.SetTimer(TIMER_ANSWER, kOtherAnswerMs);
   }
 }
 
 void OnIncomingCall(IPlayerWindow& player, int value, const std::string* callerId) {
-  gPlacingCall = 0;
-  const int family = gMohModemType;
-  const bool fetch = value == 1 && gCallerID != 0;
+  gCall.gPlacingCall = 0;
+  const int family = gSettings.gMohModemType;
+  const bool fetch = value == 1 && gSettings.gCallerID != 0;
   if (family == TELKA) {
-    if (gOnline != 0) {
-      gCallState = CALLSTATE_INCOMING_CALL;
-      gStatusText = player.LoadText(IDS_INCOMING_CALL);
-      gCallerIdText.clear();
+    if (gCall.gOnline != 0) {
+      gCall.gCallState = CALLSTATE_INCOMING_CALL;
+      gCall.gStatusText = player.LoadText(IDS_INCOMING_CALL);
+      gCall.gCallerIdText.clear();
       if (fetch) FetchCallerId(callerId);
     }
     // A second call while a session runs shows the call again but keeps its fall-back time.
-    if (gOnline == 1 && gEnableMOH == 1 && gMohSession != 1) {
+    if (gCall.gOnline == 1 && gSettings.gEnableMOH == 1 && gCall.gMohSession != 1) {
       SetMohSessionLocked(1);
-      gVoiceActive = 0;
+      gCall.gVoiceActive = 0;
       player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
     }
   } else if (family == BORIN || family == NUVIA) {
-    gCallState = CALLSTATE_INCOMING_CALL;
-    gStatusText = player.LoadText(IDS_INCOMING_CALL);
-    gCallerIdText.clear();
+    gCall.gCallState = CALLSTATE_INCOMING_CALL;
+    gCall.gStatusText = player.LoadText(IDS_INCOMING_CALL);
+    gCall.gCallerIdText.clear();
     if (fetch) FetchCallerId(callerId);
-    if (gEnableMOH != 0) player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
+    if (gSettings.gEnableMOH != 0) player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
   }
 }
 
 void OnRefused(IPlayerWindow& player) {
-  gVoiceActive = 0;
-  const int family = gMohModemType;
+  gCall.gVoiceActive = 0;
+  const int family = gSettings.gMohModemType;
   if (family == TELKA) {
     player.KillTimer(TIMER_FALLBACK);
-    if (gOnline == 1 && gEnableMOH != 0 && gCallState == CALLSTATE_INCOMING_CALL) {
-      gCallState = CALLSTATE_DENIED;
-      gStatusText = player.LoadText(IDS_INCOMING_CALL);
+    if (gCall.gOnline == 1 && gSettings.gEnableMOH != 0 && gCall.gCallState == CALLSTATE_INCOMING_CALL) {
+      gCall.gCallState = CALLSTATE_DENIED;
+      gCall.gStatusText = player.LoadText(IDS_INCOMING_CALL);
     }
-  } else if ((family == BORIN || family == NUVIA) && gEnableMOH != 0) {
-    gCallState = CALLSTATE_DENIED;
+  } else if ((family == BORIN || family == NUVIA) && gSettings.gEnableMOH != 0) {
+    gCall.gCallState = CALLSTATE_DENIED;
     player.SetTimer(TIMER_FALLBACK, kRefusedFallbackMs);
-    gStatusText = player.LoadText(gPlacingCall != 0 ? IDS_MOH_DENIED : IDS_INCOMING_CALL);
+    gCall.gStatusText = player.LoadText(gCall.gPlacingCall != 0 ? IDS_MOH_DENIED : IDS_INCOMING_CALL);
   }
 }
 
 // Returns false when the handler must stop at once.
 bool OnModemActive(IPlayerWindow& player) {
-  gVoiceActive = 0;
-  gPlacingCall = 0;
-  gCallState = CALLSTATE_MODEM_ACTIVE;
+  gCall.gVoiceActive = 0;
+  gCall.gPlacingCall = 0;
+  gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
   const bool echo = TakeModemActiveEcho();
-  if (gMohModemType == TELKA) SetOnlineLocked(1);
-  if (gMohModemType == BORIN) {
-    MODEM_ENTRY entry = gpModems[gModemSelIndex];
+  if (gSettings.gMohModemType == TELKA) SetOnlineLocked(1);
+  if (gSettings.gMohModemType == BORIN) {
+    MODEM_ENTRY entry = gModem.gpModems[gModem.gModemSelIndex];
     // The echo of an initialisation of ours reports the modem bound already.
-    if (!echo && InitializeMoh(gMohHandle, &entry) == 0) return false;
-    gOnline = 1;
-    gMohSession = 1;
+    if (!echo && InitializeMoh(gModem.gMohHandle, &entry) == 0) return false;
+    gCall.gOnline = 1;
+    gCall.gMohSession = 1;
   }
-  gStatusText = player.LoadText(IDS_MODEM_ACTIVE);
+  gCall.gStatusText = player.LoadText(IDS_MODEM_ACTIVE);
   return true;
 }
 
 std::string WithCallerId(IPlayerWindow& player, unsigned id) {
-  return player.LoadText(id) + "\n" + gCallerIdText;
+  return player.LoadText(id) + "\n" + gCall.gCallerIdText;
 }
 
 }  // namespace
@@ -202,33 +203,33 @@ unsigned ErrorTextId(int subCode, int family) {
 
 int HandleMohEvent(IPlayerWindow& player, int event, int value, const std::string* callerId) {
   // Whatever the library reports next answers a pending request and ends a declined offer.
-  gOriginatePending = false;
-  gAnswerDeclined = false;
-  const int family = gMohModemType;
+  gCall.gOriginatePending = false;
+  gCall.gAnswerDeclined = false;
+  const int family = gSettings.gMohModemType;
   const bool telka = family == TELKA;
   const bool borinOrNuvia = family == BORIN || family == NUVIA;
   switch (event) {
     case MOH_EVENT_1:
-      gCallState = CALLSTATE_EVENT_1;
-      gStatusText = player.LoadText(IDS_EVENT_1);
+      gCall.gCallState = CALLSTATE_EVENT_1;
+      gCall.gStatusText = player.LoadText(IDS_EVENT_1);
       break;
     case MOH_MODEM_ACCESS_FAILED:
-      gCallState = CALLSTATE_MODEM_ACCESS_FAILED;
-      gStatusText = player.LoadText(IDS_MODEM_ACCESS_FAILED);
+      gCall.gCallState = CALLSTATE_MODEM_ACCESS_FAILED;
+      gCall.gStatusText = player.LoadText(IDS_MODEM_ACCESS_FAILED);
       break;
     case MOH_MODEM_ACTIVE:
       if (!OnModemActive(player)) return -1;
       break;
     case MOH_MODEM_IDLE:
       player.KillTimer(TIMER_FALLBACK);
-      gVoiceActive = 0;
-      gPlacingCall = 0;
+      gCall.gVoiceActive = 0;
+      gCall.gPlacingCall = 0;
       if (telka) {
         SetOnlineLocked(0);
         SetMohSessionLocked(0);
       }
-      gCallState = CALLSTATE_MODEM_IDLE;
-      gStatusText = player.LoadText(IDS_MODEM_IDLE);
+      gCall.gCallState = CALLSTATE_MODEM_IDLE;
+      gCall.gStatusText = player.LoadText(IDS_MODEM_IDLE);
       break;
     case MOH_INCOMING_CALL:
       OnIncomingCall(player, value, callerId);
@@ -239,118 +240,118 @@ int HandleMohEvent(IPlayerWindow& player, int event, int value, const std::strin
       break;
     case MOH_GRANTED:
       player.KillTimer(TIMER_FALLBACK);
-      gVoiceActive = 0;
+      gCall.gVoiceActive = 0;
       OnGranted(player, value);
       break;
     case MOH_SWITCH_TO_VOICE:
       player.KillTimer(TIMER_FALLBACK);
       EndAnswerWindow(player);
-      gVoiceActive = 1;
-      gCallState = CALLSTATE_SWITCH_TO_VOICE;
-      gStatusText = WithCallerId(player, IDS_HOLD_MINUTES_TAIL);
+      gCall.gVoiceActive = 1;
+      gCall.gCallState = CALLSTATE_SWITCH_TO_VOICE;
+      gCall.gStatusText = WithCallerId(player, IDS_HOLD_MINUTES_TAIL);
       break;
     case MOH_TIMEOUT_WARNING:
       player.KillTimer(TIMER_FALLBACK);
       EndAnswerWindow(player);
-      if (telka && gOnline == 1 && gEnableMOH == 1 && gMohSession == 1) {
-        gCallState = CALLSTATE_TIMEOUT_WARNING;
+      if (telka && gCall.gOnline == 1 && gSettings.gEnableMOH == 1 && gCall.gMohSession == 1) {
+        gCall.gCallState = CALLSTATE_TIMEOUT_WARNING;
         SetMohSessionLocked(1);
         WarningText(player);
-      } else if (borinOrNuvia && gEnableMOH == 1) {
-        gCallState = CALLSTATE_TIMEOUT_WARNING;
+      } else if (borinOrNuvia && gSettings.gEnableMOH == 1) {
+        gCall.gCallState = CALLSTATE_TIMEOUT_WARNING;
         WarningText(player);
       }
       break;
     case MOH_TIMEOUT:
       player.KillTimer(TIMER_FALLBACK);
       EndAnswerWindow(player);
-      if ((telka && gOnline == 1 && gEnableMOH == 1 && gMohSession == 1) ||
-          (borinOrNuvia && gEnableMOH != 0)) {
-        gCallState = CALLSTATE_TIMEOUT;
-        if (family == NUVIA) MohCommand(gMohHandle, MOH_CMD_DROP_DATA);
-        gStatusText = WithCallerId(player, IDS_TIMEOUT);
+      if ((telka && gCall.gOnline == 1 && gSettings.gEnableMOH == 1 && gCall.gMohSession == 1) ||
+          (borinOrNuvia && gSettings.gEnableMOH != 0)) {
+        gCall.gCallState = CALLSTATE_TIMEOUT;
+        if (family == NUVIA) MohCommand(gModem.gMohHandle, MOH_CMD_DROP_DATA);
+        gCall.gStatusText = WithCallerId(player, IDS_TIMEOUT);
       }
       break;
     case MOH_DATA_DISCONNECTED:
       player.KillTimer(TIMER_FALLBACK);
       EndAnswerWindow(player);
-      gVoiceActive = 0;
+      gCall.gVoiceActive = 0;
       if (telka) {
-        gCallState = CALLSTATE_DATA_DISCONNECTED;
+        gCall.gCallState = CALLSTATE_DATA_DISCONNECTED;
         SetMohSessionLocked(0);
-        gStatusText = player.LoadText(IDS_DATA_DISCONNECTED);
+        gCall.gStatusText = player.LoadText(IDS_DATA_DISCONNECTED);
       } else if (borinOrNuvia) {
-        gCallState = CALLSTATE_DATA_DISCONNECTED;
-        gStatusText = player.LoadText(IDS_DATA_DISCONNECTED_IDLE);
+        gCall.gCallState = CALLSTATE_DATA_DISCONNECTED;
+        gCall.gStatusText = player.LoadText(IDS_DATA_DISCONNECTED_IDLE);
       }
       break;
     case MOH_DATA_RESUMED:
       EndAnswerWindow(player);
-      gVoiceActive = 0;
+      gCall.gVoiceActive = 0;
       if (telka) {
         player.KillTimer(TIMER_FALLBACK);
-        gCallState = CALLSTATE_DATA_RESUMED;
+        gCall.gCallState = CALLSTATE_DATA_RESUMED;
         SetMohSessionLocked(0);
-        gStatusText = player.LoadText(IDS_DATA_RESUMED_TELKA);
+        gCall.gStatusText = player.LoadText(IDS_DATA_RESUMED_TELKA);
       } else if (borinOrNuvia) {
         player.KillTimer(TIMER_FALLBACK);
-        gCallState = CALLSTATE_DATA_RESUMED;
-        gStatusText = player.LoadText(IDS_DATA_RESUMED);
+        gCall.gCallState = CALLSTATE_DATA_RESUMED;
+        gCall.gStatusText = player.LoadText(IDS_DATA_RESUMED);
       }
       break;
     case MOH_ERROR: {
       player.KillTimer(TIMER_FALLBACK);
       EndAnswerWindow(player);
-      gVoiceActive = 0;
-      gCallState = CALLSTATE_ERROR;
+      gCall.gVoiceActive = 0;
+      gCall.gCallState = CALLSTATE_ERROR;
       const unsigned id = ErrorTextId(value, family);
-      if (id != 0) gStatusText = player.LoadText(id);
+      if (id != 0) gCall.gStatusText = player.LoadText(id);
       break;
     }
     case MOH_RESTORING:
-      gCallState = CALLSTATE_RESTORING;
-      gStatusText = WithCallerId(player, IDS_RESTORING);
-      if (telka) MohCommand(gMohHandle, MOH_CMD_RESTORE_ACK);
+      gCall.gCallState = CALLSTATE_RESTORING;
+      gCall.gStatusText = WithCallerId(player, IDS_RESTORING);
+      if (telka) MohCommand(gModem.gMohHandle, MOH_CMD_RESTORE_ACK);
       player.KillTimer(TIMER_FALLBACK);
-      gVoiceActive = 0;
+      gCall.gVoiceActive = 0;
       if (telka) SetMohSessionLocked(0);
       break;
     case MOH_SESSION_TERMINATED:
       player.KillTimer(TIMER_FALLBACK);
       EndAnswerWindow(player);
-      gVoiceActive = 0;
-      gCallState = CALLSTATE_SESSION_TERMINATED;
-      gStatusText = player.LoadText(IDS_RECONNECTING);
+      gCall.gVoiceActive = 0;
+      gCall.gCallState = CALLSTATE_SESSION_TERMINATED;
+      gCall.gStatusText = player.LoadText(IDS_RECONNECTING);
       break;
     case MOH_REMOTE_TIMEOUT:
-      gVoiceActive = 0;
-      gCallState = CALLSTATE_REMOTE_TIMEOUT;
-      gStatusText = player.LoadText(IDS_REMOTE_TIMEOUT);
+      gCall.gVoiceActive = 0;
+      gCall.gCallState = CALLSTATE_REMOTE_TIMEOUT;
+      gCall.gStatusText = player.LoadText(IDS_REMOTE_TIMEOUT);
       if (telka) SetMohSessionLocked(0);
       player.KillTimer(TIMER_HOLD_TICK);
       break;
     case MOH_MODEM_UNAVAILABLE:
-      gCallState = CALLSTATE_MODEM_UNAVAILABLE;
-      gStatusText = player.LoadText(IDS_MODEM_UNAVAILABLE);
+      gCall.gCallState = CALLSTATE_MODEM_UNAVAILABLE;
+      gCall.gStatusText = player.LoadText(IDS_MODEM_UNAVAILABLE);
       break;
     default:
       break;  // an event the program does not know changes nothing
   }
 
   const bool more = player.MoreEventsQueued();
-  if (gCallLogBehind && !more) {
-    gCallLogBehind = false;
+  if (gWindows.gCallLogBehind && !more) {
+    gWindows.gCallLogBehind = false;
     player.RefreshCallLog();
   }
   player.CloseCallDialog();
-  if (!ShowsCallDialog(gCallState)) return 0;
+  if (!ShowsCallDialog(gCall.gCallState)) return 0;
   if (more) {
     // The next event replaces this dialog at once: it makes every change a shown dialog would,
     // without a window, so that of a burst of events only the last dialog is built.
     HeadlessCallDialog dialog([&player](unsigned id) { return player.LoadText(id); }, player);
     InitCallDialog(dialog);
     CallDialogShown(dialog);
-    gCallDlgOpen = 0;  // and is closed again, as the next event would close a shown one
+    gWindows.gCallDlgOpen = 0;  // and is closed again, as the next event would close a shown one
     return 0;
   }
   player.OpenCallDialog();

@@ -27,72 +27,28 @@ int WarnSeconds(int warnTimeMs) { return static_cast<int>(warnTimeMs * 0.001); }
 
 std::string WarnSecondsText(int warnTimeMs) { return fw::Format(" %3d ", WarnSeconds(warnTimeMs)); }
 
-// Defined without initialisers: ResetCallState holds every default, once, and also runs as the
-// process starts.
-int gCallState;
-std::string gStatusText;
-std::string gCallerIdText;
-int gOnline;
-int gMohSession;
-int gVoiceActive;
-int gPlacingCall;
-bool gOriginatePending;
-bool gAnswerDeclined;
+CallInProgress gCall;
 
-int gHoldDurationMs;
-int gHoldRemainingMs;
-int gAnswerRemainingMs;
-uint32_t gLastTickCount;
-int gAnswerSeconds;
-std::string gAnswerSecondsText;
-int gWarnSeconds;
-std::string gWarnSecondsText;
-std::string gSecondsWord;
-std::string gHoldText;
-std::string gAnswerText;
-int gBeepCount;
+void ResetCallState() { gCall = CallInProgress{}; }
 
-int gTrayIconAdded;
-const void* gLastTrayIcon;
-
-void ResetCallState() {
-  gCallState = CALLSTATE_MODEM_IDLE;
-  gStatusText.clear();
-  gCallerIdText.clear();
-  gOnline = gMohSession = gVoiceActive = gPlacingCall = 0;
-  gOriginatePending = gAnswerDeclined = false;
-  gHoldDurationMs = gHoldRemainingMs = gAnswerRemainingMs = 0;
-  gLastTickCount = 0;
-  gAnswerSeconds = gWarnSeconds = 0;
-  gAnswerSecondsText.clear();
-  gWarnSecondsText.clear();
-  gSecondsWord.clear();
-  ResetCountdownTexts();
-  gBeepCount = 3;
-  gTrayIconAdded = 0;
-  gLastTrayIcon = nullptr;
-}
-
-void ResetCountdownTexts() {
-  gHoldText = "00:00:00";
-  gAnswerText = "00:00";
+void ResetCountdownTexts(CallInProgress& call) {
+  call.gHoldText = kNoHoldText;
+  call.gAnswerText = kNoAnswerText;
 }
 
 namespace {
-
-const bool kCallStateReset = (ResetCallState(), true);
 
 fw::Lock gOnlineLock;
 fw::Lock gMohSessionLock;
 
 }  // namespace
 
-void SetOnlineLocked(int value) {
+void SetOnlineLocked(bool value) {
   fw::Held lock(gOnlineLock);
-  gOnline = value;
+  gCall.gOnline = value;
 }
 
-void SetMohSessionLocked(int value) {
+void SetMohSessionLocked(bool value) {
   fw::Held lock(gMohSessionLock);
-  gMohSession = value;
+  gCall.gMohSession = value;
 }

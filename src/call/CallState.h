@@ -1,5 +1,5 @@
-// The call state shared by the event handling, the hold timer and the call dialog. Plain
-// globals of the user-interface thread; only gOnline and gMohSession are also guarded by a
+// The call in progress, shared by the event handling, the hold timer and the call dialog: a
+// record of the user-interface thread; only its online and session flags are also guarded by a
 // lock each, for their writes on TELKA paths.
 #pragma once
 
@@ -7,6 +7,10 @@
 #include <string>
 
 #include "moh/MohApi.h"
+
+// The countdown texts before any hold.
+constexpr const char* kNoHoldText = "00:00:00";
+constexpr const char* kNoAnswerText = "00:00";
 
 // gCallState: the code of the event that last set it.
 constexpr int CALLSTATE_EVENT_1 = MOH_EVENT_1;                          // as the event; shown
@@ -41,41 +45,42 @@ bool InVoiceCallOnHold(int state, int voiceActive);
 int WarnSeconds(int warnTimeMs);
 std::string WarnSecondsText(int warnTimeMs);
 
-extern int gCallState;
-extern std::string gStatusText;
-extern std::string gCallerIdText;
-extern int gOnline;
-extern int gMohSession;
-extern int gVoiceActive;
-extern int gPlacingCall;
-// An outgoing call was asked of the library and it has not answered yet: no second request.
-extern bool gOriginatePending;
-// The answer window ran out and declined the call: the buttons that take it do nothing until
-// the library's next event.
-extern bool gAnswerDeclined;
+// The call in progress, as the events, the countdown and the user's answers leave it.
+struct CallInProgress {
+  int gCallState = CALLSTATE_MODEM_IDLE;
+  std::string gStatusText;
+  std::string gCallerIdText;
+  bool gOnline = false;
+  bool gMohSession = false;
+  bool gVoiceActive = false;
+  bool gPlacingCall = false;
+  // An outgoing call was asked of the library and it has not answered yet: no second request.
+  bool gOriginatePending = false;
+  // The answer window ran out and declined the call: the buttons that take it do nothing until
+  // the library's next event.
+  bool gAnswerDeclined = false;
 
-extern int gHoldDurationMs;
-extern int gHoldRemainingMs;
-extern int gAnswerRemainingMs;
-extern uint32_t gLastTickCount;
-extern int gAnswerSeconds;
-extern std::string gAnswerSecondsText;
-extern int gWarnSeconds;
-extern std::string gWarnSecondsText;
-extern std::string gSecondsWord;
-extern std::string gHoldText;
-extern std::string gAnswerText;
-extern int gBeepCount;
-
-// The notification-area icon: added yet, and the icon last sent.
-extern int gTrayIconAdded;
-extern const void* gLastTrayIcon;
+  int gHoldDurationMs = 0;
+  int gHoldRemainingMs = 0;
+  int gAnswerRemainingMs = 0;
+  uint32_t gLastTickCount = 0;
+  int gAnswerSeconds = 0;
+  std::string gAnswerSecondsText;
+  int gWarnSeconds = 0;
+  std::string gWarnSecondsText;
+  std::string gSecondsWord;
+  std::string gHoldText = kNoHoldText;
+  std::string gAnswerText = kNoAnswerText;
+  // Ticks since the last warning beep; the first tick of a warning beeps.
+  int gBeepCount = 3;
+};
+extern CallInProgress gCall;
 
 // Writes of the two flags, each inside its own lock, never both together.
-void SetOnlineLocked(int value);
-void SetMohSessionLocked(int value);
+void SetOnlineLocked(bool value);
+void SetMohSessionLocked(bool value);
 
 // The call state as a process starts.
 void ResetCallState();
-// The countdown texts before any hold: "00:00:00" and "00:00".
-void ResetCountdownTexts();
+// The countdown texts before any hold.
+void ResetCountdownTexts(CallInProgress& call);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/OpenWindows.h"
 #include "base/EventLog.h"
 #include "base/Messages.h"
 #include "call/CallState.h"
@@ -29,8 +30,8 @@ Split SplitHold(int remainingMs) {
 
 void StopCountdown(IPlayerWindow& player) {
   player.KillTimer(TIMER_HOLD_TICK);
-  gHoldRemainingMs = 0;
-  gAnswerRemainingMs = 0;
+  gCall.gHoldRemainingMs = 0;
+  gCall.gAnswerRemainingMs = 0;
 }
 
 int Subtract(int value, uint32_t elapsed) {
@@ -39,63 +40,63 @@ int Subtract(int value, uint32_t elapsed) {
 }
 
 void CountdownStep(IPlayerWindow& player) {
-  if (gOnline != 1 || gCallState == CALLSTATE_MODEM_IDLE ||
-      gCallState == CALLSTATE_DATA_DISCONNECTED || gCallState == CALLSTATE_DATA_RESUMED) {
+  if (gCall.gOnline != 1 || gCall.gCallState == CALLSTATE_MODEM_IDLE ||
+      gCall.gCallState == CALLSTATE_DATA_DISCONNECTED || gCall.gCallState == CALLSTATE_DATA_RESUMED) {
     StopCountdown(player);
-    if (gMohModemType == TELKA) SetMohSessionLocked(0);
-  } else if (gHoldRemainingMs > 0) {
-    if (HoldRunning(gCallState)) {
+    if (gSettings.gMohModemType == TELKA) SetMohSessionLocked(0);
+  } else if (gCall.gHoldRemainingMs > 0) {
+    if (HoldRunning(gCall.gCallState)) {
       // Unsigned difference: the tick count's wrap-around does no harm.
-      const uint32_t elapsed = player.TickCount() - gLastTickCount;
-      gLastTickCount = player.TickCount();
-      gHoldRemainingMs = Subtract(gHoldRemainingMs, elapsed);
-      gAnswerRemainingMs = Subtract(gAnswerRemainingMs, elapsed);
-      if (gWarn == 1 && gHoldRemainingMs <= gWarnTimeMs && gCallState != CALLSTATE_GRANTED) {
-        gCallState = CALLSTATE_TIMEOUT_WARNING;
-        if (gMohModemType == TELKA) SetMohSessionLocked(1);
+      const uint32_t elapsed = player.TickCount() - gCall.gLastTickCount;
+      gCall.gLastTickCount = player.TickCount();
+      gCall.gHoldRemainingMs = Subtract(gCall.gHoldRemainingMs, elapsed);
+      gCall.gAnswerRemainingMs = Subtract(gCall.gAnswerRemainingMs, elapsed);
+      if (gSettings.gWarn == 1 && gCall.gHoldRemainingMs <= gSettings.gWarnTimeMs && gCall.gCallState != CALLSTATE_GRANTED) {
+        gCall.gCallState = CALLSTATE_TIMEOUT_WARNING;
+        if (gSettings.gMohModemType == TELKA) SetMohSessionLocked(1);
       }
-    } else if (gCallState == CALLSTATE_SESSION_TERMINATED) {
+    } else if (gCall.gCallState == CALLSTATE_SESSION_TERMINATED) {
       StopCountdown(player);
     }
-  } else if (HoldRunning(gCallState)) {
-    gCallState = CALLSTATE_TIMEOUT;
-    if (gMohModemType == TELKA) SetMohSessionLocked(0);
+  } else if (HoldRunning(gCall.gCallState)) {
+    gCall.gCallState = CALLSTATE_TIMEOUT;
+    if (gSettings.gMohModemType == TELKA) SetMohSessionLocked(0);
     StopCountdown(player);
     player.PostEvent(MOH_TIMEOUT, 0);
-  } else if (gCallState == CALLSTATE_SESSION_TERMINATED) {
+  } else if (gCall.gCallState == CALLSTATE_SESSION_TERMINATED) {
     StopCountdown(player);
   }
 
-  if (gHoldRemainingMs > 0 && MuteWarnTone == 0 && gCallState == CALLSTATE_TIMEOUT_WARNING) {
-    if (gBeepCount >= 2) {
+  if (gCall.gHoldRemainingMs > 0 && gSettings.MuteWarnTone == 0 && gCall.gCallState == CALLSTATE_TIMEOUT_WARNING) {
+    if (gCall.gBeepCount >= 2) {
       player.Sound("beep.wav", SOUND_ASYNC);
-      gBeepCount = 0;
+      gCall.gBeepCount = 0;
     } else {
-      ++gBeepCount;
+      ++gCall.gBeepCount;
     }
   }
-  gHoldText = FormatHoldTime(gHoldRemainingMs);
-  if (gAnswerRemainingMs >= 0) {
+  gCall.gHoldText = FormatHoldTime(gCall.gHoldRemainingMs);
+  if (gCall.gAnswerRemainingMs >= 0) {
     // Intended: the minutes of the answer countdown always read "00"; its window is at most
     // 60 s, and a full minute shows as "00:60".
-    const int seconds = static_cast<int>(std::floor(gAnswerRemainingMs * 0.001));
-    gAnswerText = fw::Format("%.2d:%.2d", 0, seconds);
+    const int seconds = static_cast<int>(std::floor(gCall.gAnswerRemainingMs * 0.001));
+    gCall.gAnswerText = fw::Format("%.2d:%.2d", 0, seconds);
   }
 }
 
 void FallbackStep(IPlayerWindow& player) {
-  if (gMohModemType == TELKA) {
+  if (gSettings.gMohModemType == TELKA) {
     player.PostEvent(MOH_RESTORING, 0);
-  } else if ((gMohModemType == BORIN || gMohModemType == NUVIA) && gCallState == CALLSTATE_DENIED) {
+  } else if ((gSettings.gMohModemType == BORIN || gSettings.gMohModemType == NUVIA) && gCall.gCallState == CALLSTATE_DENIED) {
     player.PostEvent(MOH_MODEM_ACTIVE, 0);
   }
 }
 
 void AnswerTimeoutStep(IPlayerWindow& player) {
-  gPlacingCall = 0;
-  gAnswerDeclined = true;
+  gCall.gPlacingCall = 0;
+  gCall.gAnswerDeclined = true;
   LogEvent(0, 0, "Time out waiting for UserResponse, Going back to Data");
-  MohCommand(gMohHandle, MOH_CMD_DECLINE);
+  MohCommand(gModem.gMohHandle, MOH_CMD_DECLINE);
   player.KillTimer(TIMER_ANSWER);
   StopRing(player);
 }
@@ -117,7 +118,7 @@ void HandleTimer(IPlayerWindow& player, unsigned id) {
       id != TIMER_ANSWER) {
     return;
   }
-  player.NotifyTray(gTrayIconAdded != 1, player.LoadText(IDS_TRAY_TIP));
+  player.NotifyTray(gWindows.gTrayIconAdded != 1, player.LoadText(IDS_TRAY_TIP));
   switch (id) {
     case TIMER_HOLD_TICK:
       CountdownStep(player);
@@ -131,5 +132,5 @@ void HandleTimer(IPlayerWindow& player, unsigned id) {
     default:
       break;
   }
-  gTrayIconAdded = 1;
+  gWindows.gTrayIconAdded = 1;
 }

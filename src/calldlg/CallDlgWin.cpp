@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/OpenWindows.h"
 #include "base/MainWindowWin.h"
 #include "base/Messages.h"
 #include "call/CallState.h"
@@ -58,7 +59,7 @@ BOOL CCallDlg::OnInitDialog() {
   m_brCounter = CreateSolidBrush(m_crCounterBack);
   m_crInfoText = RGB(0, 0, 192);
   m_mode = InitCallDialog(*this);
-  m_strInfo = gCallerIdText;
+  m_strInfo = gCall.gCallerIdText;
   return TRUE;
 }
 
@@ -77,10 +78,10 @@ LRESULT CCallDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (IsCallButton(LOWORD(wParam)) && !IsButtonLive(LOWORD(wParam))) return 0;
       return fw::Dialog::WindowProc(message, wParam, lParam);
     case WM_CALLDLG_ANSWER_TEXT:
-      RefreshItem(IDC_ANSWER_TIME, gAnswerText);
+      RefreshItem(IDC_ANSWER_TIME, gCall.gAnswerText);
       return 0;
     case WM_CALLDLG_STATUS_TEXT:
-      RefreshItem(IDC_INFO_LINE, gStatusText);
+      RefreshItem(IDC_INFO_LINE, gCall.gStatusText);
       return 0;
     default:
       return fw::Dialog::WindowProc(message, wParam, lParam);
@@ -145,12 +146,12 @@ void CCallDlg::OnClose() {
 void CCallDlg::OnDestroy() {
   Default();
   fw::Window::KillTimer(TIMER_CALL_DIALOG);
-  if (gCallDlgOpen == 1) gCallDlgOpen = 0;
+  if (gWindows.gCallDlgOpen == 1) gWindows.gCallDlgOpen = 0;
 }
 
 void CCallDlg::PostNcDestroy() {
   if (gHeldCallDialog == this) gHeldCallDialog = nullptr;
-  gCallDlgOpen = 0;
+  gWindows.gCallDlgOpen = 0;
   delete this;
 }
 
@@ -173,8 +174,8 @@ void CCallDlg::Place() {
   // Topmost always; the size stays the template's. Placing does not show the dialog: it
   // becomes visible when the main window shows it, with its texts complete.
   const UINT show = IsWindowVisible(Handle()) ? SW_SHOWNOACTIVATE : SW_HIDE;
-  if (gCallDlgCentre != 0) {
-    gCallDlgCentre = 0;
+  if (gWindows.gCallDlgCentre != 0) {
+    gWindows.gCallDlgCentre = 0;
     PlaceCentred(Handle(), gCallDlgPlacement, show);
   } else {
     PlaceAsRemembered(Handle(), gCallDlgPlacement, show);

@@ -4,13 +4,8 @@
 #include <utility>
 
 CallLog gCallLog;
-int gCallLogOpen;
-int gCallLogFirstOpen;
-bool gCallLogBehind;
 
 namespace {
-
-const bool kCallLogReset = (ResetCallLog(), true);
 
 constexpr long kNotFound = -1;
 
@@ -96,7 +91,4 @@ void ParseCallerId(const std::string& callerIdText) {
 
 void ResetCallLog() {
   gCallLog.Clear();
-  gCallLogOpen = 0;
-  gCallLogFirstOpen = 1;
-  gCallLogBehind = false;
 }

@@ -40,17 +40,10 @@ class CallLog {
 };
 
 extern CallLog gCallLog;
-// Whether the call-log dialog is open, and whether the next one is the process's first (which
-// opens centred on the screen).
-extern int gCallLogOpen;
-extern int gCallLogFirstOpen;
-// A caller was stored that an open log does not show yet: it is shown once the events queued
-// behind it are handled, so that a burst of calls rebuilds the open log once.
-extern bool gCallLogBehind;
 
-// Parses a caller-ID text (the call's gCallerIdText) and stores the caller at the head of
+// Parses a caller-ID text (the call's gCall.gCallerIdText) and stores the caller at the head of
 // gCallLog; a text that is not a caller record stores nothing.
 void ParseCallerId(const std::string& callerIdText);
 
-// No records, no dialog, the next opening the first: as a process starts.
+// No records: as a process starts.
 void ResetCallLog();

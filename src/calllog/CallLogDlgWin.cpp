@@ -1,12 +1,16 @@
 #include "calllog/CallLogDlgWin.h"
 
+#include "base/OpenWindows.h"
 #include "calllog/CallLog.h"
 #include "fw/PlacementWin.h"
 #include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
 
+namespace {
+// Where the last call log was when it closed.
 WINDOWPLACEMENT gCallLogPlacement{};
+}  // namespace
 
 namespace {
 
@@ -15,7 +19,7 @@ CCallLogDlg* gHeldCallLog = nullptr;
 
 }  // namespace
 
-CCallLogDlg::CCallLogDlg() : fw::Dialog(IDD_CALL_LOG) { gCallLogOpen = 1; }
+CCallLogDlg::CCallLogDlg() : fw::Dialog(IDD_CALL_LOG) { gWindows.gCallLogOpen = 1; }
 
 BOOL CCallLogDlg::DestroyWindow() {
   RememberPlacement(Handle(), gCallLogPlacement);
@@ -42,8 +46,8 @@ BOOL CCallLogDlg::OnInitDialog() {
 void CCallLogDlg::Place() {
   // Placing does not show the log: whoever opens it shows it.
   const UINT show = IsWindowVisible(Handle()) ? SW_SHOWNORMAL : SW_HIDE;
-  if (gCallLogFirstOpen == 1) {
-    gCallLogFirstOpen = 0;
+  if (gWindows.gCallLogFirstOpen == 1) {
+    gWindows.gCallLogFirstOpen = 0;
     PlaceCentred(Handle(), gCallLogPlacement, show);
     return;
   }
@@ -55,12 +59,12 @@ void CCallLogDlg::Place() {
 void CCallLogDlg::OnOK() {
   // Enter closes the log for real, like "Abbrechen": a modeless dialog that were only ended
   // would stay behind hidden, and its object with it.
-  gCallLogOpen = 0;
+  gWindows.gCallLogOpen = 0;
   DestroyWindow();
 }
 
 void CCallLogDlg::OnCancel() {
-  gCallLogOpen = 0;
+  gWindows.gCallLogOpen = 0;
   DestroyWindow();
 }
 
@@ -68,7 +72,7 @@ void CCallLogDlg::PostNcDestroy() {
   if (gHeldCallLog == this) gHeldCallLog = nullptr;
   // A log replaced while one of its messages was still being handled goes only now; the flag
   // is then its successor's.
-  if (gHeldCallLog == nullptr) gCallLogOpen = 0;
+  if (gHeldCallLog == nullptr) gWindows.gCallLogOpen = 0;
   delete this;
 }
 
@@ -90,7 +94,7 @@ bool OpenCallLogDialog(HWND parent, int showCommand) {
   if (!dialog->Create(parent)) {
     gHeldCallLog = nullptr;
     delete dialog;
-    gCallLogOpen = 0;
+    gWindows.gCallLogOpen = 0;
     return false;
   }
   ShowWindow(dialog->Handle(), showCommand);

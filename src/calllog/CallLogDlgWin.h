@@ -27,9 +27,6 @@ class CCallLogDlg : public fw::Dialog {
   HWND m_List = nullptr;
 };
 
-// Where the last call log was when it closed.
-extern WINDOWPLACEMENT gCallLogPlacement;
-
 // The call log that is open, at most one; null when none is.
 CCallLogDlg* HeldCallLog();
 // Closes the call log that is open, if any.

@@ -7,9 +7,6 @@
 constexpr const char* kAutoStartKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kAutoStartValue = "Parko";
 
-extern int gAutoStart;
-// As a process starts: on, until start-up reads the registry.
-void ResetAutoStart();
 
 // Start-up: on exactly when the value exists, whatever its data.
 void QueryStartAutomatically();

@@ -31,20 +31,20 @@ void SaveLinkInfo(const std::string& folder, const std::string& fileName) {
   std::unique_ptr<RegistryKey> key = TheRegistry().OpenMachineKey(kMohRegistryKey);
   if (key == nullptr) return;
   key->SetString("LinkName", folder + "\\" + fileName, false);
-  key->SetString("AppPath", gInstallDir, false);
+  key->SetString("AppPath", gInstall.gInstallDir, false);
   key->Close();
 }
 
 void AddProgramLink(IDesktopShell& shell) {
   std::string previous;
-  if (GetPrevAppPath(previous) && shell.SamePathIgnoringCase(previous, gInstallDir)) return;
-  const bool nineX = OSFound == WINDOWS_95 || OSFound == WINDOWS_98;
+  if (GetPrevAppPath(previous) && shell.SamePathIgnoringCase(previous, gInstall.gInstallDir)) return;
+  const bool nineX = gSystem.OSFound == WINDOWS_95 || gSystem.OSFound == WINDOWS_98;
   const std::string folder =
       shell.SpecialFolderPath(nineX ? kUserProgramsFolder : kCommonProgramsFolder);
   // Without a folder there is nowhere to put it: nothing is recorded, the next start tries again.
   if (folder.empty()) return;
   const std::string fileName = shell.LoadText(IDS_CALL_DLG_CAPTION) + ".lnk";
-  const std::string target = gInstallDir + "\\Parko.exe";
+  const std::string target = gInstall.gInstallDir + "\\Parko.exe";
   SaveLinkInfo(folder, fileName);
   shell.CreateShellLink(target, "", fileName, target, 0, folder);
 }

@@ -16,9 +16,9 @@ BOOL CModemSelectDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
   UseProgramIcon(Handle());
   // Inserting at explicit positions keeps the table order although the list sorts.
-  for (int i = 0; i < gModemCount && i < MOH_MAX_MODEMS; ++i) {
+  for (int i = 0; i < gModem.gModemCount && i < MOH_MAX_MODEMS; ++i) {
     const std::string name =
-        fw::FromBuffer(gpModems[i].DisplayName, sizeof(gpModems[i].DisplayName));
+        fw::FromBuffer(gModem.gpModems[i].DisplayName, sizeof(gModem.gpModems[i].DisplayName));
     SendMessageA(m_ModemList, LB_INSERTSTRING, static_cast<WPARAM>(i),
                  reinterpret_cast<LPARAM>(name.c_str()));
   }
@@ -32,6 +32,6 @@ BOOL CModemSelectDlg::OnInitDialog() {
 void CModemSelectDlg::OnOK() {
   const LRESULT selection = SendMessageA(m_ModemList, LB_GETCURSEL, 0, 0);
   // With nothing selected the previous choice stands.
-  if (selection >= 0 && selection < gModemCount) gModemSelIndex = static_cast<int>(selection);
+  if (selection >= 0 && selection < gModem.gModemCount) gModem.gModemSelIndex = static_cast<int>(selection);
   fw::Dialog::OnOK();
 }

@@ -9,21 +9,11 @@
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 
-// Defined without initialisers: the reset below holds every default, once, and also runs as
-// the process starts.
-MODEM_ENTRY gpModems[MOH_MAX_MODEMS];
-int gModemCount;
-int gModemSelIndex;
-int gMohHandle;
+ModemChoice gModem;
 
-void ResetModemSelection() {
-  std::memset(gpModems, 0, sizeof(gpModems));
-  gModemCount = gModemSelIndex = gMohHandle = 0;
-}
+void ResetModemSelection() { gModem = ModemChoice{}; }
 
 namespace {
-
-const bool kModemSelectionReset = (ResetModemSelection(), true);
 
 std::string NameOf(const MODEM_ENTRY& entry) {
   return fw::FromBuffer(entry.DisplayName, sizeof(entry.DisplayName));
@@ -35,12 +25,12 @@ std::string PortOf(const MODEM_ENTRY& entry) {
 
 int NoModemFound(IStartupWindows& ui) {
   LogEvent(0, 0, "No Oskavel modem is installed");
-  if (gModemType != BORIN && gModemType != NUVIA) ui.ShowMessage(IDS_MODEM_NOT_FOUND);
+  if (gInstall.gModemType != BORIN && gInstall.gModemType != NUVIA) ui.ShowMessage(IDS_MODEM_NOT_FOUND);
   return 0;
 }
 
 void LogModemType(int type) {
-  if (gLogging == 0) return;
+  if (gInstall.gLogging == 0) return;
   switch (type) {
     case TELKA:
       LogEvent(0, 0, "Modem Type - TELKA");
@@ -74,47 +64,47 @@ int SelectModem(int silent, IStartupWindows& ui) {
            fw::Format("MOHAPI.DLL Version = %d.%d", static_cast<int>(version >> 16),
                       static_cast<int>(version & 0xFFFFu)));
 
-  const int count = MoHEnumerateModems(gpModems, gModemName);
+  const int count = MoHEnumerateModems(gModem.gpModems, gInstall.gModemName);
   // The table holds ten entries: a larger count cannot be believed, and the entries past ten
   // do not exist.
   if (count <= 0 || count > MOH_MAX_MODEMS) return NoModemFound(ui);
   LogEvent(0, 0, "Oskavel Modem Found");
-  gModemCount = count;
+  gModem.gModemCount = count;
 
   if (!silent) {
     ui.ChooseModem();
   } else {
-    const int choice = FindSilentChoice(gpModems, gModemType, gModemName);
+    const int choice = FindSilentChoice(gModem.gpModems, gInstall.gModemType, gInstall.gModemName);
     if (choice < 0) return NoModemFound(ui);
-    gModemSelIndex = choice;
+    gModem.gModemSelIndex = choice;
   }
-  if (gModemSelIndex < 0 || gModemSelIndex >= MOH_MAX_MODEMS) gModemSelIndex = 0;
-  const MODEM_ENTRY& chosen = gpModems[gModemSelIndex];
+  if (gModem.gModemSelIndex < 0 || gModem.gModemSelIndex >= MOH_MAX_MODEMS) gModem.gModemSelIndex = 0;
+  const MODEM_ENTRY& chosen = gModem.gpModems[gModem.gModemSelIndex];
   LogEvent(0, 0, "Selected modem=" + NameOf(chosen) + " ComPort=" + PortOf(chosen));
 
   MODEM_ENTRY local{};
   local.Type = chosen.Type;
   LogModemType(local.Type);
-  if (local.Type == 0 && gModemType == TELKA) {
+  if (local.Type == 0 && gInstall.gModemType == TELKA) {
     LogEvent(0, 0, "Modem Not Found");
     ui.ShowMessage(IDS_MODEM_NOT_FOUND);
     return 0;
   }
   fw::CopyBounded(local.DisplayName, sizeof(local.DisplayName), NameOf(chosen).c_str());
   fw::CopyBounded(local.ComPort, sizeof(local.ComPort), PortOf(chosen).c_str());
-  if (local.Type == TELKA) gQCControl = 0;  // Quick Connect is never controlled for TELKA
+  if (local.Type == TELKA) gInstall.gQCControl = 0;  // Quick Connect is never controlled for TELKA
 
-  LoadMohSettings(gMohHandle);
+  LoadMohSettings(gModem.gMohHandle);
   if (!silent) ui.ShowSettings();
-  if (InitializeMoh(gMohHandle, &local) == 0) {
+  if (InitializeMoh(gModem.gMohHandle, &local) == 0) {
     LogEvent(0, 0, "MOH Configuration failed");
     if (local.Type == TELKA) {
-      ui.ShowMessage(gLastMohEvent == MOH_ERR_FILTER_DRIVER ? IDS_MODEM_NOT_ACTIVE
+      ui.ShowMessage(LastMohEvent() == MOH_ERR_FILTER_DRIVER ? IDS_MODEM_NOT_ACTIVE
                                                             : IDS_CLOSE_PORT);
     }
     return 0;
   }
-  LoadMohSettings(gMohHandle);
-  if (gQCControl != 0) MohSetParam(gMohHandle, MOH_PARAM_QUICK_CONNECT, gQCFlag);
+  LoadMohSettings(gModem.gMohHandle);
+  if (gInstall.gQCControl != 0) MohSetParam(gModem.gMohHandle, MOH_PARAM_QUICK_CONNECT, gSettings.gQCFlag);
   return 1;
 }

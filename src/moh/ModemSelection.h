@@ -4,10 +4,14 @@
 
 #include "moh/MohApi.h"
 
-extern MODEM_ENTRY gpModems[MOH_MAX_MODEMS];
-extern int gModemCount;
-extern int gModemSelIndex;
-extern int gMohHandle;
+// The modems the library supports, the one chosen, and the library's handle.
+struct ModemChoice {
+  MODEM_ENTRY gpModems[MOH_MAX_MODEMS] = {};
+  int gModemCount = 0;
+  int gModemSelIndex = 0;
+  int gMohHandle = 0;
+};
+extern ModemChoice gModem;
 
 // No modem chosen, no handle: as a process starts.
 void ResetModemSelection();
@@ -16,7 +20,7 @@ void ResetModemSelection();
 class IStartupWindows {
  public:
   virtual ~IStartupWindows() = default;
-  // The modem selection dialog, modally; OK leaves the choice in gModemSelIndex.
+  // The modem selection dialog, modally; OK leaves the choice in gModem.gModemSelIndex.
   virtual void ChooseModem() = 0;
   // The settings sheet, modally, after an interactive choice.
   virtual void ShowSettings() = 0;

@@ -8,9 +8,9 @@
 #include "moh/ModemSelection.h"
 #include "moh/MohSettings.h"
 
-std::atomic<int> gLastMohEvent{0};
-
 namespace {
+
+std::atomic<int> gLastMohEvent{0};
 
 std::atomic<bool> gOwnInitRunning{false};
 std::atomic<int> gModemActiveEchoes{0};
@@ -23,7 +23,7 @@ std::deque<std::string> gCallerIdSnapshots;
 // Param 7 as the library holds it now, terminated whatever it wrote.
 std::string LibraryCallerId() {
   char buffer[MOH_CALLER_ID_SIZE] = {};
-  MohGetParam(gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
+  MohGetParam(gModem.gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
   buffer[sizeof(buffer) - 1] = '\0';
   return buffer;
 }
@@ -58,13 +58,18 @@ bool TakeModemActiveEcho() {
   return false;
 }
 
-void ResetModemActiveEchoes() { gModemActiveEchoes = 0; }
+int LastMohEvent() { return gLastMohEvent; }
+
+void ResetModemActiveEchoes() {
+  gModemActiveEchoes = 0;
+  gLastMohEvent = 0;
+}
 
 void MOHAPI_CALL MohEventCallback(int event, int value) {
   // Counted before it is posted, so that the handler finds the mark.
   if (event == MOH_MODEM_ACTIVE && gOwnInitRunning) ++gModemActiveEchoes;
   // The caller's text is the library's now, while the call is the newest it reported.
-  if (event == MOH_INCOMING_CALL && value == 1 && gCallerID != 0) {
+  if (event == MOH_INCOMING_CALL && value == 1 && gSettings.gCallerID != 0) {
     fw::Held lock(gSnapshotLock);
     gCallerIdSnapshots.push_back(LibraryCallerId());
     // Under the lock: the handler cannot take it before it is posted and known to be.
@@ -73,5 +78,5 @@ void MOHAPI_CALL MohEventCallback(int event, int value) {
     PostMohEvent(event, value);
   }
   gLastMohEvent = event;
-  if (gLogging == 1) LogEvent(event, value, nullptr);
+  if (gInstall.gLogging == 1) LogEvent(event, value, nullptr);
 }

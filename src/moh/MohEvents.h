@@ -8,8 +8,8 @@
 
 #include "moh/MohApi.h"
 
-// The last event code the library reported.
-extern std::atomic<int> gLastMohEvent;
+// The last event code the library reported; 0 before the first.
+int LastMohEvent();
 
 // Posts the event, records it as the last one and logs its sentence. Touches no call state.
 void MOHAPI_CALL MohEventCallback(int event, int value);
@@ -21,7 +21,7 @@ int InitializeMoh(int handle, MODEM_ENTRY* entry);
 // True, once per echo, when the "modem active" being handled was reported during one of the
 // program's own initialisations.
 bool TakeModemActiveEcho();
-// Forgets the echoes counted so far (tests).
+// Forgets the echoes counted so far and the last event (tests).
 void ResetModemActiveEchoes();
 
 // Adapter: posts WM_MOH_EVENT (event, value) to the main window when there is one; false when

@@ -9,32 +9,9 @@
 #include <cstring>
 #include <utility>
 
-// Defined without initialisers: the reset below holds every default, once, and also runs as
-// the process starts.
-int gEnableMOH;
-int gWarn;
-int gCallWaiting;
-int gMohModemType;
-int gCallerID;
-int TimerIndex;
-int gWarnTimeMs;
-char gDialString[16];
-uint8_t gQCFlag;
-int32_t MuteRingTone;
-int32_t MuteWarnTone;
+MohSettings gSettings;
 
-void ResetMohSettings() {
-  gEnableMOH = 0;
-  gWarn = 1;
-  gCallWaiting = 0;
-  gMohModemType = 0;
-  gCallerID = 1;
-  TimerIndex = 0;
-  gWarnTimeMs = 0;
-  std::memset(gDialString, 0, sizeof(gDialString));
-  gQCFlag = QC_NOT_CONTROLLED;
-  MuteRingTone = MuteWarnTone = 0;
-}
+void ResetMohSettings() { gSettings = MohSettings{}; }
 
 int WarnTimeForIndex(int index) {
   switch (index) {
@@ -55,19 +32,17 @@ bool IsToneSwitchType(uint32_t registryType) {
 
 namespace {
 
-const bool kMohSettingsReset = (ResetMohSettings(), true);
-
 void LogSettings() {
   LogEvent(0, 0, "Current MOH settings");
-  switch (gCallWaiting) {
+  switch (gSettings.gCallWaiting) {
     case CW_MODE_MOH:
       LogEvent(0, 0, "Call Waiting enabled");
       LogEvent(0, 0, "MOH enabled");
       LogEvent(0, 0, "Disconnect and Switch to Voice disabled");
-      LogEvent(0, 0, gCallerID != 0 ? "Caller ID enabled" : "Caller ID disabled");
-      if (gWarn != 0) {
+      LogEvent(0, 0, gSettings.gCallerID != 0 ? "Caller ID enabled" : "Caller ID disabled");
+      if (gSettings.gWarn != 0) {
         LogEvent(0, 0,
-                 fw::Format("Warn before tiimeout enabled, timeout set to %d Msec", gWarnTimeMs));
+                 fw::Format("Warn before tiimeout enabled, timeout set to %d Msec", gSettings.gWarnTimeMs));
       } else {
         LogEvent(0, 0, "Warn before timeout disabled");
       }
@@ -81,8 +56,8 @@ void LogSettings() {
       LogEvent(0, 0, "Call Waiting Disabled");
       break;
   }
-  if (gQCControl != 0) {
-    LogEvent(0, 0, gQCFlag != 0 ? "QC Enabled" : "QC Disabled");
+  if (gInstall.gQCControl != 0) {
+    LogEvent(0, 0, gSettings.gQCFlag != 0 ? "QC Enabled" : "QC Disabled");
   } else {
     LogEvent(0, 0, "QC Not controlled by application");
   }
@@ -91,24 +66,24 @@ void LogSettings() {
 }  // namespace
 
 void LoadMohSettings(int handle) {
-  gEnableMOH = MohGetParam(handle, MOH_PARAM_ENABLE_MOH, nullptr);
+  gSettings.gEnableMOH = MohGetParam(handle, MOH_PARAM_ENABLE_MOH, nullptr);
   MohGetParam(handle, MOH_PARAM_2, nullptr);  // read as the library expects; meaning unknown
-  gWarn = MohGetParam(handle, MOH_PARAM_WARN, nullptr);
-  gCallWaiting = MohGetParam(handle, MOH_PARAM_CALL_WAITING, nullptr);
-  gMohModemType = MohGetParam(handle, MOH_PARAM_MODEM_TYPE, nullptr);
-  gCallerID = MohGetParam(handle, MOH_PARAM_CALLER_ID, nullptr);
-  TimerIndex = MohGetParam(handle, MOH_PARAM_TIMER_INDEX, nullptr);
-  gWarnTimeMs = WarnTimeForIndex(TimerIndex);
-  if (gQCControl != 0) {
-    gQCFlag = static_cast<uint8_t>(MohGetParam(handle, MOH_PARAM_QUICK_CONNECT, nullptr) & 0xFF);
-    if (gQCFlag == QC_NOT_CONTROLLED) {
+  gSettings.gWarn = MohGetParam(handle, MOH_PARAM_WARN, nullptr);
+  gSettings.gCallWaiting = MohGetParam(handle, MOH_PARAM_CALL_WAITING, nullptr);
+  gSettings.gMohModemType = MohGetParam(handle, MOH_PARAM_MODEM_TYPE, nullptr);
+  gSettings.gCallerID = MohGetParam(handle, MOH_PARAM_CALLER_ID, nullptr);
+  gSettings.TimerIndex = MohGetParam(handle, MOH_PARAM_TIMER_INDEX, nullptr);
+  gSettings.gWarnTimeMs = WarnTimeForIndex(gSettings.TimerIndex);
+  if (gInstall.gQCControl != 0) {
+    gSettings.gQCFlag = static_cast<uint8_t>(MohGetParam(handle, MOH_PARAM_QUICK_CONNECT, nullptr) & 0xFF);
+    if (gSettings.gQCFlag == QC_NOT_CONTROLLED) {
       // The library holds no setting: the family decides.
-      if (gMohModemType == BORIN) gQCFlag = 0;
-      if (gMohModemType == NUVIA) gQCFlag = 1;
+      if (gSettings.gMohModemType == BORIN) gSettings.gQCFlag = 0;
+      if (gSettings.gMohModemType == NUVIA) gSettings.gQCFlag = 1;
     }
   }
-  if (gCallWaiting != CW_MODE_MOH && gCallWaiting != CW_MODE_DISCONNECT) gCallWaiting = CW_MODE_OFF;
-  if (gLogging != 0) LogSettings();
+  if (gSettings.gCallWaiting != CW_MODE_MOH && gSettings.gCallWaiting != CW_MODE_DISCONNECT) gSettings.gCallWaiting = CW_MODE_OFF;
+  if (gInstall.gLogging != 0) LogSettings();
   ReadToneSettings();
 }
 
@@ -118,8 +93,8 @@ void ReadToneSettings() {
   // Room for exactly four bytes: a value stored wider reads as off; a narrower one fills only
   // the low bytes of a cleared switch. Only a number counts: a text such as "0" or "no" would
   // otherwise read as nonzero and silence the ring or the timeout warning.
-  for (auto [name, tone] : {std::make_pair("MuteRingTone", &MuteRingTone),
-                            std::make_pair("MuteWarnTone", &MuteWarnTone)}) {
+  for (auto [name, tone] : {std::make_pair("MuteRingTone", &gSettings.MuteRingTone),
+                            std::make_pair("MuteWarnTone", &gSettings.MuteWarnTone)}) {
     *tone = 0;
     uint32_t type = 0;
     if (!key->Query(name, tone, sizeof(*tone), &type) || !IsToneSwitchType(type)) *tone = 0;
@@ -130,7 +105,7 @@ void ReadToneSettings() {
 long SaveToneSettings() {
   std::unique_ptr<RegistryKey> key = TheRegistry().OpenMachineKey(kMohRegistryKey);
   if (!key) return 1;
-  key->SetBinary("MuteRingTone", &MuteRingTone, sizeof(MuteRingTone));
-  key->SetBinary("MuteWarnTone", &MuteWarnTone, sizeof(MuteWarnTone));
+  key->SetBinary("MuteRingTone", &gSettings.MuteRingTone, sizeof(gSettings.MuteRingTone));
+  key->SetBinary("MuteWarnTone", &gSettings.MuteWarnTone, sizeof(gSettings.MuteWarnTone));
   return key->Close();
 }

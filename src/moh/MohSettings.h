@@ -11,17 +11,25 @@ constexpr int CW_MODE_OFF = 2;
 // Quick Connect not controlled by the program.
 constexpr uint8_t QC_NOT_CONTROLLED = 9;
 
-extern int gEnableMOH;
-extern int gWarn;
-extern int gCallWaiting;
-extern int gMohModemType;
-extern int gCallerID;
-extern int TimerIndex;
-extern int gWarnTimeMs;
-extern char gDialString[16];
-extern uint8_t gQCFlag;
-extern int32_t MuteRingTone;
-extern int32_t MuteWarnTone;
+// The library's values keep the library's numbers: they are compared as it gives them.
+struct MohSettings {
+  int gEnableMOH = 0;
+  int gWarn = 1;
+  int gCallWaiting = CW_MODE_MOH;
+  int gMohModemType = 0;  // the family of the bound modem: TELKA, BORIN or NUVIA
+  int gCallerID = 1;
+  int TimerIndex = 0;
+  int gWarnTimeMs = 0;
+  char gDialString[16] = {};
+  uint8_t gQCFlag = QC_NOT_CONTROLLED;
+  // Stored in the registry as 4 bytes; nonzero mutes.
+  int32_t MuteRingTone = 0;
+  int32_t MuteWarnTone = 0;
+  // Start with Windows: mirrors the Run key for the tray menu's check mark; on until start-up
+  // reads the registry.
+  bool gAutoStart = true;
+};
+extern MohSettings gSettings;
 
 // The key of the tone switches (and the shortcut bookkeeping) under HKEY_LOCAL_MACHINE.
 constexpr const char* kMohRegistryKey = "SOFTWARE\\Tamrix\\MOH";

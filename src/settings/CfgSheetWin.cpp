@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/OpenWindows.h"
 #include "base/Answers.h"
 #include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
@@ -63,7 +64,7 @@ void CCfgSheet::CenterSheetButtons(bool showOk, bool showCancel, bool showApply)
 
 void CCfgSheet::OnDestroy() {
   Default();
-  if (gSettingsSheetOpen == 1) gSettingsSheetOpen = 0;
+  if (gWindows.gSettingsSheetOpen == 1) gWindows.gSettingsSheetOpen = 0;
 }
 
 int ShowSettingsSheet() {

@@ -10,8 +10,6 @@
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 
-int gSettingsSheetOpen;
-
 namespace {
 
 // A library may write more than its contract says: it writes into this much room, and only
@@ -34,9 +32,9 @@ std::string Kept(const char* scratch) {
 void ReadDialString() {
   char scratch[kScratchSize] = {};
   // A library that writes nothing leaves the dial string as it was.
-  fw::CopyBounded(scratch, sizeof(scratch), gDialString);
-  MohGetParam(gMohHandle, MOH_PARAM_DIAL_STRING, scratch);
-  fw::CopyBounded(gDialString, sizeof(gDialString), Kept(scratch).c_str());
+  fw::CopyBounded(scratch, sizeof(scratch), gSettings.gDialString);
+  MohGetParam(gModem.gMohHandle, MOH_PARAM_DIAL_STRING, scratch);
+  fw::CopyBounded(gSettings.gDialString, sizeof(gSettings.gDialString), Kept(scratch).c_str());
 }
 
 std::string DefaultDialString() {
@@ -51,7 +49,7 @@ int CentredButtonsX(int left, int right, int n, int w, int g) {
 }
 
 GenPage::GenPage() {
-  m.m_bWarn = gWarn;
+  m.m_bWarn = gSettings.gWarn;
   InitDefaultDialString();
 }
 
@@ -75,32 +73,32 @@ void GenPage::ApplyEnablingRule(IGenPageWindow& page) {
 }
 
 void GenPage::OnInitDialog(IGenPageWindow& page) {
-  page.SelectWarnTime(TimerIndex);
+  page.SelectWarnTime(gSettings.TimerIndex);
   ReadDialString();
-  page.SetDialStringText(gDialString);
+  page.SetDialStringText(gSettings.gDialString);
   page.Enable(IDC_DIAL_STRING, false);
   page.Enable(IDC_RESET_DIAL_STRING, false);
 
   // Made in memory only: they stay even when the sheet is cancelled.
-  if (gCallWaiting == CW_MODE_MOH) {
+  if (gSettings.gCallWaiting == CW_MODE_MOH) {
     m.m_bCallWaiting = 1;
     m.m_nAlwaysDisconnect = 1;
     m.m_nConfirmCall = 0;
-    gEnableMOH = 1;
-  } else if (gCallWaiting == CW_MODE_DISCONNECT) {
+    gSettings.gEnableMOH = 1;
+  } else if (gSettings.gCallWaiting == CW_MODE_DISCONNECT) {
     m.m_bCallWaiting = 1;
     m.m_nAlwaysDisconnect = 0;
     m.m_nConfirmCall = 1;
-    gEnableMOH = gCallerID = gWarn = 0;
-  } else if (gCallWaiting == CW_MODE_OFF) {
+    gSettings.gEnableMOH = gSettings.gCallerID = gSettings.gWarn = 0;
+  } else if (gSettings.gCallWaiting == CW_MODE_OFF) {
     m.m_bCallWaiting = 0;
   }
-  m.m_bCallerID = gCallerID != 0 ? 1 : 0;
-  m.m_bWarn = gWarn != 0 ? 1 : 0;
+  m.m_bCallerID = gSettings.gCallerID != 0 ? 1 : 0;
+  m.m_bWarn = gSettings.gWarn != 0 ? 1 : 0;
   ApplyEnablingRule(page);
-  if (gQCControl != 0) m.m_bQuickConnect = gQCFlag == 1 ? 1 : 0;
-  m.m_bMuteRingTone = MuteRingTone;
-  m.m_bMuteWarnTone = MuteWarnTone;
+  if (gInstall.gQCControl != 0) m.m_bQuickConnect = gSettings.gQCFlag == 1 ? 1 : 0;
+  m.m_bMuteRingTone = gSettings.MuteRingTone;
+  m.m_bMuteWarnTone = gSettings.MuteWarnTone;
   page.Refresh();
 }
 
@@ -152,7 +150,7 @@ void GenPage::OnClicked(IGenPageWindow& page, int id) {
       page.Check(IDC_CHANGE_DIAL_STRING, false);
       const std::string dialString = DefaultDialString();
       page.SetDialStringText(dialString);
-      fw::CopyBounded(gDialString, sizeof(gDialString), dialString.c_str());
+      fw::CopyBounded(gSettings.gDialString, sizeof(gSettings.gDialString), dialString.c_str());
       page.Enable(IDC_DIAL_STRING, false);
       m.m_bResetDialString = 0;
       page.Check(IDC_RESET_DIAL_STRING, false);
@@ -165,33 +163,33 @@ void GenPage::OnClicked(IGenPageWindow& page, int id) {
 }
 
 void GenPage::OnOK(IGenPageWindow& page) {
-  gEnableMOH = m.m_nConfirmCall == 0 ? 1 : 0;
-  gWarn = m.m_bWarn;
-  gCallerID = m.m_bCallerID != 0 ? 1 : 0;
+  gSettings.gEnableMOH = m.m_nConfirmCall == 0 ? 1 : 0;
+  gSettings.gWarn = m.m_bWarn;
+  gSettings.gCallerID = m.m_bCallerID != 0 ? 1 : 0;
   if (m.m_bCallWaiting == 1) {
-    gCallWaiting = gEnableMOH == 1 ? CW_MODE_MOH : CW_MODE_DISCONNECT;
+    gSettings.gCallWaiting = gSettings.gEnableMOH == 1 ? CW_MODE_MOH : CW_MODE_DISCONNECT;
   } else {
-    gCallWaiting = CW_MODE_OFF;
+    gSettings.gCallWaiting = CW_MODE_OFF;
   }
-  fw::CopyBounded(gDialString, sizeof(gDialString),
+  fw::CopyBounded(gSettings.gDialString, sizeof(gSettings.gDialString),
                   page.DialStringText(kDialStringTyped).substr(0, kDialStringTyped).c_str());
   const int selection = page.WarnTimeSelection();
-  TimerIndex = selection >= 1 && selection <= 3 ? selection : 0;
-  gWarnTimeMs = WarnTimeForIndex(TimerIndex);
-  if (gQCControl != 0) {
-    gQCFlag = m.m_bQuickConnect != 0 ? 1 : 0;
+  gSettings.TimerIndex = selection >= 1 && selection <= 3 ? selection : 0;
+  gSettings.gWarnTimeMs = WarnTimeForIndex(gSettings.TimerIndex);
+  if (gInstall.gQCControl != 0) {
+    gSettings.gQCFlag = m.m_bQuickConnect != 0 ? 1 : 0;
   } else {
-    gQCFlag = QC_NOT_CONTROLLED;
+    gSettings.gQCFlag = QC_NOT_CONTROLLED;
   }
-  MuteRingTone = m.m_bMuteRingTone;
-  MuteWarnTone = m.m_bMuteWarnTone;
+  gSettings.MuteRingTone = m.m_bMuteRingTone;
+  gSettings.MuteWarnTone = m.m_bMuteWarnTone;
 
-  MohSetParam(gMohHandle, MOH_PARAM_ENABLE_MOH, gEnableMOH);
-  MohSetParam(gMohHandle, MOH_PARAM_WARN, gWarn);
-  MohSetParam(gMohHandle, MOH_PARAM_CALL_WAITING, gCallWaiting);
-  MohSetParam(gMohHandle, MOH_PARAM_CALLER_ID, gCallerID);
-  MohSetParam(gMohHandle, MOH_PARAM_TIMER_INDEX, TimerIndex);
-  MohSetParamString(gMohHandle, MOH_PARAM_DIAL_STRING, gDialString);
-  if (gQCControl != 0) MohSetParam(gMohHandle, MOH_PARAM_QUICK_CONNECT, gQCFlag);
+  MohSetParam(gModem.gMohHandle, MOH_PARAM_ENABLE_MOH, gSettings.gEnableMOH);
+  MohSetParam(gModem.gMohHandle, MOH_PARAM_WARN, gSettings.gWarn);
+  MohSetParam(gModem.gMohHandle, MOH_PARAM_CALL_WAITING, gSettings.gCallWaiting);
+  MohSetParam(gModem.gMohHandle, MOH_PARAM_CALLER_ID, gSettings.gCallerID);
+  MohSetParam(gModem.gMohHandle, MOH_PARAM_TIMER_INDEX, gSettings.TimerIndex);
+  MohSetParamString(gModem.gMohHandle, MOH_PARAM_DIAL_STRING, gSettings.gDialString);
+  if (gInstall.gQCControl != 0) MohSetParam(gModem.gMohHandle, MOH_PARAM_QUICK_CONNECT, gSettings.gQCFlag);
   SaveToneSettings();
 }

@@ -36,9 +36,6 @@ class IGenPageWindow {
   virtual std::string DialStringText(std::size_t maxChars) = 0;
 };
 
-// The settings sheet is open (or being opened): a second request does nothing.
-extern int gSettingsSheetOpen;
-
 // Characters OK takes from the dial-string field, which takes no more: as many as the library's
 // 16-byte buffer holds, so that a dial string read from it goes back unchanged.
 constexpr std::size_t kDialStringTyped = 15;
@@ -47,7 +44,7 @@ constexpr std::size_t kDialStringKept = 15;
 
 class GenPage {
  public:
-  // Takes the warning switch from gWarn and prepares the default-dial-string library.
+  // Takes the warning switch from gSettings.gWarn and prepares the default-dial-string library.
   GenPage();
 
   GenPageMembers m;
@@ -63,7 +60,7 @@ class GenPage {
   void ApplyEnablingRule(IGenPageWindow& page);
 };
 
-// The library's dial string (parameter 9) into gDialString, at most 15 characters, whatever
+// The library's dial string (parameter 9) into gSettings.gDialString, at most 15 characters, whatever
 // the library writes into its buffer.
 void ReadDialString();
 // The default dial string of DefaultDialString.dll, at most 15 characters, likewise.

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "base/OpenWindows.h"
 #include "base/MainWindowWin.h"
 #include "base/Messages.h"
 #include "base/OsDetect.h"
@@ -13,6 +14,7 @@
 #include "calllog/CallLogDlgWin.h"
 #include "desktop/AboutDlgWin.h"
 #include "desktop/AutoStart.h"
+#include "moh/MohSettings.h"
 #include "desktop/HtmlHelpWin.h"
 #include "fw/ApplicationWin.h"
 #include "fw/StringsWin.h"
@@ -23,7 +25,7 @@
 #include "tray/TrayMenuWin.h"
 
 CPlayerWnd::CPlayerWnd() {
-  ResetCountdownTexts();
+  ResetCountdownTexts(gCall);
   HoldCallDialog(nullptr);
 }
 
@@ -34,8 +36,8 @@ LRESULT CPlayerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MOH_DISPATCH) return OnMohEvent(wParam, lParam);
   if (m_taskbarCreated != 0 && message == m_taskbarCreated) {
     // A new shell knows no icon of ours: the next refresh adds it again, with its image.
-    gTrayIconAdded = 0;
-    gLastTrayIcon = nullptr;
+    gWindows.gTrayIconAdded = 0;
+    gWindows.gLastTrayIcon = nullptr;
     return 0;
   }
   return CTrayIconWnd::WindowProc(message, wParam, lParam);
@@ -75,7 +77,7 @@ void CPlayerWnd::OnTrayDoubleClick() {
 void CPlayerWnd::ShowTrayMenu() {
   POINT cursor{};
   GetCursorPos(&cursor);
-  TrayMenu menu(OSFound, gAutoStart);
+  TrayMenu menu(gSystem.OSFound, gSettings.gAutoStart);
   if (menu.Popup() == nullptr) return;
   // The menu closes when the user clicks elsewhere only if its owner is in the foreground, and
   // only once the owner has seen another message after it.
@@ -121,8 +123,8 @@ void CPlayerWnd::ShowAbout() {
 }
 
 void CPlayerWnd::OnCallLog() {
-  if (gCallLogOpen == 1) return;
-  gCallLogOpen = 1;
+  if (gWindows.gCallLogOpen == 1) return;
+  gWindows.gCallLogOpen = 1;
   CloseCallLogDialog();
   OpenCallLogDialog(Handle(), SW_RESTORE);
 }

@@ -27,8 +27,6 @@ class ITrayCommandWindow {
   virtual void ShowAbout() = 0;
 };
 
-void ResetTrayCommands();
-
 // "Modem On Hold deaktivieren": unless the user says no, closes the library and the program.
 // While its question is open, the command asks nothing again.
 void OnDisableMoh(ITrayCommandWindow& window);

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "base/OpenWindows.h"
 #include "base/Messages.h"
 #include "call/CallState.h"
 #include "fw/StringsWin.h"
@@ -20,10 +21,10 @@ BOOL CTrayIconWnd::NotifyIcon(DWORD message, HICON icon, const char* tip) {
   record.uID = kTrayIconId;
   record.uCallbackMessage = WM_TRAYNOTIFY;
   record.uFlags = NIF_MESSAGE;
-  if (icon != nullptr && icon != gLastTrayIcon) {
+  if (icon != nullptr && icon != gWindows.gLastTrayIcon) {
     record.uFlags |= NIF_ICON;
     record.hIcon = icon;
-    gLastTrayIcon = icon;
+    gWindows.gLastTrayIcon = icon;
   }
   if (tip != nullptr) {
     record.uFlags |= NIF_TIP;

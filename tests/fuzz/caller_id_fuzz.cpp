@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             text.find("Datum :") != std::string::npos);
   }
 
-  gCallerIdText = text;
-  ParseCallerId(gCallerIdText);
+  gCall.gCallerIdText = text;
+  ParseCallerId(gCall.gCallerIdText);
   Require(gCallLog.Records().size() <= kCallLogSize);
   return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "JournalLines.h"
 #include "base/InstallOptions.h"
+#include "base/OpenWindows.h"
 #include "base/OsDetect.h"
 #include "call/CallDlgLogic.h"
 #include "call/CallState.h"
@@ -130,25 +131,22 @@ void ResetAll() {
   UseRegistry(nullptr);
 
   ResetInstallOptions();
-  gInstallDir = "C:\\Parko";
+  gInstall.gInstallDir = "C:\\Parko";
   ResetSystemFacts();
   ResetModemSelection();
-  gLastMohEvent = 0;
   ResetModemActiveEchoes();
   ResetCallerIdSnapshots();
   ResetMohSettings();
   ResetCallState();
-  ResetCallDialogState();
+  ResetOpenWindows();
   ResetCallLog();
-  ResetTrayCommands();
-  ResetAutoStart();
 }
 
 void LoggingTest::SetUp() {
   ResetAll();
   log_ = Log{};
   gEventLog = &log_;
-  gLogging = 1;
+  gInstall.gLogging = 1;
 }
 
 std::vector<std::string> LoggingTest::LibraryCalls() {

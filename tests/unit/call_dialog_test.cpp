@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "base/OpenWindows.h"
 #include "Fakes.h"
 #include "RecordingPlayer.h"
 #include "base/Messages.h"
@@ -66,16 +67,16 @@ class CallDialog : public fake::LoggingTest {
  protected:
   void SetUp() override {
     fake::LoggingTest::SetUp();
-    gCallDlgOpen = 0;
-    gCallDlgTitle.clear();
-    gWarn = 1;
-    gWarnTimeMs = 30000;
-    gCallerIdText = "Nummer :0301234567";
-    gHoldRemainingMs = 100000;  // a hold that still runs
+    gWindows.gCallDlgOpen = 0;
+    gWindows.gCallDlgTitle.clear();
+    gSettings.gWarn = 1;
+    gSettings.gWarnTimeMs = 30000;
+    gCall.gCallerIdText = "Nummer :0301234567";
+    gCall.gHoldRemainingMs = 100000;  // a hold that still runs
   }
   RecordingDialog Open(int state, int placing = 0) {
-    gCallState = state;
-    gPlacingCall = placing;
+    gCall.gCallState = state;
+    gCall.gPlacingCall = placing;
     RecordingDialog dialog;
     InitCallDialog(dialog);
     return dialog;
@@ -126,10 +127,10 @@ TEST(CallDialogModes, LayoutOfEveryMode) {
 }
 
 TEST_F(CallDialog, IncomingCallRingsShowsTheCallerAndTheAnswerCountdown) {
-  gAnswerText = "00:14";
+  gCall.gAnswerText = "00:14";
   RecordingDialog dialog = Open(7);
   EXPECT_EQ(T(IDS_TITLE_INCOMING), dialog.caption);
-  EXPECT_EQ(T(IDS_TITLE_INCOMING), gCallDlgTitle);
+  EXPECT_EQ(T(IDS_TITLE_INCOMING), gWindows.gCallDlgTitle);
   EXPECT_EQ(T(IDS_CALL_OFFERED), dialog.texts[IDC_BODY_TEXT]);
   EXPECT_EQ("00:14", dialog.texts[IDC_ANSWER_TIME]);
   EXPECT_EQ("Nummer :0301234567", dialog.texts[IDC_INFO_LINE]);
@@ -141,25 +142,25 @@ TEST_F(CallDialog, IncomingCallRingsShowsTheCallerAndTheAnswerCountdown) {
   EXPECT_EQ((Effects{"Place", "Refresh 1017", "Refresh 1019", "Sound ring.wav 9", "Tick 100",
                      "Refresh 1017"}),
             dialog.effects);
-  EXPECT_EQ(T(IDS_CALL_OFFERED), gStatusText);
-  EXPECT_EQ(1, gCallDlgOpen);
+  EXPECT_EQ(T(IDS_CALL_OFFERED), gCall.gStatusText);
+  EXPECT_EQ(1, gWindows.gCallDlgOpen);
 
-  MuteRingTone = 1;
+  gSettings.MuteRingTone = 1;
   RecordingDialog silent = Open(7);
   EXPECT_EQ(std::count(silent.effects.begin(), silent.effects.end(), "Sound ring.wav 9"), 0);
 }
 
 TEST_F(CallDialog, PlacingACallPromptsAndTheOnHoldDialogRepeatsItsCaption) {
-  gStatusText = "as the event left it";
+  gCall.gStatusText = "as the event left it";
   RecordingDialog placing = Open(7, 1);
   EXPECT_EQ(T(IDS_TITLE_PLACING), placing.caption);
   EXPECT_EQ("as the event left it", placing.texts[IDC_BODY_TEXT]);
-  EXPECT_EQ(T(IDS_PLACE_CALL_PROMPT), gStatusText);
+  EXPECT_EQ(T(IDS_PLACE_CALL_PROMPT), gCall.gStatusText);
   CallDialogShown(placing);
   EXPECT_EQ(T(IDS_PLACE_CALL_PROMPT), placing.texts[IDC_BODY_TEXT]);
 
-  gHoldDurationMs = 120000;
-  gHoldText = "00:01:55";
+  gCall.gHoldDurationMs = 120000;
+  gCall.gHoldText = "00:01:55";
   RecordingDialog held = Open(8);
   EXPECT_EQ(T(IDS_TITLE_PLACING), held.caption);
   EXPECT_EQ(T(IDS_HOLD_SENTENCE_HEAD) + "  2 " + T(IDS_HOLD_MINUTES_TAIL),
@@ -174,7 +175,7 @@ TEST_F(CallDialog, OnHoldWithoutAnEarlierOfferHasAnEmptyCaptionAndNoTimerInState
   RecordingDialog held = Open(9);
   EXPECT_EQ("", held.caption);
   EXPECT_EQ(0, std::count(held.effects.begin(), held.effects.end(), "Tick 100"));
-  EXPECT_EQ(T(IDS_TIMEOUT_IN), gStatusText);
+  EXPECT_EQ(T(IDS_TIMEOUT_IN), gCall.gStatusText);
 }
 
 TEST_F(CallDialog, HoldSentenceOfEveryDuration) {
@@ -188,7 +189,7 @@ TEST_F(CallDialog, HoldSentenceOfEveryDuration) {
 }
 
 TEST_F(CallDialog, StatusModesShowTheTextWhenShownAndReconnectingCycles) {
-  gStatusText = "<status>";
+  gCall.gStatusText = "<status>";
   RecordingDialog error = Open(13);
   EXPECT_EQ(T(IDS_CALL_DLG_CAPTION), error.caption);
   EXPECT_EQ("", error.texts[IDC_BODY_TEXT]);
@@ -199,7 +200,7 @@ TEST_F(CallDialog, StatusModesShowTheTextWhenShownAndReconnectingCycles) {
   CallDialogShown(noHold);
   EXPECT_EQ(T(IDS_MOH_DENIED), noHold.texts[IDC_BODY_TEXT]);
 
-  gStatusText = T(IDS_RECONNECTING);
+  gCall.gStatusText = T(IDS_RECONNECTING);
   RecordingDialog reconnecting = Open(15);
   EXPECT_EQ(T(IDS_TITLE_RECONNECTING), reconnecting.caption);
   EXPECT_EQ(T(IDS_RECONNECTING), reconnecting.texts[IDC_BODY_TEXT]);
@@ -212,7 +213,7 @@ TEST_F(CallDialog, TimedOutModeKeepsTheTemplateCountersAndStartsNoTimer) {
   RecordingDialog dialog = Open(10);
   EXPECT_EQ((Effects{"Place"}), dialog.effects);
   EXPECT_EQ(0u, dialog.texts.count(IDC_HOLD_TIME));
-  EXPECT_EQ(T(IDS_TIMEOUT), gStatusText);
+  EXPECT_EQ(T(IDS_TIMEOUT), gCall.gStatusText);
 }
 
 TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
@@ -246,8 +247,8 @@ TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "state " << c.state << " voice " << c.voice);
     fake::TheLibrary().calls.clear();
-    gCallState = c.state;
-    gVoiceActive = c.voice;
+    gCall.gCallState = c.state;
+    gCall.gVoiceActive = c.voice;
     RecordingDialog dialog;
     c.button(dialog);
     const std::vector<std::string> calls = LibraryCalls();
@@ -258,7 +259,7 @@ TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
       EXPECT_TRUE(calls.empty());
     }
     EXPECT_EQ(c.effects, dialog.effects);
-    EXPECT_EQ(c.voiceAfter, gVoiceActive);
+    EXPECT_EQ(c.voiceAfter, gCall.gVoiceActive);
   }
 }
 
@@ -267,8 +268,8 @@ TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
 TEST_F(CallDialog, AfterTheAnswerWindowDeclinedTheButtonsThatTakeTheCallDoNothing) {
   for (void (*button)(ICallDialogWindow&) : {OnAnswerCall, OnPlaceCallButton}) {
     SetUp();
-    gMohModemType = NUVIA;
-    gEnableMOH = 1;
+    gSettings.gMohModemType = NUVIA;
+    gSettings.gEnableMOH = 1;
     RecordingPlayer player;
     HandleMohEvent(player, MOH_GRANTED, 5);
     LibraryCalls();
@@ -277,7 +278,7 @@ TEST_F(CallDialog, AfterTheAnswerWindowDeclinedTheButtonsThatTakeTheCallDoNothin
     RecordingDialog dialog;
     button(dialog);
     EXPECT_EQ(Effects{}, LibraryCalls());
-    EXPECT_EQ(0, gVoiceActive);
+    EXPECT_EQ(0, gCall.gVoiceActive);
 
     HandleMohEvent(player, MOH_GRANTED, 5);  // the line offers the call again
     button(dialog);
@@ -287,19 +288,19 @@ TEST_F(CallDialog, AfterTheAnswerWindowDeclinedTheButtonsThatTakeTheCallDoNothin
 
 TEST_F(CallDialog, ButtonsLogWhatTheyDo) {
   RecordingDialog dialog;
-  gCallState = CALLSTATE_GRANTED;
+  gCall.gCallState = CALLSTATE_GRANTED;
   OnAnswerCall(dialog);
   OnAnswerCall(dialog);  // twice: sent and logged twice
   OnIgnoreCall(dialog);  // after answering: nothing sent, nothing logged
-  gCallState = CALLSTATE_DENIED;
+  gCall.gCallState = CALLSTATE_DENIED;
   OnDropData(dialog);
-  gCallState = CALLSTATE_GRANTED;
+  gCall.gCallState = CALLSTATE_GRANTED;
   OnPlaceCallButton(dialog);
-  gCallState = CALLSTATE_SWITCH_TO_VOICE;
-  gVoiceActive = 1;
+  gCall.gCallState = CALLSTATE_SWITCH_TO_VOICE;
+  gCall.gVoiceActive = 1;
   OnRestoreData(dialog);
-  gCallState = CALLSTATE_GRANTED;
-  gVoiceActive = 0;
+  gCall.gCallState = CALLSTATE_GRANTED;
+  gCall.gVoiceActive = 0;
   OnIgnoreCall(dialog);
   EXPECT_EQ((std::vector<std::string>{
                 "Answering incoming voice call.", "Answering incoming voice call.",
@@ -312,19 +313,19 @@ TEST_F(CallDialog, ButtonsLogWhatTheyDo) {
 TEST_F(CallDialog, ClosingCancelsOnlyAnOutgoingCallBeingPlaced) {
   RecordingDialog dialog;
   for (auto [state, placing] : {std::make_pair(7, 0), std::make_pair(8, 1), std::make_pair(9, 0)}) {
-    gCallState = state;
-    gPlacingCall = placing;
+    gCall.gCallState = state;
+    gCall.gPlacingCall = placing;
     OnCloseCallDialog(dialog, ModeFor(state, placing));
-    EXPECT_EQ(state, gCallState);
+    EXPECT_EQ(state, gCall.gCallState);
   }
   EXPECT_TRUE(dialog.effects.empty());
   EXPECT_TRUE(LibraryCalls().empty());
 
-  gCallState = CALLSTATE_GRANTED;
-  gPlacingCall = 1;
+  gCall.gCallState = CALLSTATE_GRANTED;
+  gCall.gPlacingCall = 1;
   OnCloseCallDialog(dialog, CallDlgMode::Placing);
-  EXPECT_EQ(CALLSTATE_SESSION_TERMINATED, gCallState);
-  EXPECT_EQ(0, gPlacingCall);
+  EXPECT_EQ(CALLSTATE_SESSION_TERMINATED, gCall.gCallState);
+  EXPECT_EQ(0, gCall.gPlacingCall);
   EXPECT_EQ((Effects{"KillTimer TIMER_ANSWER", "Sound stop"}), dialog.effects);
   EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=2)"}), LibraryCalls());
   EXPECT_EQ("UserCancelled PlaceCall, Going back to Data", log_.Texts().back());
@@ -341,9 +342,9 @@ TEST_F(CallDialog, CloseAndEscCloseOnlyTheModesWithNothingLeftToDo) {
   for (auto [state, closes] : kStates) {
     for (bool escape : {false, true}) {
       SCOPED_TRACE(testing::Message() << "state " << state << (escape ? " Esc" : " close"));
-      gCallState = state;
-      gPlacingCall = 0;
-      gVoiceActive = state == 8 || state == 9;
+      gCall.gCallState = state;
+      gCall.gPlacingCall = 0;
+      gCall.gVoiceActive = state == 8 || state == 9;
       RecordingDialog dialog;
       const CallDlgMode mode = ModeFor(state, 0);
       if (escape) {
@@ -352,17 +353,17 @@ TEST_F(CallDialog, CloseAndEscCloseOnlyTheModesWithNothingLeftToDo) {
         OnCloseCallDialog(dialog, mode);
       }
       EXPECT_EQ(closes ? Effects{"Dismiss"} : Effects{}, dialog.effects);
-      EXPECT_EQ(state, gCallState);
+      EXPECT_EQ(state, gCall.gCallState);
       EXPECT_TRUE(LibraryCalls().empty());
     }
   }
   // Esc while placing neither places nor cancels the call.
-  gCallState = CALLSTATE_GRANTED;
-  gPlacingCall = 1;
+  gCall.gCallState = CALLSTATE_GRANTED;
+  gCall.gPlacingCall = 1;
   RecordingDialog placing;
   OnEscapeCallDialog(placing, CallDlgMode::Placing);
   EXPECT_TRUE(placing.effects.empty());
-  EXPECT_EQ(1, gPlacingCall);
+  EXPECT_EQ(1, gCall.gPlacingCall);
   EXPECT_TRUE(LibraryCalls().empty());
 }
 
@@ -376,24 +377,24 @@ TEST_F(CallDialog, RestoreActsOnlyWhenTheCallIsStillOnHoldAfterTheReminder) {
   };
   const Case cases[] = {
       {"read and dismissed", nullptr, false, true, 8},
-      {"warning reached meanwhile", [] { gCallState = 9; }, false, true, 9},
-      {"hold ran out, dialog replaced", [] { gCallState = 10; }, true, false, 10},
-      {"data resumed, dialog closed", [] { gCallState = 12, gVoiceActive = 0; }, true, false, 12},
-      {"dialog kept, call moved on", [] { gCallState = 10; }, false, false, 10},
+      {"warning reached meanwhile", [] { gCall.gCallState = 9; }, false, true, 9},
+      {"hold ran out, dialog replaced", [] { gCall.gCallState = 10; }, true, false, 10},
+      {"data resumed, dialog closed", [] { gCall.gCallState = 12, gCall.gVoiceActive = 0; }, true, false, 12},
+      {"dialog kept, call moved on", [] { gCall.gCallState = 10; }, false, false, 10},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    gCallState = CALLSTATE_SWITCH_TO_VOICE;
-    gVoiceActive = 1;
+    gCall.gCallState = CALLSTATE_SWITCH_TO_VOICE;
+    gCall.gVoiceActive = 1;
     RecordingDialog dialog;
     dialog.whileReminderOpen = c.meanwhile;
     dialog.destroyedWhileReminderOpen = c.destroyed;
     OnRestoreData(dialog);
-    EXPECT_EQ(c.stateAfter, gCallState);
+    EXPECT_EQ(c.stateAfter, gCall.gCallState);
     if (c.sends) {
       EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=3)"}), LibraryCalls());
       EXPECT_EQ((Effects{"HangUpReminder", "KillTimer TIMER_ANSWER"}), dialog.effects);
-      EXPECT_EQ(0, gVoiceActive);
+      EXPECT_EQ(0, gCall.gVoiceActive);
     } else {
       EXPECT_TRUE(LibraryCalls().empty());
       EXPECT_EQ((Effects{"HangUpReminder"}), dialog.effects);  // the new state is left alone
@@ -403,22 +404,22 @@ TEST_F(CallDialog, RestoreActsOnlyWhenTheCallIsStillOnHoldAfterTheReminder) {
 
 TEST_F(CallDialog, TickWritesTheWarningOnceAtTheThresholdInclusive) {
   RecordingDialog dialog;
-  gCallState = CALLSTATE_SWITCH_TO_VOICE;
-  gHoldText = "00:00:31";
-  gHoldRemainingMs = 30001;
+  gCall.gCallState = CALLSTATE_SWITCH_TO_VOICE;
+  gCall.gHoldText = "00:00:31";
+  gCall.gHoldRemainingMs = 30001;
   CallDialogTick(dialog);
   EXPECT_EQ((Effects{"Refresh 1018"}), dialog.effects);
 
-  gHoldRemainingMs = 30000;
+  gCall.gHoldRemainingMs = 30000;
   CallDialogTick(dialog);
   const std::string notice = T(IDS_TIMEOUT_IN) + "  30 " + T(IDS_SECONDS);
   EXPECT_EQ(notice, dialog.texts[IDC_INFO_LINE]);
   dialog.effects.clear();
-  gHoldRemainingMs = 29000;
+  gCall.gHoldRemainingMs = 29000;
   CallDialogTick(dialog);
   EXPECT_EQ((Effects{"Refresh 1018"}), dialog.effects);  // the same notice is not rewritten
 
-  gWarn = 0;
+  gSettings.gWarn = 0;
   dialog.texts[IDC_INFO_LINE] = "";
   CallDialogTick(dialog);
   EXPECT_EQ("", dialog.texts[IDC_INFO_LINE]);
@@ -426,17 +427,17 @@ TEST_F(CallDialog, TickWritesTheWarningOnceAtTheThresholdInclusive) {
 
 TEST_F(CallDialog, TickDeclaresTheTimeoutWhenTheHoldIsUsedUp) {
   RecordingDialog dialog;
-  gCallState = CALLSTATE_GRANTED;
-  gHoldRemainingMs = 0;
+  gCall.gCallState = CALLSTATE_GRANTED;
+  gCall.gHoldRemainingMs = 0;
   CallDialogTick(dialog);
-  EXPECT_EQ(CALLSTATE_TIMEOUT, gCallState);
+  EXPECT_EQ(CALLSTATE_TIMEOUT, gCall.gCallState);
   EXPECT_EQ(T(IDS_TIMEOUT), dialog.texts[IDC_INFO_LINE]);
   EXPECT_EQ((Effects{"Refresh 1019", "Declare 10", "Refresh 1018"}), dialog.effects);
 
   RecordingDialog answering;
-  gCallState = CALLSTATE_GRANTED;
-  gHoldRemainingMs = 5000;
-  gAnswerText = "00:09";
+  gCall.gCallState = CALLSTATE_GRANTED;
+  gCall.gHoldRemainingMs = 5000;
+  gCall.gAnswerText = "00:09";
   CallDialogTick(answering);
   EXPECT_EQ((Effects{"Refresh 1017"}), answering.effects);
   EXPECT_EQ("00:09", answering.texts[IDC_ANSWER_TIME]);

@@ -28,14 +28,14 @@ class CallStateMachine : public fake::LoggingTest {
  protected:
   void SetUp() override {
     fake::LoggingTest::SetUp();
-    gEnableMOH = 1;
-    gCallerID = 1;
-    gWarn = 1;
-    gWarnTimeMs = 30000;
+    gSettings.gEnableMOH = 1;
+    gSettings.gCallerID = 1;
+    gSettings.gWarn = 1;
+    gSettings.gWarnTimeMs = 30000;
     fake::TheLibrary().callerId = kCaller;
   }
 
-  void Family(int family) { gMohModemType = family; }
+  void Family(int family) { gSettings.gMohModemType = family; }
   Effects Event(int event, int value = 0, int* result = nullptr,
                 const std::string* callerId = nullptr) {
     const int r = HandleMohEvent(player_, event, value, callerId);
@@ -59,57 +59,57 @@ class CallStateMachine : public fake::LoggingTest {
 TEST_F(CallStateMachine, TelkaIncomingCallFromOnlineToDataResumed) {
   Family(TELKA);
   EXPECT_EQ((Effects{"CloseDialog"}), Event(MOH_MODEM_ACTIVE));
-  EXPECT_EQ(CALLSTATE_MODEM_ACTIVE, gCallState);
-  EXPECT_EQ(1, gOnline);
-  EXPECT_EQ(T(IDS_MODEM_ACTIVE), gStatusText);
+  EXPECT_EQ(CALLSTATE_MODEM_ACTIVE, gCall.gCallState);
+  EXPECT_EQ(1, gCall.gOnline);
+  EXPECT_EQ(T(IDS_MODEM_ACTIVE), gCall.gStatusText);
 
   EXPECT_EQ((Effects{"SetTimer TIMER_FALLBACK 15000", "RefreshCallLog", "CloseDialog"}),
             Event(MOH_INCOMING_CALL, 1));
-  EXPECT_EQ(CALLSTATE_INCOMING_CALL, gCallState);
-  EXPECT_EQ(T(IDS_INCOMING_CALL), gStatusText);
-  EXPECT_EQ(kCaller, gCallerIdText);
-  EXPECT_EQ(1, gMohSession);
+  EXPECT_EQ(CALLSTATE_INCOMING_CALL, gCall.gCallState);
+  EXPECT_EQ(T(IDS_INCOMING_CALL), gCall.gStatusText);
+  EXPECT_EQ(kCaller, gCall.gCallerIdText);
+  EXPECT_EQ(1, gCall.gMohSession);
   EXPECT_EQ((std::vector<std::string>{"MohGetParam(handle=0, id=7, buffer)"}), LibraryCalls());
   EXPECT_EQ(kCaller, log_.Texts().back());
 
   EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "SetTimer TIMER_HOLD_TICK 1000",
                      "SetTimer TIMER_ANSWER 15000", "CloseDialog", "OpenDialog"}),
             Event(MOH_GRANTED, 6));
-  EXPECT_EQ(CALLSTATE_GRANTED, gCallState);
-  EXPECT_EQ(120000, gHoldDurationMs);
-  EXPECT_EQ(118000, gHoldRemainingMs);  // TELKA counts from two seconds below
-  EXPECT_EQ(15000, gAnswerRemainingMs);
-  EXPECT_EQ("00:01:58", gHoldText);
-  EXPECT_EQ("00:15", gAnswerText);
-  EXPECT_EQ(T(IDS_CALL_OFFERED) + " 15 " + T(IDS_SECONDS) + "\n" + kCaller, gStatusText);
+  EXPECT_EQ(CALLSTATE_GRANTED, gCall.gCallState);
+  EXPECT_EQ(120000, gCall.gHoldDurationMs);
+  EXPECT_EQ(118000, gCall.gHoldRemainingMs);  // TELKA counts from two seconds below
+  EXPECT_EQ(15000, gCall.gAnswerRemainingMs);
+  EXPECT_EQ("00:01:58", gCall.gHoldText);
+  EXPECT_EQ("00:15", gCall.gAnswerText);
+  EXPECT_EQ(T(IDS_CALL_OFFERED) + " 15 " + T(IDS_SECONDS) + "\n" + kCaller, gCall.gStatusText);
   EXPECT_EQ("MOH Duration 120000 Msec", log_.Texts().back());
 
   EXPECT_EQ((Effects{}), Second());
-  EXPECT_EQ(117000, gHoldRemainingMs);
-  EXPECT_EQ("00:14", gAnswerText);
+  EXPECT_EQ(117000, gCall.gHoldRemainingMs);
+  EXPECT_EQ("00:14", gCall.gAnswerText);
 
   EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "KillTimer TIMER_ANSWER", "Sound stop",
                      "CloseDialog", "OpenDialog"}),
             Event(MOH_SWITCH_TO_VOICE));
-  EXPECT_EQ(CALLSTATE_SWITCH_TO_VOICE, gCallState);
-  EXPECT_EQ(1, gVoiceActive);
-  EXPECT_EQ(T(IDS_HOLD_MINUTES_TAIL) + "\n" + kCaller, gStatusText);
+  EXPECT_EQ(CALLSTATE_SWITCH_TO_VOICE, gCall.gCallState);
+  EXPECT_EQ(1, gCall.gVoiceActive);
+  EXPECT_EQ(T(IDS_HOLD_MINUTES_TAIL) + "\n" + kCaller, gCall.gStatusText);
 
   EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "CloseDialog", "OpenDialog"}),
             Event(MOH_RESTORING));
-  EXPECT_EQ(CALLSTATE_RESTORING, gCallState);
-  EXPECT_EQ(T(IDS_RESTORING) + "\n" + kCaller, gStatusText);
+  EXPECT_EQ(CALLSTATE_RESTORING, gCall.gCallState);
+  EXPECT_EQ(T(IDS_RESTORING) + "\n" + kCaller, gCall.gStatusText);
   EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=6)"}), LibraryCalls());
 
   EXPECT_EQ(
       (Effects{"KillTimer TIMER_ANSWER", "Sound stop", "KillTimer TIMER_FALLBACK", "CloseDialog"}),
       Event(MOH_DATA_RESUMED));
-  EXPECT_EQ(CALLSTATE_DATA_RESUMED, gCallState);
-  EXPECT_EQ(0, gMohSession);
-  EXPECT_EQ(T(IDS_DATA_RESUMED_TELKA), gStatusText);
+  EXPECT_EQ(CALLSTATE_DATA_RESUMED, gCall.gCallState);
+  EXPECT_EQ(0, gCall.gMohSession);
+  EXPECT_EQ(T(IDS_DATA_RESUMED_TELKA), gCall.gStatusText);
   // The countdown stops itself once data flows again.
   EXPECT_EQ((Effects{"KillTimer TIMER_HOLD_TICK"}), Second());
-  EXPECT_EQ(0, gHoldRemainingMs);
+  EXPECT_EQ(0, gCall.gHoldRemainingMs);
 }
 
 TEST_F(CallStateMachine, BorinAndNuviaGrantTheWholeHoldAndAMinuteToAnswer) {
@@ -123,10 +123,10 @@ TEST_F(CallStateMachine, BorinAndNuviaGrantTheWholeHoldAndAMinuteToAnswer) {
     EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "SetTimer TIMER_HOLD_TICK 1000",
                        "SetTimer TIMER_ANSWER 60000", "CloseDialog", "OpenDialog"}),
               Event(MOH_GRANTED, 5));
-    EXPECT_EQ(1, gOnline);
-    EXPECT_EQ(60000, gHoldRemainingMs);
-    EXPECT_EQ("00:60", gAnswerText);  // the minutes field is always 00
-    EXPECT_EQ(T(IDS_CALL_OFFERED) + " 15 " + T(IDS_SECONDS) + "\n" + kCaller, gStatusText);
+    EXPECT_EQ(1, gCall.gOnline);
+    EXPECT_EQ(60000, gCall.gHoldRemainingMs);
+    EXPECT_EQ("00:60", gCall.gAnswerText);  // the minutes field is always 00
+    EXPECT_EQ(T(IDS_CALL_OFFERED) + " 15 " + T(IDS_SECONDS) + "\n" + kCaller, gCall.gStatusText);
   }
 }
 
@@ -135,26 +135,26 @@ TEST_F(CallStateMachine, SecondTelkaCallDuringASessionKeepsItsFallBackTime) {
   Event(MOH_MODEM_ACTIVE);
   Event(MOH_INCOMING_CALL, 1);
   EXPECT_EQ((Effects{"RefreshCallLog", "CloseDialog"}), Event(MOH_INCOMING_CALL, 1));
-  EXPECT_EQ(T(IDS_INCOMING_CALL), gStatusText);
+  EXPECT_EQ(T(IDS_INCOMING_CALL), gCall.gStatusText);
 }
 
 TEST_F(CallStateMachine, TelkaCallWhileOfflineLeavesTheState) {
   Family(TELKA);
   EXPECT_EQ((Effects{"CloseDialog"}), Event(MOH_INCOMING_CALL, 1));
-  EXPECT_EQ(CALLSTATE_MODEM_IDLE, gCallState);
+  EXPECT_EQ(CALLSTATE_MODEM_IDLE, gCall.gCallState);
   EXPECT_TRUE(LibraryCalls().empty());
 }
 
 TEST_F(CallStateMachine, CallWithoutCallerIdOrWithItSwitchedOffFetchesNothing) {
   Family(NUVIA);
   Event(MOH_INCOMING_CALL, 0);
-  EXPECT_EQ("", gCallerIdText);
-  gCallerID = 0;
+  EXPECT_EQ("", gCall.gCallerIdText);
+  gSettings.gCallerID = 0;
   Event(MOH_INCOMING_CALL, 1);
   EXPECT_TRUE(LibraryCalls().empty());
   Event(MOH_GRANTED, 3);
   EXPECT_EQ(T(IDS_CALL_OFFERED) + " 15 " + T(IDS_SECONDS) + "\n",
-            gStatusText);  // a bare line break at the end
+            gCall.gStatusText);  // a bare line break at the end
 }
 
 // Calls queued behind each other: by the time an older one is handled the library holds a newer
@@ -194,7 +194,7 @@ TEST_F(CallStateMachine, CallerIdBufferIsTerminatedWhateverTheLibraryWrote) {
   Event(MOH_MODEM_ACTIVE);
   fake::TheLibrary().callerIdFillsBuffer = true;
   Event(MOH_INCOMING_CALL, 1);
-  EXPECT_EQ(std::string(255, 'X'), gCallerIdText);
+  EXPECT_EQ(std::string(255, 'X'), gCall.gCallerIdText);
 }
 
 TEST_F(CallStateMachine, NoHoldOnTelka) {
@@ -202,12 +202,12 @@ TEST_F(CallStateMachine, NoHoldOnTelka) {
   Event(MOH_MODEM_ACTIVE);
   Event(MOH_INCOMING_CALL, 1);
   EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "CloseDialog", "OpenDialog"}), Event(MOH_DENIED));
-  EXPECT_EQ(CALLSTATE_DENIED, gCallState);
-  EXPECT_EQ(T(IDS_INCOMING_CALL), gStatusText);
+  EXPECT_EQ(CALLSTATE_DENIED, gCall.gCallState);
+  EXPECT_EQ(T(IDS_INCOMING_CALL), gCall.gStatusText);
   // Refused while not ringing: nothing but the timer.
   Event(MOH_MODEM_ACTIVE);
   EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "CloseDialog"}), Event(MOH_NOT_SUPPORTED));
-  EXPECT_EQ(CALLSTATE_MODEM_ACTIVE, gCallState);
+  EXPECT_EQ(CALLSTATE_MODEM_ACTIVE, gCall.gCallState);
 }
 
 TEST_F(CallStateMachine, NoHoldOnBorinAndNuviaFallsBackFiveSecondsLater) {
@@ -220,8 +220,8 @@ TEST_F(CallStateMachine, NoHoldOnBorinAndNuviaFallsBackFiveSecondsLater) {
       Event(MOH_INCOMING_CALL, 1);
       EXPECT_EQ((Effects{"SetTimer TIMER_FALLBACK 5000", "CloseDialog", "OpenDialog"}),
                 Event(event));
-      EXPECT_EQ(CALLSTATE_DENIED, gCallState);
-      EXPECT_EQ(T(IDS_INCOMING_CALL), gStatusText);
+      EXPECT_EQ(CALLSTATE_DENIED, gCall.gCallState);
+      EXPECT_EQ(T(IDS_INCOMING_CALL), gCall.gStatusText);
       EXPECT_EQ((Effects{"Post MOH_MODEM_ACTIVE 0"}), Timer(TIMER_FALLBACK));
       EXPECT_EQ((Effects{"CloseDialog"}), Event(MOH_MODEM_ACTIVE));
       EXPECT_EQ((Effects{}), Timer(TIMER_FALLBACK));  // keeps firing, without effect
@@ -232,9 +232,9 @@ TEST_F(CallStateMachine, NoHoldOnBorinAndNuviaFallsBackFiveSecondsLater) {
 TEST_F(CallStateMachine, RefusedOutgoingCallSaysSo) {
   Family(BORIN);
   Event(MOH_MODEM_ACTIVE);
-  gPlacingCall = 1;
+  gCall.gPlacingCall = 1;
   Event(MOH_DENIED);
-  EXPECT_EQ(T(IDS_MOH_DENIED), gStatusText);
+  EXPECT_EQ(T(IDS_MOH_DENIED), gCall.gStatusText);
 }
 
 TEST_F(CallStateMachine, GrantWithoutHoldTime) {
@@ -243,8 +243,8 @@ TEST_F(CallStateMachine, GrantWithoutHoldTime) {
   Event(MOH_INCOMING_CALL, 1);
   EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "Post MOH_DENIED 0", "CloseDialog", "OpenDialog"}),
             Event(MOH_GRANTED, 0));
-  EXPECT_EQ(CALLSTATE_DENIED, gCallState);
-  EXPECT_EQ(0, gMohSession);
+  EXPECT_EQ(CALLSTATE_DENIED, gCall.gCallState);
+  EXPECT_EQ(0, gCall.gMohSession);
 
   for (int family : {BORIN, NUVIA}) {
     SetUp();
@@ -256,8 +256,8 @@ TEST_F(CallStateMachine, GrantWithoutHoldTime) {
                        "SetTimer TIMER_HOLD_TICK 1000", "KillTimer TIMER_HOLD_TICK",
                        "Post MOH_TIMEOUT 0", "SetTimer TIMER_ANSWER 60000", "CloseDialog"}),
               Event(MOH_GRANTED, 0));
-    EXPECT_EQ(CALLSTATE_TIMEOUT, gCallState);
-    EXPECT_EQ(0, gHoldDurationMs);
+    EXPECT_EQ(CALLSTATE_TIMEOUT, gCall.gCallState);
+    EXPECT_EQ(0, gCall.gHoldDurationMs);
   }
 }
 
@@ -270,7 +270,7 @@ TEST_F(CallStateMachine, IndexAboveThirteenTimesOutAtOnceWithoutADurationLine) {
                      "KillTimer TIMER_HOLD_TICK", "Post MOH_TIMEOUT 0",
                      "SetTimer TIMER_ANSWER 15000", "CloseDialog"}),
             Event(MOH_GRANTED, 14));
-  EXPECT_EQ(CALLSTATE_TIMEOUT, gCallState);
+  EXPECT_EQ(CALLSTATE_TIMEOUT, gCall.gCallState);
   EXPECT_EQ(lines, log_.lines.size());
 }
 
@@ -279,9 +279,9 @@ TEST_F(CallStateMachine, IndexThirteenOnTelkaIsAlmostUnlimited) {
   Event(MOH_MODEM_ACTIVE);
   Event(MOH_INCOMING_CALL, 1);
   Event(MOH_GRANTED, 13);
-  EXPECT_EQ(2147481647, gHoldRemainingMs);
-  EXPECT_EQ("596:31:21", gHoldText);
-  EXPECT_EQ(15000, gAnswerRemainingMs);
+  EXPECT_EQ(2147481647, gCall.gHoldRemainingMs);
+  EXPECT_EQ("596:31:21", gCall.gHoldText);
+  EXPECT_EQ(15000, gCall.gAnswerRemainingMs);
 }
 
 TEST_F(CallStateMachine, HoldTimesOfEveryIndex) {
@@ -307,12 +307,12 @@ TEST_F(CallStateMachine, WarningIsEnteredSilentlyInTheVoiceCallButNotWhileTheUse
   Event(MOH_INCOMING_CALL, 1);
   Event(MOH_GRANTED, 4);  // 40 s
   Second(15000);          // 25 s left, still waiting for the answer
-  EXPECT_EQ(CALLSTATE_GRANTED, gCallState);
+  EXPECT_EQ(CALLSTATE_GRANTED, gCall.gCallState);
   Event(MOH_SWITCH_TO_VOICE);
-  const std::string status = gStatusText;
+  const std::string status = gCall.gStatusText;
   EXPECT_EQ((Effects{"Sound beep.wav 1"}), Second());
-  EXPECT_EQ(CALLSTATE_TIMEOUT_WARNING, gCallState);
-  EXPECT_EQ(status, gStatusText);  // entered silently: the text stays
+  EXPECT_EQ(CALLSTATE_TIMEOUT_WARNING, gCall.gCallState);
+  EXPECT_EQ(status, gCall.gStatusText);  // entered silently: the text stays
 }
 
 TEST_F(CallStateMachine, BeepOnTheFirstStepOfTheWarningThenEveryThird) {
@@ -322,8 +322,8 @@ TEST_F(CallStateMachine, BeepOnTheFirstStepOfTheWarningThenEveryThird) {
   Event(MOH_GRANTED, 6);
   Event(MOH_SWITCH_TO_VOICE);
   Event(MOH_TIMEOUT_WARNING);
-  EXPECT_EQ(CALLSTATE_TIMEOUT_WARNING, gCallState);
-  EXPECT_EQ(T(IDS_TIMEOUT_IN) + "  30 " + T(IDS_SECONDS) + "\n" + kCaller, gStatusText);
+  EXPECT_EQ(CALLSTATE_TIMEOUT_WARNING, gCall.gCallState);
+  EXPECT_EQ(T(IDS_TIMEOUT_IN) + "  30 " + T(IDS_SECONDS) + "\n" + kCaller, gCall.gStatusText);
   std::vector<int> beeps;
   for (int second = 1; second <= 10; ++second) {
     const Effects effects = Second();
@@ -334,18 +334,18 @@ TEST_F(CallStateMachine, BeepOnTheFirstStepOfTheWarningThenEveryThird) {
 
 TEST_F(CallStateMachine, NoWarningWithoutWarnAndNoBeepWhenMuted) {
   Family(BORIN);
-  gWarn = 0;
+  gSettings.gWarn = 0;
   Event(MOH_MODEM_ACTIVE);
   Event(MOH_INCOMING_CALL, 1);
   Event(MOH_GRANTED, 3);
   Event(MOH_SWITCH_TO_VOICE);
   for (int i = 0; i < 5; ++i) EXPECT_EQ((Effects{}), Second());
-  EXPECT_EQ(CALLSTATE_SWITCH_TO_VOICE, gCallState);
+  EXPECT_EQ(CALLSTATE_SWITCH_TO_VOICE, gCall.gCallState);
 
-  gWarn = 1;
-  MuteWarnTone = 1;
+  gSettings.gWarn = 1;
+  gSettings.MuteWarnTone = 1;
   EXPECT_EQ((Effects{}), Second());
-  EXPECT_EQ(CALLSTATE_TIMEOUT_WARNING, gCallState);
+  EXPECT_EQ(CALLSTATE_TIMEOUT_WARNING, gCall.gCallState);
 }
 
 TEST_F(CallStateMachine, HoldRunningOutIsDeclaredOnceAtTheNextStep) {
@@ -354,13 +354,13 @@ TEST_F(CallStateMachine, HoldRunningOutIsDeclaredOnceAtTheNextStep) {
   Event(MOH_INCOMING_CALL, 1);
   Event(MOH_GRANTED, 1);  // 10 s
   Event(MOH_SWITCH_TO_VOICE);
-  gWarn = 0;
+  gSettings.gWarn = 0;
   for (int i = 0; i < 9; ++i) Second();
   EXPECT_EQ((Effects{}), Second());  // brought to 0 now, acted on next time
-  EXPECT_EQ(0, gHoldRemainingMs);
-  EXPECT_EQ(CALLSTATE_SWITCH_TO_VOICE, gCallState);
+  EXPECT_EQ(0, gCall.gHoldRemainingMs);
+  EXPECT_EQ(CALLSTATE_SWITCH_TO_VOICE, gCall.gCallState);
   EXPECT_EQ((Effects{"KillTimer TIMER_HOLD_TICK", "Post MOH_TIMEOUT 0"}), Second());
-  EXPECT_EQ(CALLSTATE_TIMEOUT, gCallState);
+  EXPECT_EQ(CALLSTATE_TIMEOUT, gCall.gCallState);
   EXPECT_EQ((Effects{}), Second());
 }
 
@@ -370,10 +370,10 @@ TEST_F(CallStateMachine, TickCountWrapAroundDoesNoHarm) {
   Event(MOH_INCOMING_CALL, 1);
   player_.now = 0xFFFFFE00u;
   Event(MOH_GRANTED, 6);
-  EXPECT_EQ(120000, gHoldRemainingMs);
+  EXPECT_EQ(120000, gCall.gHoldRemainingMs);
   player_.now = 0x00000300u;  // 1280 ms later, across the wrap
   Timer(TIMER_HOLD_TICK);
-  EXPECT_EQ(120000 - 1280, gHoldRemainingMs);
+  EXPECT_EQ(120000 - 1280, gCall.gHoldRemainingMs);
 }
 
 TEST_F(CallStateMachine, FallBackOnTelkaRestoresAndAcknowledges) {
@@ -385,7 +385,7 @@ TEST_F(CallStateMachine, FallBackOnTelkaRestoresAndAcknowledges) {
   EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "CloseDialog", "OpenDialog"}),
             Event(MOH_RESTORING));
   EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=6)"}), LibraryCalls());
-  EXPECT_EQ(0, gMohSession);
+  EXPECT_EQ(0, gCall.gMohSession);
 }
 
 TEST_F(CallStateMachine, NoAnswerInTimeDeclinesTheCallAndStopsTheRing) {
@@ -393,10 +393,10 @@ TEST_F(CallStateMachine, NoAnswerInTimeDeclinesTheCallAndStopsTheRing) {
   Event(MOH_MODEM_ACTIVE);
   Event(MOH_INCOMING_CALL, 1);
   Event(MOH_GRANTED, 6);
-  gPlacingCall = 1;
+  gCall.gPlacingCall = 1;
   LibraryCalls();
   EXPECT_EQ((Effects{"KillTimer TIMER_ANSWER", "Sound stop"}), Timer(TIMER_ANSWER));
-  EXPECT_EQ(0, gPlacingCall);
+  EXPECT_EQ(0, gCall.gPlacingCall);
   EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=2)"}), LibraryCalls());
   EXPECT_EQ("Time out waiting for UserResponse, Going back to Data", log_.Texts().back());
 }
@@ -412,8 +412,8 @@ TEST_F(CallStateMachine, TimeoutDropsDataOnlyOnNuvia) {
     EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "KillTimer TIMER_ANSWER", "Sound stop",
                        "CloseDialog"}),
               Event(MOH_TIMEOUT));
-    EXPECT_EQ(CALLSTATE_TIMEOUT, gCallState) << family;
-    EXPECT_EQ(T(IDS_TIMEOUT) + "\n" + kCaller, gStatusText);
+    EXPECT_EQ(CALLSTATE_TIMEOUT, gCall.gCallState) << family;
+    EXPECT_EQ(T(IDS_TIMEOUT) + "\n" + kCaller, gCall.gStatusText);
     const std::vector<std::string> calls = LibraryCalls();
     if (family == NUVIA) {
       EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=7)"}), calls);
@@ -447,12 +447,12 @@ TEST_F(CallStateMachine, ErrorSubCodes) {
   for (const Case& c : cases) {
     SetUp();
     Family(c.family);
-    gStatusText = "previous";
+    gCall.gStatusText = "previous";
     EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "KillTimer TIMER_ANSWER", "Sound stop",
                        "CloseDialog", "OpenDialog"}),
               Event(MOH_ERROR, c.sub));
-    EXPECT_EQ(CALLSTATE_ERROR, gCallState);
-    EXPECT_EQ(c.status, gStatusText) << c.family << " " << c.sub;
+    EXPECT_EQ(CALLSTATE_ERROR, gCall.gCallState);
+    EXPECT_EQ(c.status, gCall.gStatusText) << c.family << " " << c.sub;
   }
 }
 
@@ -460,40 +460,40 @@ TEST_F(CallStateMachine, UnknownEventsChangeNothingButRefreshTheDialog) {
   Family(TELKA);
   Event(MOH_MODEM_ACTIVE);
   EXPECT_EQ((Effects{"CloseDialog"}), Event(0));
-  EXPECT_EQ(CALLSTATE_MODEM_ACTIVE, gCallState);
-  gCallState = CALLSTATE_SWITCH_TO_VOICE;
-  gStatusText = "held";
+  EXPECT_EQ(CALLSTATE_MODEM_ACTIVE, gCall.gCallState);
+  gCall.gCallState = CALLSTATE_SWITCH_TO_VOICE;
+  gCall.gStatusText = "held";
   EXPECT_EQ((Effects{"CloseDialog", "OpenDialog"}), Event(19, 5));
-  EXPECT_EQ(CALLSTATE_SWITCH_TO_VOICE, gCallState);
-  EXPECT_EQ("held", gStatusText);
+  EXPECT_EQ(CALLSTATE_SWITCH_TO_VOICE, gCall.gCallState);
+  EXPECT_EQ("held", gCall.gStatusText);
 }
 
 TEST_F(CallStateMachine, BorinReinitialisesOnModemActiveAndStopsAtOnceWhenThatFails) {
   Family(BORIN);
-  gpModems[0] = fake::Modem(BORIN, "Borin", "COM4");
+  gModem.gpModems[0] = fake::Modem(BORIN, "Borin", "COM4");
   int result = 0;
   EXPECT_EQ((Effects{"CloseDialog"}), Event(MOH_MODEM_ACTIVE, 0, &result));
   EXPECT_EQ(0, result);
-  EXPECT_EQ(1, gOnline);
-  EXPECT_EQ(1, gMohSession);
+  EXPECT_EQ(1, gCall.gOnline);
+  EXPECT_EQ(1, gCall.gMohSession);
   EXPECT_STREQ("Borin", fake::TheLibrary().initializedWith.DisplayName);
 
   SetUp();
   Family(BORIN);
   fake::TheLibrary().initResult = 0;
-  gStatusText = "before";
-  gVoiceActive = gPlacingCall = 1;
+  gCall.gStatusText = "before";
+  gCall.gVoiceActive = gCall.gPlacingCall = 1;
   EXPECT_EQ((Effects{}), Event(MOH_MODEM_ACTIVE, 0, &result));
   EXPECT_EQ(-1, result);
-  EXPECT_EQ(CALLSTATE_MODEM_ACTIVE, gCallState);
-  EXPECT_EQ(0, gVoiceActive);
-  EXPECT_EQ(0, gPlacingCall);
-  EXPECT_EQ("before", gStatusText);
+  EXPECT_EQ(CALLSTATE_MODEM_ACTIVE, gCall.gCallState);
+  EXPECT_EQ(0, gCall.gVoiceActive);
+  EXPECT_EQ(0, gCall.gPlacingCall);
+  EXPECT_EQ("before", gCall.gStatusText);
 }
 
 TEST_F(CallStateMachine, BorinModemActiveReportedDuringItsOwnInitialisationStartsNoOther) {
   Family(BORIN);
-  gpModems[0] = fake::Modem(BORIN, "Borin", "COM4");
+  gModem.gpModems[0] = fake::Modem(BORIN, "Borin", "COM4");
   fake::TheLibrary().initEvents = {{3, 0}};  // every initialisation reports "modem active"
   Event(MOH_MODEM_ACTIVE);
   ASSERT_EQ((std::vector<std::pair<int, int>>{{3, 0}}), fake::PostedEvents());
@@ -501,23 +501,23 @@ TEST_F(CallStateMachine, BorinModemActiveReportedDuringItsOwnInitialisationStart
 
   // The echo arrives: the modem is active, bound once, and no further echo follows.
   fake::PostedEvents().clear();
-  gOnline = gMohSession = 0;
+  gCall.gOnline = gCall.gMohSession = 0;
   int result = -1;
   EXPECT_EQ((Effects{"CloseDialog"}), Event(MOH_MODEM_ACTIVE, 0, &result));
   EXPECT_EQ(0, result);
   EXPECT_TRUE(LibraryCalls().empty());
   EXPECT_TRUE(fake::PostedEvents().empty());
-  EXPECT_EQ(CALLSTATE_MODEM_ACTIVE, gCallState);
-  EXPECT_EQ(1, gOnline);
-  EXPECT_EQ(1, gMohSession);
-  EXPECT_EQ(T(IDS_MODEM_ACTIVE), gStatusText);
+  EXPECT_EQ(CALLSTATE_MODEM_ACTIVE, gCall.gCallState);
+  EXPECT_EQ(1, gCall.gOnline);
+  EXPECT_EQ(1, gCall.gMohSession);
+  EXPECT_EQ(T(IDS_MODEM_ACTIVE), gCall.gStatusText);
 
   // The line's own "modem active" later still re-binds.
   fake::TheLibrary().initEvents.clear();
   Event(MOH_MODEM_ACTIVE);
   EXPECT_EQ(1u, LibraryCalls().size());
   Event(MOH_INCOMING_CALL, 1);
-  EXPECT_EQ(CALLSTATE_INCOMING_CALL, gCallState);
+  EXPECT_EQ(CALLSTATE_INCOMING_CALL, gCall.gCallState);
 }
 
 TEST_F(CallStateMachine, ControlCharactersOfTheCallerIdAreEscapedInTheLogOnly) {
@@ -527,7 +527,7 @@ TEST_F(CallStateMachine, ControlCharactersOfTheCallerIdAreEscapedInTheLogOnly) {
   Event(MOH_INCOMING_CALL, 1);
   EXPECT_EQ("Name :Erika\\x0D\\x0A12-7-2003 9:5:3 - MOH Request granted by server.",
             log_.Texts().back());
-  EXPECT_EQ(fake::TheLibrary().callerId, gCallerIdText);
+  EXPECT_EQ(fake::TheLibrary().callerId, gCall.gCallerIdText);
 }
 
 TEST_F(CallStateMachine, RemoteTimeoutStopsTheCountdown) {
@@ -537,8 +537,8 @@ TEST_F(CallStateMachine, RemoteTimeoutStopsTheCountdown) {
   Event(MOH_GRANTED, 6);
   EXPECT_EQ((Effects{"KillTimer TIMER_HOLD_TICK", "CloseDialog", "OpenDialog"}),
             Event(MOH_REMOTE_TIMEOUT));
-  EXPECT_EQ(CALLSTATE_REMOTE_TIMEOUT, gCallState);
-  EXPECT_EQ(0, gMohSession);
+  EXPECT_EQ(CALLSTATE_REMOTE_TIMEOUT, gCall.gCallState);
+  EXPECT_EQ(0, gCall.gMohSession);
 }
 
 TEST_F(CallStateMachine, OfflineAndOtherStates) {
@@ -546,22 +546,22 @@ TEST_F(CallStateMachine, OfflineAndOtherStates) {
   Event(MOH_MODEM_ACTIVE);
   Event(MOH_INCOMING_CALL, 1);
   EXPECT_EQ((Effects{"KillTimer TIMER_FALLBACK", "CloseDialog"}), Event(MOH_MODEM_IDLE));
-  EXPECT_EQ(0, gOnline);
-  EXPECT_EQ(0, gMohSession);
-  EXPECT_EQ(T(IDS_MODEM_IDLE), gStatusText);
+  EXPECT_EQ(0, gCall.gOnline);
+  EXPECT_EQ(0, gCall.gMohSession);
+  EXPECT_EQ(T(IDS_MODEM_IDLE), gCall.gStatusText);
   const std::pair<int, unsigned> rows[] = {{1, 32801}, {2, 32802}, {17, 32852}, {15, 32842}};
   for (auto [event, id] : rows) {
     Event(event);
-    EXPECT_EQ(event, gCallState);
-    EXPECT_EQ(T(id), gStatusText);
+    EXPECT_EQ(event, gCall.gCallState);
+    EXPECT_EQ(T(id), gCall.gStatusText);
   }
   Event(MOH_DATA_DISCONNECTED);
-  EXPECT_EQ(T(IDS_DATA_DISCONNECTED), gStatusText);
+  EXPECT_EQ(T(IDS_DATA_DISCONNECTED), gCall.gStatusText);
   Family(NUVIA);
   Event(MOH_DATA_DISCONNECTED);
-  EXPECT_EQ(T(IDS_DATA_DISCONNECTED_IDLE), gStatusText);
+  EXPECT_EQ(T(IDS_DATA_DISCONNECTED_IDLE), gCall.gStatusText);
   Event(MOH_DATA_RESUMED);
-  EXPECT_EQ(T(IDS_DATA_RESUMED), gStatusText);
+  EXPECT_EQ(T(IDS_DATA_RESUMED), gCall.gStatusText);
 }
 
 TEST_F(CallStateMachine, TrayIconIsAddedAtOnceThenRefreshedEveryThreeSeconds) {

@@ -76,11 +76,11 @@ TEST(CallerId, SplitsEachFieldByItsLabelOrItsColon) {
 TEST(CallerId, TheLogKeepsTheTenNewestCallersNewestFirst) {
   fake::ResetAll();
   for (int call = 1; call <= 11; ++call) {
-    gCallerIdText = "Datum :" + std::to_string(call) +
+    gCall.gCallerIdText = "Datum :" + std::to_string(call) +
                     " Uhrzeit :0905 Nummer :" + std::to_string(call) + " Name :Caller";
-    ParseCallerId(gCallerIdText);
-    gCallerIdText = "no caller record";  // stores nothing
-    ParseCallerId(gCallerIdText);
+    ParseCallerId(gCall.gCallerIdText);
+    gCall.gCallerIdText = "no caller record";  // stores nothing
+    ParseCallerId(gCall.gCallerIdText);
   }
   const std::deque<CCallerID>& records = gCallLog.Records();
   ASSERT_EQ(10u, records.size());

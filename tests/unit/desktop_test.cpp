@@ -29,7 +29,7 @@ TEST(Help, EachSystemLanguageOpensItsPage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.langId);
     SetLanguage(c.langId);
-    EXPECT_EQ(std::string("mohhelp.chm::/") + c.page, HelpTopic(gLangID, gPrimaryLang));
+    EXPECT_EQ(std::string("mohhelp.chm::/") + c.page, HelpTopic(gSystem.gLangID, gSystem.gPrimaryLang));
   }
 }
 
@@ -69,8 +69,8 @@ class ProgramLink : public testing::Test {
  protected:
   void SetUp() override {
     fake::ResetAll();
-    gInstallDir = "C:\\Program Files\\Parko";
-    OSFound = WINDOWS_2K;
+    gInstall.gInstallDir = "C:\\Program Files\\Parko";
+    gSystem.OSFound = WINDOWS_2K;
   }
   std::map<std::string, std::string>& Record() {
     return fake::TheRegistryData().keys[kMohRegistryKey];
@@ -88,11 +88,11 @@ TEST_F(ProgramLink, TheFirstStartRecordsTheFolderThenMakesTheShortcutWhereTheSys
     SCOPED_TRACE(static_cast<int>(c.os));
     SetUp();
     shell_ = RecordingShell{};
-    OSFound = c.os;
+    gSystem.OSFound = c.os;
     AddProgramLink(shell_);
     const std::string folder = "C:\\Programs" + std::to_string(c.folder);
     EXPECT_EQ(folder + "\\<32888>.lnk", Record()["LinkName"]);  // without the NUL
-    EXPECT_EQ(gInstallDir, Record()["AppPath"]);
+    EXPECT_EQ(gInstall.gInstallDir, Record()["AppPath"]);
     EXPECT_EQ((std::vector<std::string>{folder +
                                         "\\<32888>.lnk -> C:\\Program Files\\Parko\\Parko.exe [] "
                                         "C:\\Program Files\\Parko\\Parko.exe,0"}),
@@ -115,7 +115,7 @@ TEST_F(ProgramLink, IsMadeAgainOnlyFromAnotherFolderAndNeverWithoutAProgramsFold
   shell_.folderKnown = true;
   AddProgramLink(shell_);
   EXPECT_EQ(1u, shell_.links.size());
-  EXPECT_EQ(gInstallDir, Record()["AppPath"]);
+  EXPECT_EQ(gInstall.gInstallDir, Record()["AppPath"]);
 }
 
 TEST_F(ProgramLink, ARecordThatFillsItsWholeBufferWithoutATerminatorIsReadWithinIt) {

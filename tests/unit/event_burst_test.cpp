@@ -2,6 +2,7 @@
 // where handling them one by one, each with its dialog shown and closed, ends.
 #include <gtest/gtest.h>
 
+#include "base/OpenWindows.h"
 #include "Fakes.h"
 #include "RecordingPlayer.h"
 #include "call/CallDlgLogic.h"
@@ -37,7 +38,7 @@ class DialogShowingPlayer : public RecordingPlayer {
   }
   void CloseCallDialog() override {
     RecordingPlayer::CloseCallDialog();
-    if (open) gCallDlgOpen = 0;
+    if (open) gWindows.gCallDlgOpen = 0;
     open = false;
   }
   bool open = false;
@@ -63,9 +64,9 @@ class EventBurst : public fake::LoggingTest {
  protected:
   Outcome Handle(int family, const std::vector<std::pair<int, int>>& events, bool coalesced) {
     SetUp();
-    gMohModemType = family;
-    gEnableMOH = gCallerID = gWarn = 1;
-    gWarnTimeMs = 30000;
+    gSettings.gMohModemType = family;
+    gSettings.gEnableMOH = gSettings.gCallerID = gSettings.gWarn = 1;
+    gSettings.gWarnTimeMs = 30000;
     fake::TheLibrary().callerId = "Datum :07.12. Uhrzeit :09:05 Nummer :0301 Name :Erika";
     DialogShowingPlayer player;
     for (size_t i = 0; i < events.size(); ++i) {
@@ -83,13 +84,13 @@ class EventBurst : public fake::LoggingTest {
     outcome.calls = LibraryCalls();
     outcome.log = log_.Texts();
     outcome.posted = fake::PostedEvents();
-    outcome.state = "state " + std::to_string(gCallState) + " status [" + gStatusText +
-                    "] caller [" + gCallerIdText + "] open " + std::to_string(gCallDlgOpen) +
-                    " online " + std::to_string(gOnline) + " session " +
-                    std::to_string(gMohSession) + " voice " + std::to_string(gVoiceActive) +
-                    " hold " + std::to_string(gHoldRemainingMs) + " " + gHoldText + " " +
-                    gAnswerText + " title [" + gCallDlgTitle + "]" +
-                    (gCallLogBehind ? " log behind" : "");
+    outcome.state = "state " + std::to_string(gCall.gCallState) + " status [" + gCall.gStatusText +
+                    "] caller [" + gCall.gCallerIdText + "] open " + std::to_string(gWindows.gCallDlgOpen) +
+                    " online " + std::to_string(gCall.gOnline) + " session " +
+                    std::to_string(gCall.gMohSession) + " voice " + std::to_string(gCall.gVoiceActive) +
+                    " hold " + std::to_string(gCall.gHoldRemainingMs) + " " + gCall.gHoldText + " " +
+                    gCall.gAnswerText + " title [" + gWindows.gCallDlgTitle + "]" +
+                    (gWindows.gCallLogBehind ? " log behind" : "");
     if (player.open) outcome.state += " final dialog";
     return outcome;
   }

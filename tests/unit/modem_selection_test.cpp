@@ -21,7 +21,7 @@ class RecordingUi : public IStartupWindows {
 
   void ChooseModem() override {
     shown.push_back("modem dialog");
-    if (chooseAnswer >= 0) gModemSelIndex = chooseAnswer;
+    if (chooseAnswer >= 0) gModem.gModemSelIndex = chooseAnswer;
   }
   void ShowSettings() override { shown.push_back("settings"); }
   void ShowMessage(unsigned id) override { shown.push_back("message " + std::to_string(id)); }
@@ -60,11 +60,11 @@ TEST(FindSilentChoice, TypeBeforeNameForEachEntryAndEmptyEntriesMatchEmptyWishes
 TEST_F(ModemSelectionTest, SilentChoiceBindsTheLibraryAndLogsTheStartUp) {
   fake::TheLibrary().modems = {fake::Modem(TELKA, "Oskavel V.92 Data Fax Modem", "COM3"),
                                fake::Modem(BORIN, "Borin Modem", "COM4")};
-  gModemType = BORIN;
-  gQCControl = 1;
+  gInstall.gModemType = BORIN;
+  gInstall.gQCControl = 1;
   EXPECT_EQ(1, SelectModem(1, ui_));
-  EXPECT_EQ(1, gModemSelIndex);
-  EXPECT_EQ(2, gModemCount);
+  EXPECT_EQ(1, gModem.gModemSelIndex);
+  EXPECT_EQ(2, gModem.gModemCount);
   EXPECT_TRUE(ui_.shown.empty());
   EXPECT_EQ(BORIN, fake::TheLibrary().initializedWith.Type);
   EXPECT_STREQ("Borin Modem", fake::TheLibrary().initializedWith.DisplayName);
@@ -105,7 +105,7 @@ TEST_F(ModemSelectionTest, NoModemShowsNotFoundExceptForBorinOrNuviaInstallation
 
   for (int type : {BORIN, NUVIA}) {
     RecordingUi quiet;
-    gModemType = type;
+    gInstall.gModemType = type;
     EXPECT_EQ(0, SelectModem(1, quiet));
     EXPECT_TRUE(quiet.shown.empty()) << type;
   }
@@ -116,7 +116,7 @@ TEST_F(ModemSelectionTest, ACountAboveTenIsTreatedAsNoModemAndNothingPastTheTabl
   EXPECT_EQ(0, SelectModem(0, ui_));
   EXPECT_EQ((std::vector<std::string>{kMessageNotFound}), ui_.shown);
   EXPECT_EQ("No Oskavel modem is installed", log_.Texts().back());
-  EXPECT_EQ(0, gModemCount);
+  EXPECT_EQ(0, gModem.gModemCount);
 }
 
 TEST_F(ModemSelectionTest, SilentSearchThatMatchesNothingIsTreatedAsNoModem) {
@@ -124,7 +124,7 @@ TEST_F(ModemSelectionTest, SilentSearchThatMatchesNothingIsTreatedAsNoModem) {
   for (int i = 0; i < MOH_MAX_MODEMS; ++i) {
     fake::TheLibrary().modems.push_back(fake::Modem(TELKA, "M" + std::to_string(i)));
   }
-  gModemType = NUVIA;
+  gInstall.gModemType = NUVIA;
   EXPECT_EQ(0, SelectModem(1, ui_));
   EXPECT_TRUE(ui_.shown.empty());  // NUVIA installations get no message box
   EXPECT_EQ("No Oskavel modem is installed", log_.Texts().back());
@@ -132,9 +132,9 @@ TEST_F(ModemSelectionTest, SilentSearchThatMatchesNothingIsTreatedAsNoModem) {
 
 TEST_F(ModemSelectionTest, TelkaWantedButOnlyAnEmptyEntryMatchesGivesModemNotFound) {
   fake::TheLibrary().modems = {fake::Modem(BORIN, "Borin")};
-  gModemType = TELKA;
+  gInstall.gModemType = TELKA;
   EXPECT_EQ(0, SelectModem(1, ui_));
-  EXPECT_EQ(1, gModemSelIndex);
+  EXPECT_EQ(1, gModem.gModemSelIndex);
   EXPECT_EQ((std::vector<std::string>{kMessageNotFound}), ui_.shown);
   const std::vector<std::string> log = log_.Texts();
   EXPECT_EQ("Selected modem= ComPort=", log[log.size() - 3]);
@@ -145,7 +145,7 @@ TEST_F(ModemSelectionTest, TelkaWantedButOnlyAnEmptyEntryMatchesGivesModemNotFou
 TEST_F(ModemSelectionTest, NoWishesChooseTheFirstEmptyEntryAndLeaveTheOutcomeToTheLibrary) {
   fake::TheLibrary().modems = {fake::Modem(TELKA, "Oskavel")};
   EXPECT_EQ(1, SelectModem(1, ui_));  // type 0 matches the empty entry 1
-  EXPECT_EQ(1, gModemSelIndex);
+  EXPECT_EQ(1, gModem.gModemSelIndex);
   EXPECT_EQ(0, fake::TheLibrary().initializedWith.Type);
 }
 
@@ -166,11 +166,11 @@ TEST_F(ModemSelectionTest, FailedInitialisationMessagesDependOnFamilyAndLastEven
     fake::ResetAll();
     gEventLog = &log_;
     log_.lines.clear();
-    gLogging = 1;
+    gInstall.gLogging = 1;
     fake::TheLibrary().modems = {fake::Modem(c.type, "Modem")};
     fake::TheLibrary().initResult = 0;
     fake::TheLibrary().initEvents = c.events;
-    gModemType = c.type;
+    gInstall.gModemType = c.type;
     RecordingUi ui;
     EXPECT_EQ(0, SelectModem(1, ui));
     EXPECT_EQ(c.shown, ui.shown) << c.type;
@@ -198,12 +198,12 @@ TEST_F(ModemSelectionTest, QuickConnectIsLeftAloneExactlyWhenTheChosenModemIsTel
     SetUp();
     // Only the modem of the chosen family is listed, so that the name is what picks it.
     fake::TheLibrary().modems = {fake::Modem(c.chosenFamily, c.modemName[0] ? c.modemName : "M")};
-    gQCControl = 1;
-    gModemType = c.modemType;
-    fw::CopyBounded(gModemName, sizeof(gModemName), c.modemName);
+    gInstall.gQCControl = 1;
+    gInstall.gModemType = c.modemType;
+    fw::CopyBounded(gInstall.gModemName, sizeof(gInstall.gModemName), c.modemName);
     EXPECT_EQ(1, SelectModem(1, ui_));
     EXPECT_EQ(c.chosenFamily, fake::TheLibrary().initializedWith.Type);
-    EXPECT_EQ(c.quickConnectAfter, gQCControl);
+    EXPECT_EQ(c.quickConnectAfter, gInstall.gQCControl);
     EXPECT_EQ(c.quickConnectAfter != 0, Called("MohGetParam(handle=0, id=10"));
   }
 }
@@ -211,7 +211,7 @@ TEST_F(ModemSelectionTest, QuickConnectIsLeftAloneExactlyWhenTheChosenModemIsTel
 TEST_F(ModemSelectionTest, LongNamesAreLoggedWholeAndUnterminatedOnesStayInTheirEntry) {
   MODEM_ENTRY longName = fake::Modem(TELKA, std::string(255, 'L'), "COM1234");
   fake::TheLibrary().modems = {longName};
-  gModemType = TELKA;
+  gInstall.gModemType = TELKA;
   EXPECT_EQ(1, SelectModem(1, ui_));
   EXPECT_EQ("Selected modem=" + std::string(255, 'L') + " ComPort=COM1234", log_.Texts()[3]);
 
@@ -222,7 +222,7 @@ TEST_F(ModemSelectionTest, LongNamesAreLoggedWholeAndUnterminatedOnesStayInTheir
   std::memset(&unterminated, 'U', sizeof(unterminated));
   unterminated.Type = TELKA;
   fake::TheLibrary().modems = {unterminated};
-  gModemType = TELKA;
+  gInstall.gModemType = TELKA;
   EXPECT_EQ(1, SelectModem(1, ui_));
   EXPECT_EQ(std::string(255, 'U'), fake::TheLibrary().initializedWith.DisplayName);
   EXPECT_STREQ("UUUUUUU", fake::TheLibrary().initializedWith.ComPort);
@@ -233,9 +233,9 @@ TEST_F(ModemSelectionTest, TheCallbackPostsRecordsAndLogs) {
   MohEventCallback(MOH_GRANTED, 6);
   MohEventCallback(14, 0);
   EXPECT_EQ((std::vector<std::pair<int, int>>{{MOH_GRANTED, 6}, {14, 0}}), fake::PostedEvents());
-  EXPECT_EQ(14, gLastMohEvent);
+  EXPECT_EQ(14, LastMohEvent());
   EXPECT_EQ((std::vector<std::string>{"MOH Request granted by server."}), log_.Texts());
-  gLogging = 0;
+  gInstall.gLogging = 0;
   MohEventCallback(MOH_INCOMING_CALL, 1);
   EXPECT_EQ(1u, log_.lines.size());
 }

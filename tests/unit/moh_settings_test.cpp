@@ -25,23 +25,23 @@ TEST_F(MohSettingsTest, ReadsTheParametersInOrderIntoTheSettings) {
                 "MohGetParam(handle=0, id=5, null)", "MohGetParam(handle=0, id=6, null)",
                 "MohGetParam(handle=0, id=8, null)"}),
             fake::TheLibrary().calls);
-  EXPECT_EQ(1, gEnableMOH);
-  EXPECT_EQ(0, gWarn);
-  EXPECT_EQ(1, gCallWaiting);
-  EXPECT_EQ(TELKA, gMohModemType);
-  EXPECT_EQ(0, gCallerID);
-  EXPECT_EQ(2, TimerIndex);
-  EXPECT_EQ(50000, gWarnTimeMs);
-  EXPECT_EQ(QC_NOT_CONTROLLED, gQCFlag);  // parameter 10 is not read without control
+  EXPECT_EQ(1, gSettings.gEnableMOH);
+  EXPECT_EQ(0, gSettings.gWarn);
+  EXPECT_EQ(1, gSettings.gCallWaiting);
+  EXPECT_EQ(TELKA, gSettings.gMohModemType);
+  EXPECT_EQ(0, gSettings.gCallerID);
+  EXPECT_EQ(2, gSettings.TimerIndex);
+  EXPECT_EQ(50000, gSettings.gWarnTimeMs);
+  EXPECT_EQ(QC_NOT_CONTROLLED, gSettings.gQCFlag);  // parameter 10 is not read without control
 }
 
 TEST_F(MohSettingsTest, OutOfRangeValuesFallBack) {
   fake::TheLibrary().params[8] = 7;
   fake::TheLibrary().params[4] = 5;
   const std::vector<std::string> log = LoadAndLog();
-  EXPECT_EQ(7, TimerIndex);
-  EXPECT_EQ(30000, gWarnTimeMs);
-  EXPECT_EQ(CW_MODE_OFF, gCallWaiting);
+  EXPECT_EQ(7, gSettings.TimerIndex);
+  EXPECT_EQ(30000, gSettings.gWarnTimeMs);
+  EXPECT_EQ(CW_MODE_OFF, gSettings.gCallWaiting);
   EXPECT_EQ((std::vector<std::string>{"Current MOH settings", "Call Waiting Disabled",
                                       "QC Not controlled by application"}),
             log);
@@ -71,13 +71,13 @@ TEST_F(MohSettingsTest, LogLinesOfEachCallWaitingMode) {
                                       "QC Not controlled by application"}),
             LoadAndLog());
 
-  gLogging = 0;
+  gInstall.gLogging = 0;
   EXPECT_TRUE(LoadAndLog().empty());
-  EXPECT_EQ(CW_MODE_DISCONNECT, gCallWaiting);  // loaded all the same
+  EXPECT_EQ(CW_MODE_DISCONNECT, gSettings.gCallWaiting);  // loaded all the same
 }
 
 TEST_F(MohSettingsTest, QuickConnectNotSetInTheLibraryIsResolvedByFamily) {
-  gQCControl = 1;
+  gInstall.gQCControl = 1;
   struct Case {
     int family;
     int stored;
@@ -90,7 +90,7 @@ TEST_F(MohSettingsTest, QuickConnectNotSetInTheLibraryIsResolvedByFamily) {
     fake::TheLibrary().modems = {fake::Modem(c.family, "M")};
     fake::TheLibrary().params[10] = c.stored;
     const std::vector<std::string> log = LoadAndLog();
-    EXPECT_EQ(c.flag, gQCFlag) << c.family << " " << c.stored;
+    EXPECT_EQ(c.flag, gSettings.gQCFlag) << c.family << " " << c.stored;
     EXPECT_EQ(c.line, log.back()) << c.family << " " << c.stored;
   }
 }
@@ -100,10 +100,10 @@ TEST_F(MohSettingsTest, ToneSwitchesComeFromTheRegistryAndMalformedValuesReadAsO
   keys["SOFTWARE\\Tamrix\\MOH"] = {{"MuteRingTone", fake::Bytes(1)},
                                    {"MuteWarnTone", fake::Bytes(1) + fake::Bytes(0)}};
   LoadMohSettings(0);
-  EXPECT_EQ(1, MuteRingTone);
-  EXPECT_EQ(0, MuteWarnTone);  // eight bytes do not fit the switch
+  EXPECT_EQ(1, gSettings.MuteRingTone);
+  EXPECT_EQ(0, gSettings.MuteWarnTone);  // eight bytes do not fit the switch
 
-  MuteWarnTone = 1;
+  gSettings.MuteWarnTone = 1;
   EXPECT_EQ(0, SaveToneSettings());
   EXPECT_EQ(fake::Bytes(1), keys["SOFTWARE\\Tamrix\\MOH"]["MuteWarnTone"]);
 }
@@ -130,19 +130,19 @@ TEST_F(MohSettingsTest, OnlyANumberStoredAsBinaryOrDwordMutesATone) {
                                                              {"MuteWarnTone", c.data}};
     fake::TheRegistryData().types["SOFTWARE\\Tamrix\\MOH"] = {{"MuteRingTone", c.type},
                                                               {"MuteWarnTone", c.type}};
-    MuteRingTone = MuteWarnTone = 7;
+    gSettings.MuteRingTone = gSettings.MuteWarnTone = 7;
     ReadToneSettings();
-    EXPECT_EQ(c.reads, MuteRingTone);
-    EXPECT_EQ(c.reads, MuteWarnTone);
+    EXPECT_EQ(c.reads, gSettings.MuteRingTone);
+    EXPECT_EQ(c.reads, gSettings.MuteWarnTone);
   }
 }
 
 TEST_F(MohSettingsTest, AMissingKeyLeavesTheSwitchesAndIsNeverCreated) {
-  MuteRingTone = 0;
+  gSettings.MuteRingTone = 0;
   LoadMohSettings(0);
-  EXPECT_EQ(0, MuteRingTone);
-  EXPECT_EQ(0, MuteWarnTone);
-  MuteRingTone = 1;
+  EXPECT_EQ(0, gSettings.MuteRingTone);
+  EXPECT_EQ(0, gSettings.MuteWarnTone);
+  gSettings.MuteRingTone = 1;
   EXPECT_NE(0, SaveToneSettings());
   EXPECT_TRUE(fake::TheRegistryData().keys.empty());
 }

@@ -57,12 +57,12 @@ class SettingsPage : public fake::LoggingTest {
  protected:
   void SetUp() override {
     fake::LoggingTest::SetUp();
-    gEnableMOH = 1;
-    gCallerID = 1;
-    gWarn = 1;
-    TimerIndex = 2;
-    gQCControl = 1;
-    gQCFlag = 1;
+    gSettings.gEnableMOH = 1;
+    gSettings.gCallerID = 1;
+    gSettings.gWarn = 1;
+    gSettings.TimerIndex = 2;
+    gInstall.gQCControl = 1;
+    gSettings.gQCFlag = 1;
     fake::TheRegistryData().keys[kMohRegistryKey] = {};
   }
   // Opens the page as the sheet does; the calls of the construction are left out.
@@ -102,7 +102,7 @@ TEST_F(SettingsPage, OpensByTheCallWaitingModeAndItsInMemoryChangesStayWithoutOk
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode);
     SetUp();
-    gCallWaiting = c.mode;
+    gSettings.gCallWaiting = c.mode;
     Open();
     EXPECT_EQ(c.callWaiting, window_->checks[IDC_CALL_WAITING]);
     EXPECT_EQ(c.disconnect, window_->checks[IDC_ALWAYS_DISCONNECT]);
@@ -115,14 +115,14 @@ TEST_F(SettingsPage, OpensByTheCallWaitingModeAndItsInMemoryChangesStayWithoutOk
     EXPECT_EQ(2, window_->selection);
     // Cancelled: nothing reaches the library, the in-memory changes stay.
     EXPECT_EQ((Calls{"MohGetParam(handle=0, id=9, buffer)"}), LibraryCalls());
-    EXPECT_EQ(c.enableMohAfter, gEnableMOH);
-    EXPECT_EQ(c.callerIdAfter, gCallerID);
-    EXPECT_EQ(c.warnAfter, gWarn);
+    EXPECT_EQ(c.enableMohAfter, gSettings.gEnableMOH);
+    EXPECT_EQ(c.callerIdAfter, gSettings.gCallerID);
+    EXPECT_EQ(c.warnAfter, gSettings.gWarn);
   }
 }
 
 TEST_F(SettingsPage, TheRadioButtonsAndTheWarningSwitchKeepTheOptionsConsistent) {
-  gCallWaiting = CW_MODE_OFF;
+  gSettings.gCallWaiting = CW_MODE_OFF;
   Open();
   Click(IDC_CALL_WAITING);
   EXPECT_TRUE(window_->Enabled(IDC_ALWAYS_DISCONNECT) && window_->Enabled(IDC_CONFIRM_CALL));
@@ -143,7 +143,7 @@ TEST_F(SettingsPage, TheRadioButtonsAndTheWarningSwitchKeepTheOptionsConsistent)
 }
 
 TEST_F(SettingsPage, OkWritesTheLibraryInOrderAndTheTonesToTheRegistry) {
-  gCallWaiting = CW_MODE_MOH;
+  gSettings.gCallWaiting = CW_MODE_MOH;
   Open();
   Click(IDC_CALLER_ID);       // off
   Click(IDC_MUTE_RING_TONE);  // on
@@ -158,26 +158,26 @@ TEST_F(SettingsPage, OkWritesTheLibraryInOrderAndTheTonesToTheRegistry) {
                    "MohSetParamString(handle=0, id=9, text=\"*43#12345678901\")",
                    "MohSetParam(handle=0, id=10, value=0)"}),
             LibraryCalls());
-  EXPECT_EQ(50000, gWarnTimeMs);
-  EXPECT_EQ(1, MuteRingTone);
+  EXPECT_EQ(50000, gSettings.gWarnTimeMs);
+  EXPECT_EQ(1, gSettings.MuteRingTone);
   EXPECT_EQ(fake::Bytes(1), fake::TheRegistryData().keys[kMohRegistryKey]["MuteRingTone"]);
   EXPECT_EQ(fake::Bytes(0), fake::TheRegistryData().keys[kMohRegistryKey]["MuteWarnTone"]);
 }
 
 TEST_F(SettingsPage, OkStoresModeOneWithoutARadioNoEntryAsThirtySecondsAndNineWithoutQuickConnect) {
-  gCallWaiting = CW_MODE_OFF;
-  TimerIndex = 5;
-  gQCControl = 0;
+  gSettings.gCallWaiting = CW_MODE_OFF;
+  gSettings.TimerIndex = 5;
+  gInstall.gQCControl = 0;
   Open();
   EXPECT_EQ(-1, window_->selection);
   Click(IDC_CALL_WAITING);
   Click(IDC_QUICK_CONNECT);
   page_->OnOK(*window_);
-  EXPECT_EQ(CW_MODE_DISCONNECT, gCallWaiting);
-  EXPECT_EQ(0, gEnableMOH);
-  EXPECT_EQ(0, TimerIndex);
-  EXPECT_EQ(30000, gWarnTimeMs);
-  EXPECT_EQ(QC_NOT_CONTROLLED, gQCFlag);
+  EXPECT_EQ(CW_MODE_DISCONNECT, gSettings.gCallWaiting);
+  EXPECT_EQ(0, gSettings.gEnableMOH);
+  EXPECT_EQ(0, gSettings.TimerIndex);
+  EXPECT_EQ(30000, gSettings.gWarnTimeMs);
+  EXPECT_EQ(QC_NOT_CONTROLLED, gSettings.gQCFlag);
   for (const std::string& call : LibraryCalls()) EXPECT_EQ(std::string::npos, call.find("id=10"));
 }
 
@@ -186,7 +186,7 @@ TEST_F(SettingsPage, DialStringsFromLibrariesThatWriteTooMuchAreCutToFifteen) {
   fake::TheLibrary().dialString = std::string(40, '1');
   fake::TheLibrary().defaultDialString = std::string(40, '2');
   Open();
-  EXPECT_EQ(std::string(15, '1'), gDialString);
+  EXPECT_EQ(std::string(15, '1'), gSettings.gDialString);
   EXPECT_EQ(std::string(15, '1'), window_->dialText);
   // OK without a change gives the library back what it holds, all fifteen.
   LibraryCalls();
@@ -199,7 +199,7 @@ TEST_F(SettingsPage, DialStringsFromLibrariesThatWriteTooMuchAreCutToFifteen) {
   Click(IDC_CHANGE_DIAL_STRING);
   EXPECT_TRUE(window_->Enabled(IDC_DIAL_STRING) && window_->Enabled(IDC_RESET_DIAL_STRING));
   Click(IDC_RESET_DIAL_STRING);
-  EXPECT_EQ(std::string(15, '2'), gDialString);
+  EXPECT_EQ(std::string(15, '2'), gSettings.gDialString);
   EXPECT_EQ(std::string(15, '2'), window_->dialText);
   EXPECT_FALSE(window_->checks[IDC_CHANGE_DIAL_STRING] || window_->checks[IDC_RESET_DIAL_STRING]);
   EXPECT_FALSE(window_->Enabled(IDC_DIAL_STRING) || window_->Enabled(IDC_RESET_DIAL_STRING));

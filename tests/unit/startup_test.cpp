@@ -28,11 +28,11 @@ TEST(ClassifyOS, KnowsEveryWindowsAndCountsLaterNtAsWindows2000) {
 
 TEST(SetLanguage, TakesThePrimaryLanguageAndCountsNoneAsEnglish) {
   SetLanguage(0x0807);
-  EXPECT_EQ(0x0807, gLangID);
-  EXPECT_EQ(7, gPrimaryLang);
+  EXPECT_EQ(0x0807, gSystem.gLangID);
+  EXPECT_EQ(7, gSystem.gPrimaryLang);
   SetLanguage(0);
-  EXPECT_EQ(1033, gLangID);
-  EXPECT_EQ(9, gPrimaryLang);
+  EXPECT_EQ(1033, gSystem.gLangID);
+  EXPECT_EQ(9, gSystem.gPrimaryLang);
 }
 
 TEST(InstallSwitches, AreJudgedByTheirFirstCharacter) {
@@ -82,7 +82,7 @@ class InstallOptionsTest : public testing::Test {
 };
 
 TEST_F(InstallOptionsTest, LoggingOpensTheLogBeforeQuickConnectIsReadAndNamesBothFiles) {
-  gInstallDir = "C:\\Programme\\Parko";
+  gInstall.gInstallDir = "C:\\Programme\\Parko";
   IniValues ini(std::map<std::string, std::string>{{"Logging", "yes"}});
   ApplyInstallOptions(ini);
   EXPECT_EQ((std::vector<std::string>{"SilentEnumeration", "ModemType", "ModemName", "Logging",
@@ -93,11 +93,11 @@ TEST_F(InstallOptionsTest, LoggingOpensTheLogBeforeQuickConnectIsReadAndNamesBot
   EXPECT_EQ((std::vector<std::string>{"File: C:\\Programme\\Parko\\parko.exe",
                                       "File: C:\\Programme\\Parko\\parko.ini"}),
             static_cast<fake::Log*>(gEventLog.load())->Texts());
-  EXPECT_EQ(1, gLogging);
-  EXPECT_EQ(0, gSilentEnumeration);
-  EXPECT_EQ(0, gModemType);
-  EXPECT_EQ(0, gQCControl);
-  EXPECT_EQ(0, gCreateProgramEntry);
+  EXPECT_EQ(1, gInstall.gLogging);
+  EXPECT_EQ(0, gInstall.gSilentEnumeration);
+  EXPECT_EQ(0, gInstall.gModemType);
+  EXPECT_EQ(0, gInstall.gQCControl);
+  EXPECT_EQ(0, gInstall.gCreateProgramEntry);
 }
 
 TEST_F(InstallOptionsTest, EverySwitchAndTheModemName) {
@@ -108,20 +108,20 @@ TEST_F(InstallOptionsTest, EverySwitchAndTheModemName) {
                  {"QuickConnect", "y"},
                  {"CreateProgramEntry", "Yes"}});
   ApplyInstallOptions(ini);
-  EXPECT_EQ(1, gSilentEnumeration);
-  EXPECT_EQ(2, gModemType);
-  EXPECT_STREQ("Oskavel V.92 Data Fax Modem", gModemName);
-  EXPECT_EQ(0, gLogging);
+  EXPECT_EQ(1, gInstall.gSilentEnumeration);
+  EXPECT_EQ(2, gInstall.gModemType);
+  EXPECT_STREQ("Oskavel V.92 Data Fax Modem", gInstall.gModemName);
+  EXPECT_EQ(0, gInstall.gLogging);
   EXPECT_EQ(0, fake::LogFilesCreated());
-  EXPECT_EQ(1, gQCControl);
-  EXPECT_EQ(1, gCreateProgramEntry);
+  EXPECT_EQ(1, gInstall.gQCControl);
+  EXPECT_EQ(1, gInstall.gCreateProgramEntry);
 
   IniValues off(
       std::map<std::string, std::string>{{"QuickConnect", "N"}, {"CreateProgramEntry", "maybe"}});
   ApplyInstallOptions(off);
-  EXPECT_EQ(0, gQCControl);
-  EXPECT_EQ(1, gCreateProgramEntry);  // a value that is neither keeps the switch
-  EXPECT_STREQ("Oskavel V.92 Data Fax Modem", gModemName);  // an empty name changes nothing
+  EXPECT_EQ(0, gInstall.gQCControl);
+  EXPECT_EQ(1, gInstall.gCreateProgramEntry);  // a value that is neither keeps the switch
+  EXPECT_STREQ("Oskavel V.92 Data Fax Modem", gInstall.gModemName);  // an empty name changes nothing
 }
 
 }  // namespace

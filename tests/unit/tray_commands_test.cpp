@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "base/OpenWindows.h"
 #include "Fakes.h"
 #include "RecordingPlayer.h"
 #include "call/CallDlgLogic.h"
@@ -40,12 +41,12 @@ class RecordingCommandWindow : public ITrayCommandWindow {
   void CloseCallDialog() override {
     effects.push_back("CloseDialog");
     // What the old dialog's clean-up may do to the shared state.
-    gStatusText = "changed";
-    gCallState = CALLSTATE_MODEM_IDLE;
+    gCall.gStatusText = "changed";
+    gCall.gCallState = CALLSTATE_MODEM_IDLE;
   }
   int RunSettingsSheet() override {
     effects.push_back("Sheet");
-    EXPECT_EQ(1, gSettingsSheetOpen);
+    EXPECT_EQ(1, gWindows.gSettingsSheetOpen);
     return sheetResult;
   }
   void ShowAbout() override {
@@ -58,7 +59,7 @@ class RecordingCommandWindow : public ITrayCommandWindow {
   }
   std::function<void()> whileAbout;  // what happens while the box is open
   void ReopenCallDialog() override {
-    effects.push_back("Reopen " + std::to_string(gCallState) + " " + gStatusText);
+    effects.push_back("Reopen " + std::to_string(gCall.gCallState) + " " + gCall.gStatusText);
   }
 };
 
@@ -90,13 +91,13 @@ TEST_F(TrayCommands, PlacingACallAsksTheLibraryOnlyWhereTheFamilyAllowsIt) {
     SCOPED_TRACE(testing::Message() << "family " << c.family << " state " << c.state << " result "
                                     << c.originateResult);
     SetUp();
-    gMohModemType = c.family;
-    gCallState = c.state;
-    gCallerIdText = "Datum :07.12.";
+    gSettings.gMohModemType = c.family;
+    gCall.gCallState = c.state;
+    gCall.gCallerIdText = "Datum :07.12.";
     fake::TheLibrary().originateResult = c.originateResult;
     OnPlaceCall();
-    EXPECT_EQ("", gCallerIdText);
-    EXPECT_EQ(c.placingAfter, gPlacingCall);
+    EXPECT_EQ("", gCall.gCallerIdText);
+    EXPECT_EQ(c.placingAfter, gCall.gPlacingCall);
     EXPECT_EQ(c.asks ? Effects{kOriginate} : Effects{}, LibraryCalls());
     EXPECT_EQ(c.asks ? Effects{kOriginating} : Effects{}, log_.Texts());
   }
@@ -108,20 +109,20 @@ TEST_F(TrayCommands, OnePlaceCallRequestUntilTheLibraryAnswersIt) {
   for (int family : {TELKA, BORIN, NUVIA}) {
     SCOPED_TRACE(family);
     SetUp();
-    gMohModemType = family;
-    gCallState = CALLSTATE_MODEM_ACTIVE;
+    gSettings.gMohModemType = family;
+    gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
     for (int i = 0; i < 3; ++i) OnPlaceCall();
     EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
     EXPECT_EQ(Effects{kOriginating}, log_.Texts());
 
     RecordingPlayer player;
     HandleMohEvent(player, MOH_DENIED, 0);
-    gCallState = CALLSTATE_MODEM_ACTIVE;
+    gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
     OnPlaceCall();
     EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
   }
   SetUp();
-  gMohModemType = NUVIA;
+  gSettings.gMohModemType = NUVIA;
   fake::TheLibrary().originateResult = 0;
   OnPlaceCall();
   OnPlaceCall();
@@ -162,15 +163,15 @@ TEST_F(TrayCommands, DisablingEndsTheProgramUnlessTheUserSaysNo) {
 }
 
 TEST_F(TrayCommands, SettingsAreRefusedWhileATelkaModemIsOnlineAndNeverShownTwice) {
-  gMohModemType = TELKA;
-  gOnline = 1;
+  gSettings.gMohModemType = TELKA;
+  gCall.gOnline = 1;
   OnSettings(window_);
   EXPECT_EQ(Effects{"Message " + RecordingPlayer::Text(IDS_HANG_UP_BEFORE_SETTINGS)},
             window_.effects);
-  EXPECT_EQ(0, gSettingsSheetOpen);
+  EXPECT_EQ(0, gWindows.gSettingsSheetOpen);
 
   window_.effects.clear();
-  gSettingsSheetOpen = 1;  // a sheet is open
+  gWindows.gSettingsSheetOpen = 1;  // a sheet is open
   OnSettings(window_);
   EXPECT_EQ(Effects{}, window_.effects);
 }
@@ -193,14 +194,14 @@ TEST_F(TrayCommands, AfterOkTheLibraryIsBoundAgainAndTheSettingsReadBack) {
     SCOPED_TRACE(testing::Message() << c.family << " " << c.sheetResult << " " << c.initResult);
     SetUp();
     window_ = RecordingCommandWindow{};
-    gMohModemType = c.family;
+    gSettings.gMohModemType = c.family;
     window_.sheetResult = c.sheetResult;
     fake::TheLibrary().initResult = c.initResult;
     OnSettings(window_);
     Effects expected{"Sheet"};
     if (c.message) expected.push_back(c.message);
     EXPECT_EQ(expected, window_.effects);
-    EXPECT_EQ(0, gSettingsSheetOpen);
+    EXPECT_EQ(0, gWindows.gSettingsSheetOpen);
     const Effects calls = LibraryCalls();
     EXPECT_EQ(c.binds, !calls.empty() && calls.front().rfind("MohInitialize(", 0) == 0);
     EXPECT_EQ(c.loads, calls.size() > 1);
@@ -208,13 +209,13 @@ TEST_F(TrayCommands, AfterOkTheLibraryIsBoundAgainAndTheSettingsReadBack) {
 }
 
 TEST_F(TrayCommands, ReopeningTheCallDialogKeepsTheStateAndNeverDoublesADialog) {
-  gCallDlgOpen = 1;
+  gWindows.gCallDlgOpen = 1;
   OnShowCallDlg(window_);
   EXPECT_EQ(Effects{}, window_.effects);
 
-  gCallDlgOpen = 0;
-  gCallState = CALLSTATE_GRANTED;
-  gStatusText = "offered";
+  gWindows.gCallDlgOpen = 0;
+  gCall.gCallState = CALLSTATE_GRANTED;
+  gCall.gStatusText = "offered";
   OnShowCallDlg(window_);
   EXPECT_EQ((Effects{"CloseDialog", "Reopen 7 offered"}), window_.effects);
 }

@@ -9,6 +9,7 @@
 #include "app/MohAppWin.h"
 #include "base/MainWindowWin.h"
 #include "base/Messages.h"
+#include "base/OpenWindows.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgWin.h"
 
@@ -40,9 +41,10 @@ TEST(CallDialogWindow, EveryButtonThatEndsTheAnswerWaitStopsTheMainWindowsAnswer
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button);
     ResetCallState();
-    gCallState = c.state;
-    gPlacingCall = c.placing;
-    gHoldRemainingMs = 60000;
+    ResetOpenWindows();
+    gCall.gCallState = c.state;
+    gCall.gPlacingCall = c.placing;
+    gCall.gHoldRemainingMs = 60000;
     ASSERT_NE(0u, SetTimer(main, TIMER_ANSWER, 60000, nullptr));
     auto* dialog = new CCallDlg;
     HoldCallDialog(dialog);
@@ -62,9 +64,10 @@ TEST(CallDialogWindow, EveryButtonThatEndsTheAnswerWaitStopsTheMainWindowsAnswer
 TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButton) {
   CMohApp app;
   ResetCallState();
-  gCallState = 7;
-  gPlacingCall = 1;
-  gHoldRemainingMs = 60000;
+  ResetOpenWindows();
+  gCall.gCallState = 7;
+  gCall.gPlacingCall = 1;
+  gCall.gHoldRemainingMs = 60000;
   auto* dialog = new CCallDlg;
   HoldCallDialog(dialog);
   ASSERT_TRUE(dialog->Create(nullptr));
@@ -73,9 +76,9 @@ TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButto
 
   SendMessageA(hwnd, WM_CLOSE, 0, 0);
   Pump();  // anything the close posted would run now
-  EXPECT_EQ(15, gCallState);
-  EXPECT_EQ(0, gPlacingCall);
-  EXPECT_EQ(0, gVoiceActive);   // "Anruf tätigen" would have switched to voice
+  EXPECT_EQ(15, gCall.gCallState);
+  EXPECT_EQ(0, gCall.gPlacingCall);
+  EXPECT_EQ(0, gCall.gVoiceActive);   // "Anruf tätigen" would have switched to voice
   EXPECT_TRUE(IsWindow(hwnd));  // the main window replaces it on the next event
 
   dialog->DestroyWindow();
@@ -83,7 +86,7 @@ TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButto
 }
 
 void OpenAndCloseCallDialog(int state) {
-  gCallState = state;
+  gCall.gCallState = state;
   auto* dialog = new CCallDlg;
   HoldCallDialog(dialog);
   ASSERT_TRUE(dialog->Create(nullptr));
@@ -96,7 +99,8 @@ void OpenAndCloseCallDialog(int state) {
 TEST(CallDialogWindow, FiftyDialogsLeaveTheNumberOfGdiObjectsAsItWas) {
   CMohApp app;
   ResetCallState();
-  gHoldRemainingMs = 60000;
+  ResetOpenWindows();
+  gCall.gHoldRemainingMs = 60000;
   // The first dialogs load what every later one shares (the logo, fonts, brushes of the system).
   for (int i = 0; i < 3; ++i) OpenAndCloseCallDialog(7);
   const int before = CountGdiObjects();

@@ -75,21 +75,21 @@ class RunKey : public testing::Test {
 TEST_F(RunKey, AnyValueCountsAsOnAndTheMenuItemDeletesIt) {
   for (const std::string data : {"", "C:\\Other\\Program.exe"}) {
     SetValue(data);
-    gAutoStart = 0;
+    gSettings.gAutoStart = 0;
     QueryStartAutomatically();
-    EXPECT_EQ(1, gAutoStart);
+    EXPECT_EQ(1, gSettings.gAutoStart);
     OnAutoStart();
-    EXPECT_EQ(0, gAutoStart);
+    EXPECT_EQ(0, gSettings.gAutoStart);
     EXPECT_EQ("<none>", StringValue(kAutoStartKey, kAutoStartValue));
   }
 }
 
 TEST_F(RunKey, SwitchedOnItWritesThePathQuotedWithItsTerminatorCounted) {
-  gInstallDir = "C:\\Program Files\\Parko";
+  gInstall.gInstallDir = "C:\\Program Files\\Parko";
   QueryStartAutomatically();
-  EXPECT_EQ(0, gAutoStart);
+  EXPECT_EQ(0, gSettings.gAutoStart);
   OnAutoStart();
-  EXPECT_EQ(1, gAutoStart);
+  EXPECT_EQ(1, gSettings.gAutoStart);
   DWORD size = 0;
   const std::string quoted = "\"C:\\Program Files\\Parko\\Parko.exe\"";
   EXPECT_EQ(quoted, StringValue(kAutoStartKey, kAutoStartValue, &size));
@@ -99,9 +99,9 @@ TEST_F(RunKey, SwitchedOnItWritesThePathQuotedWithItsTerminatorCounted) {
 TEST_F(RunKey, WithoutTheKeyNothingIsWrittenAndTheMarkStaysOff) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kAutoStartKey);
   QueryStartAutomatically();
-  EXPECT_EQ(0, gAutoStart);
+  EXPECT_EQ(0, gSettings.gAutoStart);
   OnAutoStart();
-  EXPECT_EQ(0, gAutoStart);  // the menu's mark: nothing starts Parko with Windows
+  EXPECT_EQ(0, gSettings.gAutoStart);  // the menu's mark: nothing starts Parko with Windows
   EXPECT_FALSE(KeyExists(kAutoStartKey));
 }
 
@@ -182,7 +182,7 @@ class StartMenuShortcut : public testing::Test {
  protected:
   void SetUp() override {
     UseRegistry(nullptr);
-    OSFound = WINDOWS_2K;
+    gSystem.OSFound = WINDOWS_2K;
     folder_ = shell_.SpecialFolderPath(kCommonProgramsFolder);
     ASSERT_FALSE(folder_.empty());
     CleanUp();
@@ -199,22 +199,22 @@ class StartMenuShortcut : public testing::Test {
 };
 
 TEST_F(StartMenuShortcut, IsMadeOncePerInstallationFolder) {
-  gInstallDir = "C:\\Parko Test";
+  gInstall.gInstallDir = "C:\\Parko Test";
   AddProgramLink(shell_);
   EXPECT_EQ(Link(), StringValue(kMohRegistryKey, "LinkName"));
-  EXPECT_EQ(gInstallDir, StringValue(kMohRegistryKey, "AppPath"));
+  EXPECT_EQ(gInstall.gInstallDir, StringValue(kMohRegistryKey, "AppPath"));
   EXPECT_EQ("C:\\Parko Test\\Parko.exe||C:\\Parko Test\\Parko.exe,0", ReadLink(Link()));
   const std::string info = LnkInfo(Link(), "C:\\Parko Test\\Parko.exe");
   EXPECT_NE(std::string::npos, info.find("C:\\Parko Test\\Parko.exe")) << info;
 
   // The same folder in other letters: nothing is made again.
   ASSERT_TRUE(DeleteFileA(Link().c_str()));
-  gInstallDir = "c:\\PARKO TEST";
+  gInstall.gInstallDir = "c:\\PARKO TEST";
   AddProgramLink(shell_);
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Link().c_str()));
 
   // Moved: the shortcut of the same name now leads to the new folder.
-  gInstallDir = "C:\\Parko Neu";
+  gInstall.gInstallDir = "C:\\Parko Neu";
   AddProgramLink(shell_);
   EXPECT_EQ("C:\\Parko Neu\\Parko.exe||C:\\Parko Neu\\Parko.exe,0", ReadLink(Link()));
   EXPECT_EQ("C:\\Parko Neu", StringValue(kMohRegistryKey, "AppPath"));

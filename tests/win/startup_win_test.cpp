@@ -72,12 +72,12 @@ class ObservedModemDialog : public CModemSelectDlg {
 };
 
 TEST(ModemSelectDialog, ListsTheModemsInTableOrderAndOkTakesTheSelection) {
-  std::memset(gpModems, 0, sizeof(gpModems));
+  std::memset(gModem.gpModems, 0, sizeof(gModem.gpModems));
   // Sorted, the list would put "Anderes" first: explicit positions keep the table's order.
-  gpModems[0] = Entry(TELKA, "Oskavel V.92 Data Fax Modem", "COM3");
-  gpModems[1] = Entry(TELKA, "Anderes Modem", "COM4");
-  gModemCount = 2;
-  gModemSelIndex = 0;
+  gModem.gpModems[0] = Entry(TELKA, "Oskavel V.92 Data Fax Modem", "COM3");
+  gModem.gpModems[1] = Entry(TELKA, "Anderes Modem", "COM4");
+  gModem.gModemCount = 2;
+  gModem.gModemSelIndex = 0;
   ObservedModemDialog dialog;
   dialog.DoModal();
   EXPECT_EQ((std::vector<std::string>{"Oskavel V.92 Data Fax Modem", "Anderes Modem"}),
@@ -86,12 +86,12 @@ TEST(ModemSelectDialog, ListsTheModemsInTableOrderAndOkTakesTheSelection) {
   EXPECT_EQ("Modem ausw\xE4hlen", dialog.caption);
   EXPECT_EQ("OK", dialog.okText);
   EXPECT_FALSE(dialog.cancelVisible);
-  EXPECT_EQ(1, gModemSelIndex);
+  EXPECT_EQ(1, gModem.gModemSelIndex);
 
   ObservedModemDialog nothingSelected;
   nothingSelected.pick = -1;  // the user clears the selection
   nothingSelected.DoModal();
-  EXPECT_EQ(1, gModemSelIndex);  // the earlier choice stands, no index -1
+  EXPECT_EQ(1, gModem.gModemSelIndex);  // the earlier choice stands, no index -1
 }
 
 // The main window's relay, observed where the state machine would take over.
@@ -122,7 +122,7 @@ TEST(EventRelay, EventsFromTheLibrarysThreadReachTheHandlerInOrder) {
   WaitForSingleObject(thread, 5000);
   CloseHandle(thread);
   for (int i = 0; i < 500; ++i) ASSERT_EQ(std::make_pair(MOH_ERROR, i), gDispatched[i]);
-  EXPECT_EQ(MOH_ERROR, gLastMohEvent);
+  EXPECT_EQ(MOH_ERROR, LastMohEvent());
 
   // The relay itself posts: the handler never runs inside the sender's call.
   SendMessageA(player->Handle(), WM_MOH_EVENT, 6, 0);
@@ -214,17 +214,17 @@ TEST(ToneSwitches, ComeFromTheMachineKeyAndAnEightByteValueReadsAsOff) {
   const int64_t wide = 1;
   key.Set("MuteRingTone", &on, sizeof(on));
   key.Set("MuteWarnTone", &wide, sizeof(wide));
-  MuteRingTone = 0;
-  MuteWarnTone = 1;
+  gSettings.MuteRingTone = 0;
+  gSettings.MuteWarnTone = 1;
   ReadToneSettings();
-  EXPECT_EQ(1, MuteRingTone);
-  EXPECT_EQ(0, MuteWarnTone);
+  EXPECT_EQ(1, gSettings.MuteRingTone);
+  EXPECT_EQ(0, gSettings.MuteWarnTone);
 
-  MuteWarnTone = 1;
+  gSettings.MuteWarnTone = 1;
   EXPECT_EQ(ERROR_SUCCESS, SaveToneSettings());
-  MuteWarnTone = 0;
+  gSettings.MuteWarnTone = 0;
   ReadToneSettings();
-  EXPECT_EQ(1, MuteWarnTone);
+  EXPECT_EQ(1, gSettings.MuteWarnTone);
 }
 
 TEST(ToneSwitches, ATextInTheRegistryNeverMutesATone) {
@@ -232,21 +232,21 @@ TEST(ToneSwitches, ATextInTheRegistryNeverMutesATone) {
   const int32_t on = 1;
   key.Set("MuteRingTone", "0", 2, REG_SZ);
   key.Set("MuteWarnTone", &on, sizeof(on), REG_DWORD);
-  MuteRingTone = 1;
-  MuteWarnTone = 0;
+  gSettings.MuteRingTone = 1;
+  gSettings.MuteWarnTone = 0;
   ReadToneSettings();
-  EXPECT_EQ(0, MuteRingTone);
-  EXPECT_EQ(1, MuteWarnTone);
+  EXPECT_EQ(0, gSettings.MuteRingTone);
+  EXPECT_EQ(1, gSettings.MuteWarnTone);
 }
 
 TEST(ToneSwitches, AMissingKeyLeavesBothAsTheyAreAndIsNotCreated) {
   ToneKey key;
-  MuteRingTone = 0;
-  MuteWarnTone = 0;
+  gSettings.MuteRingTone = 0;
+  gSettings.MuteWarnTone = 0;
   ReadToneSettings();
-  EXPECT_EQ(0, MuteRingTone);
-  EXPECT_EQ(0, MuteWarnTone);
-  MuteRingTone = 1;
+  EXPECT_EQ(0, gSettings.MuteRingTone);
+  EXPECT_EQ(0, gSettings.MuteWarnTone);
+  gSettings.MuteRingTone = 1;
   EXPECT_NE(0, SaveToneSettings());
   EXPECT_FALSE(ToneKey::Exists());
 }
@@ -254,8 +254,8 @@ TEST(ToneSwitches, AMissingKeyLeavesBothAsTheyAreAndIsNotCreated) {
 TEST(SystemFacts, WineReportsAnNtSystemAndTheGermanLanguage) {
   EXPECT_EQ(WINDOWS_2K, DetectOS());  // a default prefix reports Windows 7
   DetectLanguage();
-  EXPECT_EQ(0x0407, gLangID);
-  EXPECT_EQ(7, gPrimaryLang);
+  EXPECT_EQ(0x0407, gSystem.gLangID);
+  EXPECT_EQ(7, gSystem.gPrimaryLang);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/OpenWindows.h"
 #include "app/MohAppWin.h"
 #include "base/OsDetect.h"
 #include "call/CallState.h"
@@ -90,6 +91,7 @@ class CallLogWindow : public testing::Test {
  protected:
   void SetUp() override {
     ResetCallState();
+    ResetOpenWindows();
     ResetCallLog();
     gCallLog.Add({"06.12.", "18:30 ", "0407654321", "Max"});
     gCallLog.Add({"07.12.", "09:05 ", "0301234567", "Erika Mustermann"});
@@ -133,7 +135,7 @@ TEST_F(CallLogWindow, OpensOnceCentredThenWhereItClosedOnTopAndGoesWithThePlayer
   Pump();
   EXPECT_FALSE(IsWindow(log));
   EXPECT_EQ(nullptr, HeldCallLog());
-  EXPECT_EQ(0, gCallLogOpen);
+  EXPECT_EQ(0, gWindows.gCallLogOpen);
 
   HWND next = OpenLog();
   ASSERT_NE(nullptr, next);

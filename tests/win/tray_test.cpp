@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/OpenWindows.h"
 #include "app/MohAppWin.h"
 #include "base/Messages.h"
 #include "call/CallState.h"
@@ -85,18 +86,19 @@ TEST_F(TrayClicks, ARightClickIsReportedOnReleaseAndOtherIconsAreIgnored) {
 TEST(TrayIcon, IsAddedAtCreationAndAddedAgainAfterTheShellRestarts) {
   CMohApp app;
   ResetCallState();
+  ResetOpenWindows();
   auto* player = new CPlayerWnd;
   ASSERT_TRUE(player->CreateTrayWindow());
-  EXPECT_EQ(1, gTrayIconAdded);
-  const void* icon = gLastTrayIcon;
+  EXPECT_EQ(1, gWindows.gTrayIconAdded);
+  const void* icon = gWindows.gLastTrayIcon;
   EXPECT_NE(nullptr, icon);
 
   PostMessageA(player->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-  ASSERT_TRUE(PumpFor(2000, [] { return gTrayIconAdded == 0; }));
-  EXPECT_EQ(nullptr, gLastTrayIcon);
+  ASSERT_TRUE(PumpFor(2000, [] { return gWindows.gTrayIconAdded == 0; }));
+  EXPECT_EQ(nullptr, gWindows.gLastTrayIcon);
   // The next refresh adds the icon again, image included.
-  ASSERT_TRUE(PumpFor(5000, [] { return gTrayIconAdded == 1; }));
-  EXPECT_EQ(icon, gLastTrayIcon);
+  ASSERT_TRUE(PumpFor(5000, [] { return gWindows.gTrayIconAdded == 1; }));
+  EXPECT_EQ(icon, gWindows.gLastTrayIcon);
 
   player->DestroyWindow();
 }

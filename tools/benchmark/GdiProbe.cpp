@@ -48,7 +48,7 @@ bool Call(HWND main) {
   PostMessageA(main, WM_MOH_DISPATCH, MOH_GRANTED, 5);
   if (!PumpUntil([&] { return HeldCallDialog() != nullptr; })) return false;
   PostMessageA(main, WM_MOH_DISPATCH, MOH_DATA_RESUMED, 0);
-  return PumpUntil([&] { return HeldCallDialog() == nullptr && gCallState == MOH_DATA_RESUMED; });
+  return PumpUntil([&] { return HeldCallDialog() == nullptr && gCall.gCallState == MOH_DATA_RESUMED; });
 }
 
 }  // namespace
@@ -58,8 +58,9 @@ int main(int argc, char** argv) {
   CMohApp app;
   auto* player = new CPlayerWnd;
   if (!player->CreateTrayWindow()) return 1;
-  gMohModemType = TELKA;
-  gOnline = gEnableMOH = gCallerID = 1;
+  gSettings.gMohModemType = TELKA;
+  gCall.gOnline = true;
+  gSettings.gEnableMOH = gSettings.gCallerID = 1;
   // The first calls load what every later one shares.
   for (int i = 0; i < 10; ++i) {
     if (!Call(player->Handle())) return 1;

@@ -1,0 +1,5 @@
+#include "base/OpenWindows.h"
+
+OpenWindows gWindows;
+
+void ResetOpenWindows() { gWindows = OpenWindows{}; }
