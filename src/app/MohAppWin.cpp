@@ -1,10 +1,10 @@
 #include "app/MohAppWin.h"
 
-#include "base/OpenWindows.h"
 #include "app/SingleInstanceWin.h"
 #include "base/EventLog.h"
 #include "base/InstallOptions.h"
 #include "base/MainWindowWin.h"
+#include "base/OpenWindows.h"
 #include "base/OsDetect.h"
 #include "desktop/AutoStart.h"
 #include "desktop/DesktopShellWin.h"
@@ -32,7 +32,7 @@ class StartupWindows : public IStartupWindows {
   void ShowSettings() override {
     // Whatever the user does in it, start-up goes on.
     ShowSettingsSheet();
-    gWindows.gSettingsSheetOpen = 0;
+    gWindows.gSettingsSheetOpen = false;
   }
   void ShowMessage(unsigned stringId) override {
     MessageBoxA(owner_, fw::LoadText(stringId).c_str(), caption_.c_str(),
@@ -76,7 +76,7 @@ bool CMohApp::InitInstance() {
   if (SelectModem(gInstall.gSilentEnumeration, ui) == 0) return false;
 
   MarkMainWindow(player->Handle(), ExeName());
-  if (gInstall.gCreateProgramEntry != 0) {
+  if (gInstall.gCreateProgramEntry) {
     DesktopShell shell;
     AddProgramLink(shell);
   }

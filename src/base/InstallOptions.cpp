@@ -37,17 +37,20 @@ void ApplyInstallOptions(InstallOptionsFile& file) {
   gInstall.gSilentEnumeration = JudgeSwitch(file.Read("SilentEnumeration")).value_or(false) ? 1 : 0;
   gInstall.gModemType = JudgeModemType(file.Read("ModemType"));
   const std::string modemName = file.Read("ModemName");
-  if (!modemName.empty()) fw::CopyBounded(gInstall.gModemName, sizeof(gInstall.gModemName), modemName.c_str());
+  if (!modemName.empty())
+    fw::CopyBounded(gInstall.gModemName, sizeof(gInstall.gModemName), modemName.c_str());
 
   if (JudgeSwitch(file.Read("Logging")).value_or(false)) {
-    gInstall.gLogging = 1;
+    gInstall.gLogging = true;
     CreateLogFile();
     LogEvent(0, 0, "File: " + gInstall.gInstallDir + "\\parko.exe");
     LogEvent(0, 0, "File: " + gInstall.gInstallDir + "\\parko.ini");
   } else {
-    gInstall.gLogging = 0;
+    gInstall.gLogging = false;
   }
 
-  if (auto quickConnect = JudgeSwitch(file.Read("QuickConnect"))) gInstall.gQCControl = *quickConnect;
-  if (auto entry = JudgeSwitch(file.Read("CreateProgramEntry"))) gInstall.gCreateProgramEntry = *entry;
+  if (auto quickConnect = JudgeSwitch(file.Read("QuickConnect")))
+    gInstall.gQCControl = *quickConnect;
+  if (auto entry = JudgeSwitch(file.Read("CreateProgramEntry")))
+    gInstall.gCreateProgramEntry = *entry;
 }

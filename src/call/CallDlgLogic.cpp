@@ -128,10 +128,11 @@ CallDlgMode InitCallDialog(ICallDialogWindow& dialog) {
   }
   switch (gCall.gCallState) {
     case CALLSTATE_DENIED:
-      gCall.gStatusText = dialog.LoadText(gCall.gPlacingCall == 0 ? IDS_INCOMING_CALL : IDS_MOH_DENIED);
+      gCall.gStatusText = dialog.LoadText(gCall.gPlacingCall ? IDS_MOH_DENIED : IDS_INCOMING_CALL);
       break;
     case CALLSTATE_GRANTED:
-      gCall.gStatusText = dialog.LoadText(gCall.gPlacingCall == 0 ? IDS_CALL_OFFERED : IDS_PLACE_CALL_PROMPT);
+      gCall.gStatusText =
+          dialog.LoadText(gCall.gPlacingCall ? IDS_PLACE_CALL_PROMPT : IDS_CALL_OFFERED);
       break;
     case CALLSTATE_SWITCH_TO_VOICE:
       gCall.gStatusText = dialog.LoadText(IDS_HOLD_MINUTES_TAIL);
@@ -146,12 +147,13 @@ CallDlgMode InitCallDialog(ICallDialogWindow& dialog) {
       break;
   }
   dialog.SetItemText(IDC_INFO_LINE, gCall.gCallerIdText);
-  gWindows.gCallDlgOpen = 1;
+  gWindows.gCallDlgOpen = true;
   return mode;
 }
 
 void CallDialogShown(ICallDialogWindow& dialog) {
-  if (gCall.gCallState != CALLSTATE_SWITCH_TO_VOICE && gCall.gCallState != CALLSTATE_TIMEOUT_WARNING)
+  if (gCall.gCallState != CALLSTATE_SWITCH_TO_VOICE &&
+      gCall.gCallState != CALLSTATE_TIMEOUT_WARNING)
     dialog.RefreshItem(IDC_BODY_TEXT, gCall.gStatusText);
 }
 
@@ -159,20 +161,23 @@ void CallDialogTick(ICallDialogWindow& dialog) {
   const int remaining = gCall.gHoldRemainingMs;
   const int warnTime = gSettings.gWarnTimeMs;
   if (gCall.gCallState == CALLSTATE_SESSION_TERMINATED) dialog.StepProgress();
-  if (remaining <= 0 && gCall.gCallState >= CALLSTATE_GRANTED && gCall.gCallState <= CALLSTATE_TIMEOUT) {
+  if (remaining <= 0 && gCall.gCallState >= CALLSTATE_GRANTED &&
+      gCall.gCallState <= CALLSTATE_TIMEOUT) {
     dialog.RefreshItem(IDC_INFO_LINE, dialog.LoadText(IDS_TIMEOUT));
     gCall.gCallState = CALLSTATE_TIMEOUT;
     gCall.gHoldRemainingMs = 0;
     dialog.DeclareTimeout();
   } else if (remaining > 0 && gSettings.gWarn == 1 &&
-             (gCall.gCallState == CALLSTATE_SWITCH_TO_VOICE || gCall.gCallState == CALLSTATE_TIMEOUT_WARNING) &&
+             (gCall.gCallState == CALLSTATE_SWITCH_TO_VOICE ||
+              gCall.gCallState == CALLSTATE_TIMEOUT_WARNING) &&
              remaining <= warnTime) {
     const std::string notice = WarningNotice(dialog);
     if (dialog.ItemText(IDC_INFO_LINE) != notice) dialog.RefreshItem(IDC_INFO_LINE, notice);
   }
   if (gCall.gCallState == CALLSTATE_GRANTED) {
     dialog.RefreshItem(IDC_ANSWER_TIME, gCall.gAnswerText);
-  } else if (gCall.gCallState >= CALLSTATE_SWITCH_TO_VOICE && gCall.gCallState <= CALLSTATE_TIMEOUT) {
+  } else if (gCall.gCallState >= CALLSTATE_SWITCH_TO_VOICE &&
+             gCall.gCallState <= CALLSTATE_TIMEOUT) {
     dialog.RefreshItem(IDC_HOLD_TIME, gCall.gHoldText);
   }
 }
@@ -188,30 +193,31 @@ void OnAnswerCall(ICallDialogWindow& dialog) {
   }
   StopRing(dialog);
   dialog.StopAnswerTimer();
-  gCall.gVoiceActive = 1;
+  gCall.gVoiceActive = true;
 }
 
 void OnIgnoreCall(ICallDialogWindow& dialog) {
   if ((gCall.gCallState == CALLSTATE_GRANTED || gCall.gCallState == CALLSTATE_TIMEOUT_WARNING) &&
-      gCall.gVoiceActive == 0) {
+      !gCall.gVoiceActive) {
     MohCommand(gModem.gMohHandle, MOH_CMD_DECLINE);
     LogEvent(0, 0, "Ignoring incoming voice call.");
   }
   StopRing(dialog);
   dialog.StopAnswerTimer();
-  gCall.gVoiceActive = 0;
+  gCall.gVoiceActive = false;
 }
 
 void OnRestoreData(ICallDialogWindow& dialog) {
   if (InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive)) {
     // While the box is open the hold may run out or the line move on; only a call still on
     // hold in a dialog still open is restored.
-    if (!dialog.ShowHangUpReminder() || !InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive)) return;
+    if (!dialog.ShowHangUpReminder() || !InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive))
+      return;
     MohCommand(gModem.gMohHandle, MOH_CMD_RESUME_DATA);
     LogEvent(0, 0, "Ending voice call, switching back to data.");
   }
   dialog.StopAnswerTimer();
-  gCall.gVoiceActive = 0;
+  gCall.gVoiceActive = false;
 }
 
 void OnPlaceCallButton(ICallDialogWindow& dialog) {
@@ -221,7 +227,7 @@ void OnPlaceCallButton(ICallDialogWindow& dialog) {
     LogEvent(0, 0, "Switching to Outgoing voice call.");
   }
   dialog.StopAnswerTimer();
-  gCall.gVoiceActive = 1;
+  gCall.gVoiceActive = true;
 }
 
 void OnDropData(ICallDialogWindow& dialog) {
@@ -233,8 +239,8 @@ void OnDropData(ICallDialogWindow& dialog) {
 }
 
 void OnCloseCallDialog(ICallDialogWindow& dialog, CallDlgMode mode) {
-  if (gCall.gCallState == CALLSTATE_GRANTED && gCall.gPlacingCall == 1) {
-    gCall.gPlacingCall = 0;
+  if (gCall.gCallState == CALLSTATE_GRANTED && gCall.gPlacingCall) {
+    gCall.gPlacingCall = false;
     LogEvent(0, 0, "UserCancelled PlaceCall, Going back to Data");
     MohCommand(gModem.gMohHandle, MOH_CMD_DECLINE);
     gCall.gCallState = CALLSTATE_SESSION_TERMINATED;

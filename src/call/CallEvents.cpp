@@ -2,186 +2,366 @@
 
 #include <climits>
 
-#include "base/OpenWindows.h"
 #include "base/EventLog.h"
 #include "base/Messages.h"
 #include "call/CallDlgLogic.h"
-#include "call/CallState.h"
 #include "call/HoldTimer.h"
 #include "calllog/CallLog.h"
 #include "fw/Text.h"
-#include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
 #include "moh/MohEvents.h"
-#include "moh/MohSettings.h"
-#include "res/resource.h"
 
 namespace {
 
-constexpr int kTelkaAnswerMs = 15000;
-constexpr int kOtherAnswerMs = 60000;
 constexpr int kIncomingFallbackMs = 15000;
 constexpr int kRefusedFallbackMs = 5000;
 // The answer prompt quotes this many seconds for every family.
 constexpr int kAnswerSecondsQuoted = 15;
 
+std::string Text(const CallRoad& road, unsigned id) { return road.player.LoadText(id); }
+
+void SetState(const CallRoad& road, int state, unsigned textId) {
+  road.call.gCallState = state;
+  road.call.gStatusText = Text(road, textId);
+}
+
+std::string WithCallerId(const CallRoad& road, unsigned id) {
+  return Text(road, id) + "\n" + road.call.gCallerIdText;
+}
+
+// The session flag is written only where the program keeps the line's state.
+void SetSession(const CallRoad& road, bool value) {
+  if (road.family.keepsLineState) SetMohSessionLocked(road.call, value);
+}
+
+// Where the program keeps the line's state, hold events count only while it is online with
+// modem-on-hold on and a session running.
+bool SessionHolds(const CallRoad& road) {
+  return road.call.gOnline && road.settings.gEnableMOH == 1 && road.call.gMohSession;
+}
+
 // The answer window ends: its timer stops, and so does the ring it may have left playing.
-void EndAnswerWindow(IPlayerWindow& player) {
-  player.KillTimer(TIMER_ANSWER);
-  StopRing(player);
+void EndAnswerWindow(const CallRoad& road) {
+  road.player.KillTimer(TIMER_ANSWER);
+  StopRing(road.player);
+}
+
+// The offer is over: no fall-back, no answer window.
+void EndOffer(const CallRoad& road) {
+  road.player.KillTimer(TIMER_FALLBACK);
+  EndAnswerWindow(road);
 }
 
 // The caller's text: the one taken when the library reported this call, else the library's now.
-void FetchCallerId(const std::string* taken) {
-  gCall.gCallerIdText.clear();
+void FetchCallerId(const CallRoad& road, const std::string* taken) {
+  road.call.gCallerIdText.clear();
   std::string text;
   if (taken != nullptr) {
     text = *taken;
   } else {
     char buffer[MOH_CALLER_ID_SIZE] = {};
-    MohGetParam(gModem.gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
+    MohGetParam(road.modem.gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
     buffer[sizeof(buffer) - 1] = '\0';  // whatever the library left in the last byte
     text = buffer;
   }
   LogEvent(0, 0, EscapeControlCharacters(text));
-  gCall.gCallerIdText = text;
-  ParseCallerId(gCall.gCallerIdText);
-  gWindows.gCallLogBehind = true;
+  road.call.gCallerIdText = text;
+  ParseCallerId(road.call.gCallerIdText);
+  road.windows.gCallLogBehind = true;
 }
 
-void AnswerPrompt(IPlayerWindow& player) {
-  if (gCall.gPlacingCall == 0) {
-    gCall.gStatusText = player.LoadText(IDS_CALL_OFFERED);
-    gCall.gSecondsWord = player.LoadText(IDS_SECONDS);
-    gCall.gAnswerSeconds = kAnswerSecondsQuoted;
-    gCall.gAnswerSecondsText = fw::Format(" %2d ", gCall.gAnswerSeconds);
-    gCall.gStatusText += gCall.gAnswerSecondsText + gCall.gSecondsWord + "\n" + gCall.gCallerIdText;
-  } else {
-    gCall.gStatusText = player.LoadText(IDS_PLACE_CALL_PROMPT);
+void AnswerPrompt(const CallRoad& road) {
+  CallInProgress& call = road.call;
+  if (call.gPlacingCall) {
+    call.gStatusText = Text(road, IDS_PLACE_CALL_PROMPT);
+    return;
   }
+  call.gStatusText = Text(road, IDS_CALL_OFFERED);
+  call.gSecondsWord = Text(road, IDS_SECONDS);
+  call.gAnswerSeconds = kAnswerSecondsQuoted;
+  call.gAnswerSecondsText = fw::Format(" %2d ", call.gAnswerSeconds);
+  call.gStatusText += call.gAnswerSecondsText + call.gSecondsWord + "\n" + call.gCallerIdText;
 }
 
-void WarningText(IPlayerWindow& player) {
-  gCall.gStatusText = player.LoadText(IDS_TIMEOUT_IN);
-  gCall.gSecondsWord = player.LoadText(IDS_SECONDS);
-  gCall.gWarnSeconds = WarnSeconds(gSettings.gWarnTimeMs);
-  gCall.gWarnSecondsText = WarnSecondsText(gSettings.gWarnTimeMs);
-  gCall.gStatusText += gCall.gWarnSecondsText + gCall.gSecondsWord + "\n" + gCall.gCallerIdText;
+void WarningText(const CallRoad& road) {
+  CallInProgress& call = road.call;
+  call.gStatusText = Text(road, IDS_TIMEOUT_IN);
+  call.gSecondsWord = Text(road, IDS_SECONDS);
+  call.gWarnSeconds = WarnSeconds(road.settings.gWarnTimeMs);
+  call.gWarnSecondsText = WarnSecondsText(road.settings.gWarnTimeMs);
+  call.gStatusText += call.gWarnSecondsText + call.gSecondsWord + "\n" + call.gCallerIdText;
 }
 
-void StartCountdown(IPlayerWindow& player) {
-  gCall.gLastTickCount = player.TickCount();
-  player.SetTimer(TIMER_HOLD_TICK, 1000);
-  HandleTimer(player, TIMER_HOLD_TICK);
+void StartCountdown(const CallRoad& road) {
+  road.call.gLastTickCount = road.player.TickCount();
+  road.player.SetTimer(TIMER_HOLD_TICK, 1000);
+  HandleTimer(road, TIMER_HOLD_TICK);
 }
 
-void LogHoldDuration() {
-  if (gCall.gHoldDurationMs != 0) LogEvent(0, 0, fw::Format("MOH Duration %d Msec", gCall.gHoldDurationMs));
+void LogHoldDuration(int holdMs) {
+  if (holdMs != 0) LogEvent(0, 0, fw::Format("MOH Duration %d Msec", holdMs));
 }
 
-void OnGranted(IPlayerWindow& player, int index) {
-  const int family = gSettings.gMohModemType;
-  if (family == TELKA && gCall.gOnline == 1 && gSettings.gEnableMOH == 1) {
-    if (index == 0) {
-      gCall.gCallState = CALLSTATE_DENIED;
-      gCall.gHoldDurationMs = 0;
-      SetMohSessionLocked(0);
-      gCall.gStatusText = player.LoadText(IDS_INCOMING_CALL);
-      player.PostEvent(MOH_DENIED, 0);
-      return;
-    }
-    gCall.gHoldDurationMs = HoldTimeForIndex(index);
-    LogHoldDuration();
-    gCall.gCallState = CALLSTATE_GRANTED;
-    SetMohSessionLocked(1);
-    AnswerPrompt(player);
-    gCall.gHoldRemainingMs = gCall.gHoldDurationMs - 2000;  // TELKA counts from two seconds below
-    gCall.gAnswerRemainingMs = kTelkaAnswerMs;
-    StartCountdown(player);
-    player.SetTimer(TIMER_ANSWER, kTelkaAnswerMs);
-  } else if ((family == BORIN || family == NUVIA) && gSettings.gEnableMOH != 0) {
-    gCall.gOnline = 1;
-    if (index == 0) {
-      gCall.gCallState = CALLSTATE_DENIED;
-      gCall.gHoldDurationMs = 0;
-      gCall.gStatusText = player.LoadText(IDS_INCOMING_CALL);
-      player.PostEvent(MOH_DENIED, 0);
-      // Intended: BORIN and NUVIA go on into the granted state with a 0 ms hold, whose
-      // immediate countdown step then posts MOH_TIMEOUT behind the MOH_DENIED.
-    }
-    gCall.gHoldDurationMs = HoldTimeForIndex(index);
-    LogHoldDuration();
-    gCall.gCallState = CALLSTATE_GRANTED;
-    AnswerPrompt(player);
-    gCall.gHoldRemainingMs = gCall.gHoldDurationMs;
-    gCall.gAnswerRemainingMs = kOtherAnswerMs;
-    StartCountdown(player);
-    player.SetTimer(TIMER_ANSWER, kOtherAnswerMs);
+bool GrantCounts(const CallRoad& road) {
+  if (road.family.keepsLineState) return road.call.gOnline && road.settings.gEnableMOH == 1;
+  return road.family.Known() && road.settings.gEnableMOH != 0;
+}
+
+void OnGranted(const CallRoad& road, int index) {
+  if (!GrantCounts(road)) return;
+  CallInProgress& call = road.call;
+  const ModemFamily& family = road.family;
+  if (!family.keepsLineState) call.gOnline = true;
+  if (index == 0) {
+    SetState(road, CALLSTATE_DENIED, IDS_INCOMING_CALL);
+    call.gHoldDurationMs = 0;
+    SetSession(road, false);
+    road.player.PostEvent(MOH_DENIED, 0);
+    if (!family.zeroHoldOnDenial) return;
   }
+  call.gHoldDurationMs = HoldTimeForIndex(index);
+  LogHoldDuration(call.gHoldDurationMs);
+  call.gCallState = CALLSTATE_GRANTED;
+  SetSession(road, true);
+  AnswerPrompt(road);
+  call.gHoldRemainingMs = call.gHoldDurationMs - family.holdHeadroomMs;
+  call.gAnswerRemainingMs = family.answerWindowMs;
+  StartCountdown(road);
+  road.player.SetTimer(TIMER_ANSWER, family.answerWindowMs);
 }
 
-void OnIncomingCall(IPlayerWindow& player, int value, const std::string* callerId) {
-  gCall.gPlacingCall = 0;
-  const int family = gSettings.gMohModemType;
-  const bool fetch = value == 1 && gSettings.gCallerID != 0;
-  if (family == TELKA) {
-    if (gCall.gOnline != 0) {
-      gCall.gCallState = CALLSTATE_INCOMING_CALL;
-      gCall.gStatusText = player.LoadText(IDS_INCOMING_CALL);
-      gCall.gCallerIdText.clear();
-      if (fetch) FetchCallerId(callerId);
-    }
+void OnIncomingCall(const CallRoad& road, int value, const std::string* callerId) {
+  CallInProgress& call = road.call;
+  call.gPlacingCall = false;
+  if (!road.family.Known()) return;
+  const bool keepsLine = road.family.keepsLineState;
+  if (!keepsLine || call.gOnline) {
+    SetState(road, CALLSTATE_INCOMING_CALL, IDS_INCOMING_CALL);
+    call.gCallerIdText.clear();
+    if (value == 1 && road.settings.gCallerID != 0) FetchCallerId(road, callerId);
+  }
+  if (!keepsLine) {
+    if (road.settings.gEnableMOH != 0) road.player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
+  } else if (call.gOnline && road.settings.gEnableMOH == 1 && !call.gMohSession) {
     // A second call while a session runs shows the call again but keeps its fall-back time.
-    if (gCall.gOnline == 1 && gSettings.gEnableMOH == 1 && gCall.gMohSession != 1) {
-      SetMohSessionLocked(1);
-      gCall.gVoiceActive = 0;
-      player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
-    }
-  } else if (family == BORIN || family == NUVIA) {
-    gCall.gCallState = CALLSTATE_INCOMING_CALL;
-    gCall.gStatusText = player.LoadText(IDS_INCOMING_CALL);
-    gCall.gCallerIdText.clear();
-    if (fetch) FetchCallerId(callerId);
-    if (gSettings.gEnableMOH != 0) player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
+    SetMohSessionLocked(call, true);
+    call.gVoiceActive = false;
+    road.player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
   }
 }
 
-void OnRefused(IPlayerWindow& player) {
-  gCall.gVoiceActive = 0;
-  const int family = gSettings.gMohModemType;
-  if (family == TELKA) {
-    player.KillTimer(TIMER_FALLBACK);
-    if (gCall.gOnline == 1 && gSettings.gEnableMOH != 0 && gCall.gCallState == CALLSTATE_INCOMING_CALL) {
-      gCall.gCallState = CALLSTATE_DENIED;
-      gCall.gStatusText = player.LoadText(IDS_INCOMING_CALL);
+void OnRefused(const CallRoad& road) {
+  CallInProgress& call = road.call;
+  call.gVoiceActive = false;
+  if (road.family.keepsLineState) {
+    road.player.KillTimer(TIMER_FALLBACK);
+    if (call.gOnline && road.settings.gEnableMOH != 0 &&
+        call.gCallState == CALLSTATE_INCOMING_CALL) {
+      SetState(road, CALLSTATE_DENIED, IDS_INCOMING_CALL);
     }
-  } else if ((family == BORIN || family == NUVIA) && gSettings.gEnableMOH != 0) {
-    gCall.gCallState = CALLSTATE_DENIED;
-    player.SetTimer(TIMER_FALLBACK, kRefusedFallbackMs);
-    gCall.gStatusText = player.LoadText(gCall.gPlacingCall != 0 ? IDS_MOH_DENIED : IDS_INCOMING_CALL);
+  } else if (road.family.Known() && road.settings.gEnableMOH != 0) {
+    call.gCallState = CALLSTATE_DENIED;
+    road.player.SetTimer(TIMER_FALLBACK, kRefusedFallbackMs);
+    call.gStatusText = Text(road, call.gPlacingCall ? IDS_MOH_DENIED : IDS_INCOMING_CALL);
   }
 }
 
 // Returns false when the handler must stop at once.
-bool OnModemActive(IPlayerWindow& player) {
-  gCall.gVoiceActive = 0;
-  gCall.gPlacingCall = 0;
-  gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
+bool OnModemActive(const CallRoad& road) {
+  CallInProgress& call = road.call;
+  call.gVoiceActive = false;
+  call.gPlacingCall = false;
+  call.gCallState = CALLSTATE_MODEM_ACTIVE;
   const bool echo = TakeModemActiveEcho();
-  if (gSettings.gMohModemType == TELKA) SetOnlineLocked(1);
-  if (gSettings.gMohModemType == BORIN) {
-    MODEM_ENTRY entry = gModem.gpModems[gModem.gModemSelIndex];
+  if (road.family.keepsLineState) SetOnlineLocked(call, true);
+  if (road.family.rebindsWhenActive) {
+    MODEM_ENTRY entry = road.modem.gpModems[road.modem.gModemSelIndex];
     // The echo of an initialisation of ours reports the modem bound already.
-    if (!echo && InitializeMoh(gModem.gMohHandle, &entry) == 0) return false;
-    gCall.gOnline = 1;
-    gCall.gMohSession = 1;
+    if (!echo && InitializeMoh(road.modem.gMohHandle, &entry) == 0) return false;
+    call.gOnline = true;
+    call.gMohSession = true;
   }
-  gCall.gStatusText = player.LoadText(IDS_MODEM_ACTIVE);
+  call.gStatusText = Text(road, IDS_MODEM_ACTIVE);
   return true;
 }
 
-std::string WithCallerId(IPlayerWindow& player, unsigned id) {
-  return player.LoadText(id) + "\n" + gCall.gCallerIdText;
+void OnModemIdle(const CallRoad& road) {
+  road.player.KillTimer(TIMER_FALLBACK);
+  road.call.gVoiceActive = false;
+  road.call.gPlacingCall = false;
+  if (road.family.keepsLineState) SetOnlineLocked(road.call, false);
+  SetSession(road, false);
+  SetState(road, CALLSTATE_MODEM_IDLE, IDS_MODEM_IDLE);
+}
+
+void OnSwitchToVoice(const CallRoad& road) {
+  EndOffer(road);
+  road.call.gVoiceActive = true;
+  road.call.gCallState = CALLSTATE_SWITCH_TO_VOICE;
+  road.call.gStatusText = WithCallerId(road, IDS_HOLD_MINUTES_TAIL);
+}
+
+void OnTimeoutWarning(const CallRoad& road) {
+  EndOffer(road);
+  const bool counts = road.family.keepsLineState
+                          ? SessionHolds(road)
+                          : road.family.Known() && road.settings.gEnableMOH == 1;
+  if (!counts) return;
+  road.call.gCallState = CALLSTATE_TIMEOUT_WARNING;
+  SetSession(road, true);
+  WarningText(road);
+}
+
+void OnTimeout(const CallRoad& road) {
+  EndOffer(road);
+  const bool counts = road.family.keepsLineState
+                          ? SessionHolds(road)
+                          : road.family.Known() && road.settings.gEnableMOH != 0;
+  if (!counts) return;
+  road.call.gCallState = CALLSTATE_TIMEOUT;
+  if (road.family.dropsDataOnTimeout) MohCommand(road.modem.gMohHandle, MOH_CMD_DROP_DATA);
+  road.call.gStatusText = WithCallerId(road, IDS_TIMEOUT);
+}
+
+void OnDataDisconnected(const CallRoad& road) {
+  EndOffer(road);
+  road.call.gVoiceActive = false;
+  if (!road.family.Known()) return;
+  SetState(road, CALLSTATE_DATA_DISCONNECTED, road.family.dataDisconnectedText);
+  SetSession(road, false);
+}
+
+void OnDataResumed(const CallRoad& road) {
+  EndAnswerWindow(road);
+  road.call.gVoiceActive = false;
+  if (!road.family.Known()) return;
+  road.player.KillTimer(TIMER_FALLBACK);
+  SetState(road, CALLSTATE_DATA_RESUMED, road.family.dataResumedText);
+  SetSession(road, false);
+}
+
+void OnError(const CallRoad& road, int subCode) {
+  EndOffer(road);
+  road.call.gVoiceActive = false;
+  road.call.gCallState = CALLSTATE_ERROR;
+  const unsigned id = ErrorTextId(subCode, road.family);
+  if (id != 0) road.call.gStatusText = Text(road, id);
+}
+
+void OnRestoring(const CallRoad& road) {
+  road.call.gCallState = CALLSTATE_RESTORING;
+  road.call.gStatusText = WithCallerId(road, IDS_RESTORING);
+  if (road.family.acknowledgesRestore) MohCommand(road.modem.gMohHandle, MOH_CMD_RESTORE_ACK);
+  road.player.KillTimer(TIMER_FALLBACK);
+  road.call.gVoiceActive = false;
+  SetSession(road, false);
+}
+
+void OnSessionTerminated(const CallRoad& road) {
+  EndOffer(road);
+  road.call.gVoiceActive = false;
+  SetState(road, CALLSTATE_SESSION_TERMINATED, IDS_RECONNECTING);
+}
+
+void OnRemoteTimeout(const CallRoad& road) {
+  road.call.gVoiceActive = false;
+  SetState(road, CALLSTATE_REMOTE_TIMEOUT, IDS_REMOTE_TIMEOUT);
+  SetSession(road, false);
+  road.player.KillTimer(TIMER_HOLD_TICK);
+}
+
+// The events that end or leave a hold.
+void ApplyLaterEvent(const CallRoad& road, int event, int value) {
+  switch (event) {
+    case MOH_DATA_DISCONNECTED:
+      OnDataDisconnected(road);
+      break;
+    case MOH_DATA_RESUMED:
+      OnDataResumed(road);
+      break;
+    case MOH_ERROR:
+      OnError(road, value);
+      break;
+    case MOH_RESTORING:
+      OnRestoring(road);
+      break;
+    case MOH_SESSION_TERMINATED:
+      OnSessionTerminated(road);
+      break;
+    case MOH_REMOTE_TIMEOUT:
+      OnRemoteTimeout(road);
+      break;
+    case MOH_MODEM_UNAVAILABLE:
+      SetState(road, CALLSTATE_MODEM_UNAVAILABLE, IDS_MODEM_UNAVAILABLE);
+      break;
+    default:
+      break;  // an event the program does not know changes nothing
+  }
+}
+
+// Returns false when the handler must stop at once.
+bool ApplyEvent(const CallRoad& road, int event, int value, const std::string* callerId) {
+  switch (event) {
+    case MOH_EVENT_1:
+      SetState(road, CALLSTATE_EVENT_1, IDS_EVENT_1);
+      break;
+    case MOH_MODEM_ACCESS_FAILED:
+      SetState(road, CALLSTATE_MODEM_ACCESS_FAILED, IDS_MODEM_ACCESS_FAILED);
+      break;
+    case MOH_MODEM_ACTIVE:
+      return OnModemActive(road);
+    case MOH_MODEM_IDLE:
+      OnModemIdle(road);
+      break;
+    case MOH_INCOMING_CALL:
+      OnIncomingCall(road, value, callerId);
+      break;
+    case MOH_DENIED:
+    case MOH_NOT_SUPPORTED:
+      OnRefused(road);
+      break;
+    case MOH_GRANTED:
+      road.player.KillTimer(TIMER_FALLBACK);
+      road.call.gVoiceActive = false;
+      OnGranted(road, value);
+      break;
+    case MOH_SWITCH_TO_VOICE:
+      OnSwitchToVoice(road);
+      break;
+    case MOH_TIMEOUT_WARNING:
+      OnTimeoutWarning(road);
+      break;
+    case MOH_TIMEOUT:
+      OnTimeout(road);
+      break;
+    default:
+      ApplyLaterEvent(road, event, value);
+      break;
+  }
+  return true;
+}
+
+// After the event: an open call log that is behind is brought up to date once a burst is
+// handled, and the call dialog is closed and, for a state that shows one, opened anew.
+void ShowOutcome(const CallRoad& road) {
+  IPlayerWindow& player = road.player;
+  const bool more = player.MoreEventsQueued();
+  if (road.windows.gCallLogBehind && !more) {
+    road.windows.gCallLogBehind = false;
+    player.RefreshCallLog();
+  }
+  player.CloseCallDialog();
+  if (!ShowsCallDialog(road.call.gCallState)) return;
+  if (more) {
+    // The next event replaces this dialog at once: it makes every change a shown dialog would,
+    // without a window, so that of a burst of events only the last dialog is built.
+    HeadlessCallDialog dialog([&player](unsigned id) { return player.LoadText(id); }, player);
+    InitCallDialog(dialog);
+    CallDialogShown(dialog);
+    road.windows.gCallDlgOpen = false;  // and is closed again, as the next event would close it
+    return;
+  }
+  player.OpenCallDialog();
 }
 
 }  // namespace
@@ -193,173 +373,24 @@ int HoldTimeForIndex(int index) {
   return kHoldMs[index];
 }
 
-unsigned ErrorTextId(int subCode, int family) {
-  static const unsigned kIds[] = {0,     32815, 32816, 32817, 32818, 32819, 32820,
-                                  32821, 32827, 32828, 32829, 32832, 32833};
-  if (subCode == 0) return family == TELKA || family == BORIN ? IDS_ERROR : 0;
-  if (subCode >= 1 && subCode <= 12) return kIds[subCode];
+unsigned ErrorTextId(int subCode, const ModemFamily& family) {
+  constexpr int kCodes = static_cast<int>(sizeof(kErrorTextIds) / sizeof(kErrorTextIds[0]));
+  if (subCode == 0) return family.showsUncodedError ? IDS_ERROR : 0;
+  if (subCode >= 1 && subCode <= kCodes) return kErrorTextIds[subCode - 1];
   return IDS_ERROR;
 }
 
-int HandleMohEvent(IPlayerWindow& player, int event, int value, const std::string* callerId) {
+int HandleMohEvent(const CallRoad& road, int event, int value, const std::string* callerId) {
   // Whatever the library reports next answers a pending request and ends a declined offer.
-  gCall.gOriginatePending = false;
-  gCall.gAnswerDeclined = false;
-  const int family = gSettings.gMohModemType;
-  const bool telka = family == TELKA;
-  const bool borinOrNuvia = family == BORIN || family == NUVIA;
-  switch (event) {
-    case MOH_EVENT_1:
-      gCall.gCallState = CALLSTATE_EVENT_1;
-      gCall.gStatusText = player.LoadText(IDS_EVENT_1);
-      break;
-    case MOH_MODEM_ACCESS_FAILED:
-      gCall.gCallState = CALLSTATE_MODEM_ACCESS_FAILED;
-      gCall.gStatusText = player.LoadText(IDS_MODEM_ACCESS_FAILED);
-      break;
-    case MOH_MODEM_ACTIVE:
-      if (!OnModemActive(player)) return -1;
-      break;
-    case MOH_MODEM_IDLE:
-      player.KillTimer(TIMER_FALLBACK);
-      gCall.gVoiceActive = 0;
-      gCall.gPlacingCall = 0;
-      if (telka) {
-        SetOnlineLocked(0);
-        SetMohSessionLocked(0);
-      }
-      gCall.gCallState = CALLSTATE_MODEM_IDLE;
-      gCall.gStatusText = player.LoadText(IDS_MODEM_IDLE);
-      break;
-    case MOH_INCOMING_CALL:
-      OnIncomingCall(player, value, callerId);
-      break;
-    case MOH_DENIED:
-    case MOH_NOT_SUPPORTED:
-      OnRefused(player);
-      break;
-    case MOH_GRANTED:
-      player.KillTimer(TIMER_FALLBACK);
-      gCall.gVoiceActive = 0;
-      OnGranted(player, value);
-      break;
-    case MOH_SWITCH_TO_VOICE:
-      player.KillTimer(TIMER_FALLBACK);
-      EndAnswerWindow(player);
-      gCall.gVoiceActive = 1;
-      gCall.gCallState = CALLSTATE_SWITCH_TO_VOICE;
-      gCall.gStatusText = WithCallerId(player, IDS_HOLD_MINUTES_TAIL);
-      break;
-    case MOH_TIMEOUT_WARNING:
-      player.KillTimer(TIMER_FALLBACK);
-      EndAnswerWindow(player);
-      if (telka && gCall.gOnline == 1 && gSettings.gEnableMOH == 1 && gCall.gMohSession == 1) {
-        gCall.gCallState = CALLSTATE_TIMEOUT_WARNING;
-        SetMohSessionLocked(1);
-        WarningText(player);
-      } else if (borinOrNuvia && gSettings.gEnableMOH == 1) {
-        gCall.gCallState = CALLSTATE_TIMEOUT_WARNING;
-        WarningText(player);
-      }
-      break;
-    case MOH_TIMEOUT:
-      player.KillTimer(TIMER_FALLBACK);
-      EndAnswerWindow(player);
-      if ((telka && gCall.gOnline == 1 && gSettings.gEnableMOH == 1 && gCall.gMohSession == 1) ||
-          (borinOrNuvia && gSettings.gEnableMOH != 0)) {
-        gCall.gCallState = CALLSTATE_TIMEOUT;
-        if (family == NUVIA) MohCommand(gModem.gMohHandle, MOH_CMD_DROP_DATA);
-        gCall.gStatusText = WithCallerId(player, IDS_TIMEOUT);
-      }
-      break;
-    case MOH_DATA_DISCONNECTED:
-      player.KillTimer(TIMER_FALLBACK);
-      EndAnswerWindow(player);
-      gCall.gVoiceActive = 0;
-      if (telka) {
-        gCall.gCallState = CALLSTATE_DATA_DISCONNECTED;
-        SetMohSessionLocked(0);
-        gCall.gStatusText = player.LoadText(IDS_DATA_DISCONNECTED);
-      } else if (borinOrNuvia) {
-        gCall.gCallState = CALLSTATE_DATA_DISCONNECTED;
-        gCall.gStatusText = player.LoadText(IDS_DATA_DISCONNECTED_IDLE);
-      }
-      break;
-    case MOH_DATA_RESUMED:
-      EndAnswerWindow(player);
-      gCall.gVoiceActive = 0;
-      if (telka) {
-        player.KillTimer(TIMER_FALLBACK);
-        gCall.gCallState = CALLSTATE_DATA_RESUMED;
-        SetMohSessionLocked(0);
-        gCall.gStatusText = player.LoadText(IDS_DATA_RESUMED_TELKA);
-      } else if (borinOrNuvia) {
-        player.KillTimer(TIMER_FALLBACK);
-        gCall.gCallState = CALLSTATE_DATA_RESUMED;
-        gCall.gStatusText = player.LoadText(IDS_DATA_RESUMED);
-      }
-      break;
-    case MOH_ERROR: {
-      player.KillTimer(TIMER_FALLBACK);
-      EndAnswerWindow(player);
-      gCall.gVoiceActive = 0;
-      gCall.gCallState = CALLSTATE_ERROR;
-      const unsigned id = ErrorTextId(value, family);
-      if (id != 0) gCall.gStatusText = player.LoadText(id);
-      break;
-    }
-    case MOH_RESTORING:
-      gCall.gCallState = CALLSTATE_RESTORING;
-      gCall.gStatusText = WithCallerId(player, IDS_RESTORING);
-      if (telka) MohCommand(gModem.gMohHandle, MOH_CMD_RESTORE_ACK);
-      player.KillTimer(TIMER_FALLBACK);
-      gCall.gVoiceActive = 0;
-      if (telka) SetMohSessionLocked(0);
-      break;
-    case MOH_SESSION_TERMINATED:
-      player.KillTimer(TIMER_FALLBACK);
-      EndAnswerWindow(player);
-      gCall.gVoiceActive = 0;
-      gCall.gCallState = CALLSTATE_SESSION_TERMINATED;
-      gCall.gStatusText = player.LoadText(IDS_RECONNECTING);
-      break;
-    case MOH_REMOTE_TIMEOUT:
-      gCall.gVoiceActive = 0;
-      gCall.gCallState = CALLSTATE_REMOTE_TIMEOUT;
-      gCall.gStatusText = player.LoadText(IDS_REMOTE_TIMEOUT);
-      if (telka) SetMohSessionLocked(0);
-      player.KillTimer(TIMER_HOLD_TICK);
-      break;
-    case MOH_MODEM_UNAVAILABLE:
-      gCall.gCallState = CALLSTATE_MODEM_UNAVAILABLE;
-      gCall.gStatusText = player.LoadText(IDS_MODEM_UNAVAILABLE);
-      break;
-    default:
-      break;  // an event the program does not know changes nothing
-  }
-
-  const bool more = player.MoreEventsQueued();
-  if (gWindows.gCallLogBehind && !more) {
-    gWindows.gCallLogBehind = false;
-    player.RefreshCallLog();
-  }
-  player.CloseCallDialog();
-  if (!ShowsCallDialog(gCall.gCallState)) return 0;
-  if (more) {
-    // The next event replaces this dialog at once: it makes every change a shown dialog would,
-    // without a window, so that of a burst of events only the last dialog is built.
-    HeadlessCallDialog dialog([&player](unsigned id) { return player.LoadText(id); }, player);
-    InitCallDialog(dialog);
-    CallDialogShown(dialog);
-    gWindows.gCallDlgOpen = 0;  // and is closed again, as the next event would close a shown one
-    return 0;
-  }
-  player.OpenCallDialog();
+  road.call.gOriginatePending = false;
+  road.call.gAnswerDeclined = false;
+  if (!ApplyEvent(road, event, value, callerId)) return -1;
+  ShowOutcome(road);
   return 0;
 }
 
-int HandlePostedMohEvent(IPlayerWindow& player, int posted, int value) {
-  if ((posted & kCallerIdTaken) == 0) return HandleMohEvent(player, posted, value);
+int HandlePostedMohEvent(const CallRoad& road, int posted, int value) {
+  if ((posted & kCallerIdTaken) == 0) return HandleMohEvent(road, posted, value);
   const std::optional<std::string> callerId = TakeCallerIdSnapshot();
-  return HandleMohEvent(player, posted & ~kCallerIdTaken, value, callerId ? &*callerId : nullptr);
+  return HandleMohEvent(road, posted & ~kCallerIdTaken, value, callerId ? &*callerId : nullptr);
 }

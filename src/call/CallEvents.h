@@ -4,20 +4,25 @@
 
 #include <string>
 
-#include "call/IPlayerWindow.h"
+#include "call/CallRoad.h"
+#include "res/resource.h"
 
 // Hold time granted for a MOH_GRANTED index, in milliseconds; 0 for index 0 and above 13.
 int HoldTimeForIndex(int index);
 
+// The status texts of MOH_ERROR's sub-codes 1 to 12, in order.
+constexpr unsigned kErrorTextIds[] = {IDS_ERROR_1, IDS_ERROR_2,  IDS_ERROR_3,  IDS_ERROR_4,
+                                      IDS_ERROR_5, IDS_ERROR_6,  IDS_ERROR_7,  IDS_ERROR_8,
+                                      IDS_ERROR_9, IDS_ERROR_10, IDS_ERROR_11, IDS_ERROR_12};
 // The status text of a MOH_ERROR sub-code's string id; 0 keeps the text as it is.
-unsigned ErrorTextId(int subCode, int family);
+unsigned ErrorTextId(int subCode, const ModemFamily& family);
 
 // Handles one event: call state, status text, flags, timers, library calls, and the call
 // dialog closed and, for states that show it, opened anew. Returns 0, or -1 when a BORIN
 // re-initialisation fails (then nothing else happens). callerId: the caller's text taken when
 // the library reported this call; without it an incoming call asks the library for it.
-int HandleMohEvent(IPlayerWindow& player, int event, int value,
+int HandleMohEvent(const CallRoad& road, int event, int value,
                    const std::string* callerId = nullptr);
 // An event as the callback posted it: one marked kCallerIdTaken is handled with the caller's
 // text taken for it.
-int HandlePostedMohEvent(IPlayerWindow& player, int posted, int value);
+int HandlePostedMohEvent(const CallRoad& road, int posted, int value);

@@ -43,12 +43,12 @@ fw::Lock gMohSessionLock;
 
 }  // namespace
 
-void SetOnlineLocked(bool value) {
+void SetOnlineLocked(CallInProgress& call, bool value) {
   fw::Held lock(gOnlineLock);
-  gCall.gOnline = value;
+  call.gOnline = value;
 }
 
-void SetMohSessionLocked(bool value) {
+void SetMohSessionLocked(CallInProgress& call, bool value) {
   fw::Held lock(gMohSessionLock);
-  gCall.gMohSession = value;
+  call.gMohSession = value;
 }

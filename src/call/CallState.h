@@ -77,8 +77,8 @@ struct CallInProgress {
 extern CallInProgress gCall;
 
 // Writes of the two flags, each inside its own lock, never both together.
-void SetOnlineLocked(bool value);
-void SetMohSessionLocked(bool value);
+void SetOnlineLocked(CallInProgress& call, bool value);
+void SetMohSessionLocked(CallInProgress& call, bool value);
 
 // The call state as a process starts.
 void ResetCallState();

@@ -3,14 +3,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "base/OpenWindows.h"
 #include "base/EventLog.h"
 #include "base/Messages.h"
-#include "call/CallState.h"
 #include "fw/Text.h"
-#include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
-#include "moh/MohSettings.h"
 #include "res/resource.h"
 
 namespace {
@@ -28,10 +24,15 @@ Split SplitHold(int remainingMs) {
   return {hours, minutes, seconds};
 }
 
-void StopCountdown(IPlayerWindow& player) {
-  player.KillTimer(TIMER_HOLD_TICK);
-  gCall.gHoldRemainingMs = 0;
-  gCall.gAnswerRemainingMs = 0;
+void StopCountdown(const CallRoad& road) {
+  road.player.KillTimer(TIMER_HOLD_TICK);
+  road.call.gHoldRemainingMs = 0;
+  road.call.gAnswerRemainingMs = 0;
+}
+
+// The session flag is written only where the program keeps the line's state.
+void SetSession(const CallRoad& road, bool value) {
+  if (road.family.keepsLineState) SetMohSessionLocked(road.call, value);
 }
 
 int Subtract(int value, uint32_t elapsed) {
@@ -39,66 +40,87 @@ int Subtract(int value, uint32_t elapsed) {
   return left < 0 ? 0 : static_cast<int>(left);
 }
 
-void CountdownStep(IPlayerWindow& player) {
-  if (gCall.gOnline != 1 || gCall.gCallState == CALLSTATE_MODEM_IDLE ||
-      gCall.gCallState == CALLSTATE_DATA_DISCONNECTED || gCall.gCallState == CALLSTATE_DATA_RESUMED) {
-    StopCountdown(player);
-    if (gSettings.gMohModemType == TELKA) SetMohSessionLocked(0);
-  } else if (gCall.gHoldRemainingMs > 0) {
-    if (HoldRunning(gCall.gCallState)) {
-      // Unsigned difference: the tick count's wrap-around does no harm.
-      const uint32_t elapsed = player.TickCount() - gCall.gLastTickCount;
-      gCall.gLastTickCount = player.TickCount();
-      gCall.gHoldRemainingMs = Subtract(gCall.gHoldRemainingMs, elapsed);
-      gCall.gAnswerRemainingMs = Subtract(gCall.gAnswerRemainingMs, elapsed);
-      if (gSettings.gWarn == 1 && gCall.gHoldRemainingMs <= gSettings.gWarnTimeMs && gCall.gCallState != CALLSTATE_GRANTED) {
-        gCall.gCallState = CALLSTATE_TIMEOUT_WARNING;
-        if (gSettings.gMohModemType == TELKA) SetMohSessionLocked(1);
-      }
-    } else if (gCall.gCallState == CALLSTATE_SESSION_TERMINATED) {
-      StopCountdown(player);
+bool LineGone(const CallInProgress& call) {
+  return !call.gOnline || call.gCallState == CALLSTATE_MODEM_IDLE ||
+         call.gCallState == CALLSTATE_DATA_DISCONNECTED ||
+         call.gCallState == CALLSTATE_DATA_RESUMED;
+}
+
+// A second of a running hold: the time left shrinks by what the clock says passed, and the
+// warning starts when it falls to the warning time.
+void CountDown(const CallRoad& road) {
+  CallInProgress& call = road.call;
+  // Unsigned difference: the tick count's wrap-around does no harm.
+  const uint32_t elapsed = road.player.TickCount() - call.gLastTickCount;
+  call.gLastTickCount = road.player.TickCount();
+  call.gHoldRemainingMs = Subtract(call.gHoldRemainingMs, elapsed);
+  call.gAnswerRemainingMs = Subtract(call.gAnswerRemainingMs, elapsed);
+  if (road.settings.gWarn == 1 && call.gHoldRemainingMs <= road.settings.gWarnTimeMs &&
+      call.gCallState != CALLSTATE_GRANTED) {
+    call.gCallState = CALLSTATE_TIMEOUT_WARNING;
+    SetSession(road, true);
+  }
+}
+
+void Beep(const CallRoad& road) {
+  CallInProgress& call = road.call;
+  if (call.gHoldRemainingMs <= 0 || road.settings.MuteWarnTone != 0 ||
+      call.gCallState != CALLSTATE_TIMEOUT_WARNING) {
+    return;
+  }
+  if (call.gBeepCount >= 2) {
+    road.player.Sound("beep.wav", SOUND_ASYNC);
+    call.gBeepCount = 0;
+  } else {
+    ++call.gBeepCount;
+  }
+}
+
+void CountdownStep(const CallRoad& road) {
+  CallInProgress& call = road.call;
+  if (LineGone(call)) {
+    StopCountdown(road);
+    SetSession(road, false);
+  } else if (call.gHoldRemainingMs > 0) {
+    if (HoldRunning(call.gCallState)) {
+      CountDown(road);
+    } else if (call.gCallState == CALLSTATE_SESSION_TERMINATED) {
+      StopCountdown(road);
     }
-  } else if (HoldRunning(gCall.gCallState)) {
-    gCall.gCallState = CALLSTATE_TIMEOUT;
-    if (gSettings.gMohModemType == TELKA) SetMohSessionLocked(0);
-    StopCountdown(player);
-    player.PostEvent(MOH_TIMEOUT, 0);
-  } else if (gCall.gCallState == CALLSTATE_SESSION_TERMINATED) {
-    StopCountdown(player);
+  } else if (HoldRunning(call.gCallState)) {
+    call.gCallState = CALLSTATE_TIMEOUT;
+    SetSession(road, false);
+    StopCountdown(road);
+    road.player.PostEvent(MOH_TIMEOUT, 0);
+  } else if (call.gCallState == CALLSTATE_SESSION_TERMINATED) {
+    StopCountdown(road);
   }
 
-  if (gCall.gHoldRemainingMs > 0 && gSettings.MuteWarnTone == 0 && gCall.gCallState == CALLSTATE_TIMEOUT_WARNING) {
-    if (gCall.gBeepCount >= 2) {
-      player.Sound("beep.wav", SOUND_ASYNC);
-      gCall.gBeepCount = 0;
-    } else {
-      ++gCall.gBeepCount;
-    }
-  }
-  gCall.gHoldText = FormatHoldTime(gCall.gHoldRemainingMs);
-  if (gCall.gAnswerRemainingMs >= 0) {
+  Beep(road);
+  call.gHoldText = FormatHoldTime(call.gHoldRemainingMs);
+  if (call.gAnswerRemainingMs >= 0) {
     // Intended: the minutes of the answer countdown always read "00"; its window is at most
     // 60 s, and a full minute shows as "00:60".
-    const int seconds = static_cast<int>(std::floor(gCall.gAnswerRemainingMs * 0.001));
-    gCall.gAnswerText = fw::Format("%.2d:%.2d", 0, seconds);
+    const int seconds = static_cast<int>(std::floor(call.gAnswerRemainingMs * 0.001));
+    call.gAnswerText = fw::Format("%.2d:%.2d", 0, seconds);
   }
 }
 
-void FallbackStep(IPlayerWindow& player) {
-  if (gSettings.gMohModemType == TELKA) {
-    player.PostEvent(MOH_RESTORING, 0);
-  } else if ((gSettings.gMohModemType == BORIN || gSettings.gMohModemType == NUVIA) && gCall.gCallState == CALLSTATE_DENIED) {
-    player.PostEvent(MOH_MODEM_ACTIVE, 0);
+void FallbackStep(const CallRoad& road) {
+  if (road.family.keepsLineState) {
+    road.player.PostEvent(MOH_RESTORING, 0);
+  } else if (road.family.Known() && road.call.gCallState == CALLSTATE_DENIED) {
+    road.player.PostEvent(MOH_MODEM_ACTIVE, 0);
   }
 }
 
-void AnswerTimeoutStep(IPlayerWindow& player) {
-  gCall.gPlacingCall = 0;
-  gCall.gAnswerDeclined = true;
+void AnswerTimeoutStep(const CallRoad& road) {
+  road.call.gPlacingCall = false;
+  road.call.gAnswerDeclined = true;
   LogEvent(0, 0, "Time out waiting for UserResponse, Going back to Data");
-  MohCommand(gModem.gMohHandle, MOH_CMD_DECLINE);
-  player.KillTimer(TIMER_ANSWER);
-  StopRing(player);
+  MohCommand(road.modem.gMohHandle, MOH_CMD_DECLINE);
+  road.player.KillTimer(TIMER_ANSWER);
+  StopRing(road.player);
 }
 
 }  // namespace
@@ -108,29 +130,29 @@ std::string FormatHoldTime(int remainingMs) {
   return fw::Format("%.2d:%.2d:%.2d", split.hours, split.minutes, split.seconds);
 }
 
-void StartTrayRefresh(IPlayerWindow& player) {
-  player.SetTimer(TIMER_TRAY_REFRESH, kTrayRefreshMs);
-  HandleTimer(player, TIMER_TRAY_REFRESH);
+void StartTrayRefresh(const CallRoad& road) {
+  road.player.SetTimer(TIMER_TRAY_REFRESH, kTrayRefreshMs);
+  HandleTimer(road, TIMER_TRAY_REFRESH);
 }
 
-void HandleTimer(IPlayerWindow& player, unsigned id) {
+void HandleTimer(const CallRoad& road, unsigned id) {
   if (id != TIMER_TRAY_REFRESH && id != TIMER_HOLD_TICK && id != TIMER_FALLBACK &&
       id != TIMER_ANSWER) {
     return;
   }
-  player.NotifyTray(gWindows.gTrayIconAdded != 1, player.LoadText(IDS_TRAY_TIP));
+  road.player.NotifyTray(!road.windows.gTrayIconAdded, road.player.LoadText(IDS_TRAY_TIP));
   switch (id) {
     case TIMER_HOLD_TICK:
-      CountdownStep(player);
+      CountdownStep(road);
       break;
     case TIMER_FALLBACK:
-      FallbackStep(player);
+      FallbackStep(road);
       break;
     case TIMER_ANSWER:
-      AnswerTimeoutStep(player);
+      AnswerTimeoutStep(road);
       break;
     default:
       break;
   }
-  gWindows.gTrayIconAdded = 1;
+  road.windows.gTrayIconAdded = true;
 }

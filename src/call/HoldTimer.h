@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "call/IPlayerWindow.h"
+#include "call/CallRoad.h"
 
 // A hold time as hours:minutes:seconds, split as the countdown splits it.
 std::string FormatHoldTime(int remainingMs);
@@ -13,8 +13,8 @@ std::string FormatHoldTime(int remainingMs);
 constexpr unsigned kTrayRefreshMs = 3000;
 
 // The player window was created: the tray refresh starts, and its first step adds the icon.
-void StartTrayRefresh(IPlayerWindow& player);
+void StartTrayRefresh(const CallRoad& road);
 
 // WM_TIMER of the player window for the timers 5, 11, 12 and 21 (the tray-click timer 4 is
 // handled by the tray icon itself).
-void HandleTimer(IPlayerWindow& player, unsigned id);
+void HandleTimer(const CallRoad& road, unsigned id);

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "base/OpenWindows.h"
 #include "base/MainWindowWin.h"
 #include "base/Messages.h"
+#include "base/OpenWindows.h"
 #include "call/CallState.h"
 #include "fw/PlacementWin.h"
 #include "fw/ProgramArtWin.h"
@@ -146,12 +146,12 @@ void CCallDlg::OnClose() {
 void CCallDlg::OnDestroy() {
   Default();
   fw::Window::KillTimer(TIMER_CALL_DIALOG);
-  if (gWindows.gCallDlgOpen == 1) gWindows.gCallDlgOpen = 0;
+  if (gWindows.gCallDlgOpen) gWindows.gCallDlgOpen = false;
 }
 
 void CCallDlg::PostNcDestroy() {
   if (gHeldCallDialog == this) gHeldCallDialog = nullptr;
-  gWindows.gCallDlgOpen = 0;
+  gWindows.gCallDlgOpen = false;
   delete this;
 }
 
@@ -174,8 +174,8 @@ void CCallDlg::Place() {
   // Topmost always; the size stays the template's. Placing does not show the dialog: it
   // becomes visible when the main window shows it, with its texts complete.
   const UINT show = IsWindowVisible(Handle()) ? SW_SHOWNOACTIVATE : SW_HIDE;
-  if (gWindows.gCallDlgCentre != 0) {
-    gWindows.gCallDlgCentre = 0;
+  if (gWindows.gCallDlgCentre) {
+    gWindows.gCallDlgCentre = false;
     PlaceCentred(Handle(), gCallDlgPlacement, show);
   } else {
     PlaceAsRemembered(Handle(), gCallDlgPlacement, show);

@@ -19,7 +19,7 @@ CCallLogDlg* gHeldCallLog = nullptr;
 
 }  // namespace
 
-CCallLogDlg::CCallLogDlg() : fw::Dialog(IDD_CALL_LOG) { gWindows.gCallLogOpen = 1; }
+CCallLogDlg::CCallLogDlg() : fw::Dialog(IDD_CALL_LOG) { gWindows.gCallLogOpen = true; }
 
 BOOL CCallLogDlg::DestroyWindow() {
   RememberPlacement(Handle(), gCallLogPlacement);
@@ -46,8 +46,8 @@ BOOL CCallLogDlg::OnInitDialog() {
 void CCallLogDlg::Place() {
   // Placing does not show the log: whoever opens it shows it.
   const UINT show = IsWindowVisible(Handle()) ? SW_SHOWNORMAL : SW_HIDE;
-  if (gWindows.gCallLogFirstOpen == 1) {
-    gWindows.gCallLogFirstOpen = 0;
+  if (gWindows.gCallLogFirstOpen) {
+    gWindows.gCallLogFirstOpen = false;
     PlaceCentred(Handle(), gCallLogPlacement, show);
     return;
   }
@@ -59,12 +59,12 @@ void CCallLogDlg::Place() {
 void CCallLogDlg::OnOK() {
   // Enter closes the log for real, like "Abbrechen": a modeless dialog that were only ended
   // would stay behind hidden, and its object with it.
-  gWindows.gCallLogOpen = 0;
+  gWindows.gCallLogOpen = false;
   DestroyWindow();
 }
 
 void CCallLogDlg::OnCancel() {
-  gWindows.gCallLogOpen = 0;
+  gWindows.gCallLogOpen = false;
   DestroyWindow();
 }
 
@@ -72,7 +72,7 @@ void CCallLogDlg::PostNcDestroy() {
   if (gHeldCallLog == this) gHeldCallLog = nullptr;
   // A log replaced while one of its messages was still being handled goes only now; the flag
   // is then its successor's.
-  if (gHeldCallLog == nullptr) gWindows.gCallLogOpen = 0;
+  if (gHeldCallLog == nullptr) gWindows.gCallLogOpen = false;
   delete this;
 }
 
@@ -94,7 +94,7 @@ bool OpenCallLogDialog(HWND parent, int showCommand) {
   if (!dialog->Create(parent)) {
     gHeldCallLog = nullptr;
     delete dialog;
-    gWindows.gCallLogOpen = 0;
+    gWindows.gCallLogOpen = false;
     return false;
   }
   ShowWindow(dialog->Handle(), showCommand);

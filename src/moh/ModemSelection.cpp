@@ -5,6 +5,7 @@
 #include "base/EventLog.h"
 #include "base/InstallOptions.h"
 #include "fw/Text.h"
+#include "moh/ModemFamily.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
@@ -25,26 +26,14 @@ std::string PortOf(const MODEM_ENTRY& entry) {
 
 int NoModemFound(IStartupWindows& ui) {
   LogEvent(0, 0, "No Oskavel modem is installed");
-  if (gInstall.gModemType != BORIN && gInstall.gModemType != NUVIA) ui.ShowMessage(IDS_MODEM_NOT_FOUND);
+  if (FamilyOf(gInstall.gModemType).reportsMissingModem) ui.ShowMessage(IDS_MODEM_NOT_FOUND);
   return 0;
 }
 
-void LogModemType(int type) {
-  if (gInstall.gLogging == 0) return;
-  switch (type) {
-    case TELKA:
-      LogEvent(0, 0, "Modem Type - TELKA");
-      break;
-    case BORIN:
-      LogEvent(0, 0, "Modem Type - BORIN");
-      break;
-    case NUVIA:
-      LogEvent(0, 0, "Modem Type - NUVIA");
-      break;
-    default:
-      LogEvent(0, 0, "Unknown Modem Type");
-      break;
-  }
+void LogModemType(const ModemFamily& family) {
+  if (!gInstall.gLogging) return;
+  LogEvent(0, 0,
+           family.Known() ? std::string("Modem Type - ") + family.name : "Unknown Modem Type");
 }
 
 }  // namespace
@@ -78,33 +67,36 @@ int SelectModem(int silent, IStartupWindows& ui) {
     if (choice < 0) return NoModemFound(ui);
     gModem.gModemSelIndex = choice;
   }
-  if (gModem.gModemSelIndex < 0 || gModem.gModemSelIndex >= MOH_MAX_MODEMS) gModem.gModemSelIndex = 0;
+  if (gModem.gModemSelIndex < 0 || gModem.gModemSelIndex >= MOH_MAX_MODEMS)
+    gModem.gModemSelIndex = 0;
   const MODEM_ENTRY& chosen = gModem.gpModems[gModem.gModemSelIndex];
   LogEvent(0, 0, "Selected modem=" + NameOf(chosen) + " ComPort=" + PortOf(chosen));
 
   MODEM_ENTRY local{};
   local.Type = chosen.Type;
-  LogModemType(local.Type);
-  if (local.Type == 0 && gInstall.gModemType == TELKA) {
+  const ModemFamily& family = FamilyOf(local.Type);
+  LogModemType(family);
+  if (local.Type == 0 && FamilyOf(gInstall.gModemType).needsTypedEntry) {
     LogEvent(0, 0, "Modem Not Found");
     ui.ShowMessage(IDS_MODEM_NOT_FOUND);
     return 0;
   }
   fw::CopyBounded(local.DisplayName, sizeof(local.DisplayName), NameOf(chosen).c_str());
   fw::CopyBounded(local.ComPort, sizeof(local.ComPort), PortOf(chosen).c_str());
-  if (local.Type == TELKA) gInstall.gQCControl = 0;  // Quick Connect is never controlled for TELKA
+  if (family.quickConnectFixed) gInstall.gQCControl = false;
 
   LoadMohSettings(gModem.gMohHandle);
   if (!silent) ui.ShowSettings();
   if (InitializeMoh(gModem.gMohHandle, &local) == 0) {
     LogEvent(0, 0, "MOH Configuration failed");
-    if (local.Type == TELKA) {
+    if (family.explainsFailedStart) {
       ui.ShowMessage(LastMohEvent() == MOH_ERR_FILTER_DRIVER ? IDS_MODEM_NOT_ACTIVE
-                                                            : IDS_CLOSE_PORT);
+                                                             : IDS_CLOSE_PORT);
     }
     return 0;
   }
   LoadMohSettings(gModem.gMohHandle);
-  if (gInstall.gQCControl != 0) MohSetParam(gModem.gMohHandle, MOH_PARAM_QUICK_CONNECT, gSettings.gQCFlag);
+  if (gInstall.gQCControl)
+    MohSetParam(gModem.gMohHandle, MOH_PARAM_QUICK_CONNECT, gSettings.gQCFlag);
   return 1;
 }

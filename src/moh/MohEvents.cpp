@@ -78,5 +78,5 @@ void MOHAPI_CALL MohEventCallback(int event, int value) {
     PostMohEvent(event, value);
   }
   gLastMohEvent = event;
-  if (gInstall.gLogging == 1) LogEvent(event, value, nullptr);
+  if (gInstall.gLogging) LogEvent(event, value, nullptr);
 }

@@ -3,6 +3,7 @@
 #include "base/EventLog.h"
 #include "base/InstallOptions.h"
 #include "fw/Text.h"
+#include "moh/ModemFamily.h"
 #include "moh/MohApi.h"
 #include "moh/Registry.h"
 
@@ -42,7 +43,8 @@ void LogSettings() {
       LogEvent(0, 0, gSettings.gCallerID != 0 ? "Caller ID enabled" : "Caller ID disabled");
       if (gSettings.gWarn != 0) {
         LogEvent(0, 0,
-                 fw::Format("Warn before tiimeout enabled, timeout set to %d Msec", gSettings.gWarnTimeMs));
+                 fw::Format("Warn before tiimeout enabled, timeout set to %d Msec",
+                            gSettings.gWarnTimeMs));
       } else {
         LogEvent(0, 0, "Warn before timeout disabled");
       }
@@ -56,7 +58,7 @@ void LogSettings() {
       LogEvent(0, 0, "Call Waiting Disabled");
       break;
   }
-  if (gInstall.gQCControl != 0) {
+  if (gInstall.gQCControl) {
     LogEvent(0, 0, gSettings.gQCFlag != 0 ? "QC Enabled" : "QC Disabled");
   } else {
     LogEvent(0, 0, "QC Not controlled by application");
@@ -74,16 +76,17 @@ void LoadMohSettings(int handle) {
   gSettings.gCallerID = MohGetParam(handle, MOH_PARAM_CALLER_ID, nullptr);
   gSettings.TimerIndex = MohGetParam(handle, MOH_PARAM_TIMER_INDEX, nullptr);
   gSettings.gWarnTimeMs = WarnTimeForIndex(gSettings.TimerIndex);
-  if (gInstall.gQCControl != 0) {
-    gSettings.gQCFlag = static_cast<uint8_t>(MohGetParam(handle, MOH_PARAM_QUICK_CONNECT, nullptr) & 0xFF);
+  if (gInstall.gQCControl) {
+    gSettings.gQCFlag =
+        static_cast<uint8_t>(MohGetParam(handle, MOH_PARAM_QUICK_CONNECT, nullptr) & 0xFF);
+    // The library holds no setting: the family decides.
     if (gSettings.gQCFlag == QC_NOT_CONTROLLED) {
-      // The library holds no setting: the family decides.
-      if (gSettings.gMohModemType == BORIN) gSettings.gQCFlag = 0;
-      if (gSettings.gMohModemType == NUVIA) gSettings.gQCFlag = 1;
+      gSettings.gQCFlag = FamilyOf(gSettings.gMohModemType).quickConnectDefault;
     }
   }
-  if (gSettings.gCallWaiting != CW_MODE_MOH && gSettings.gCallWaiting != CW_MODE_DISCONNECT) gSettings.gCallWaiting = CW_MODE_OFF;
-  if (gInstall.gLogging != 0) LogSettings();
+  if (gSettings.gCallWaiting != CW_MODE_MOH && gSettings.gCallWaiting != CW_MODE_DISCONNECT)
+    gSettings.gCallWaiting = CW_MODE_OFF;
+  if (gInstall.gLogging) LogSettings();
   ReadToneSettings();
 }
 

@@ -75,6 +75,19 @@
 #define IDS_TIMEOUT_IN 32810
 #define IDS_TIMEOUT 32811
 #define IDS_ERROR 32813
+// The texts of the library's error sub-codes 1 to 12; the table holds none of them.
+#define IDS_ERROR_1 32815
+#define IDS_ERROR_2 32816
+#define IDS_ERROR_3 32817
+#define IDS_ERROR_4 32818
+#define IDS_ERROR_5 32819
+#define IDS_ERROR_6 32820
+#define IDS_ERROR_7 32821
+#define IDS_ERROR_8 32827
+#define IDS_ERROR_9 32828
+#define IDS_ERROR_10 32829
+#define IDS_ERROR_11 32832
+#define IDS_ERROR_12 32833
 #define IDS_DATA_DISCONNECTED 32830
 #define IDS_DATA_RESUMED_TELKA 32831
 #define IDS_RESTORING 32838

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "base/OpenWindows.h"
 #include "base/Answers.h"
+#include "base/OpenWindows.h"
 #include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
@@ -64,7 +64,7 @@ void CCfgSheet::CenterSheetButtons(bool showOk, bool showCancel, bool showApply)
 
 void CCfgSheet::OnDestroy() {
   Default();
-  if (gWindows.gSettingsSheetOpen == 1) gWindows.gSettingsSheetOpen = 0;
+  if (gWindows.gSettingsSheetOpen) gWindows.gSettingsSheetOpen = false;
 }
 
 int ShowSettingsSheet() {

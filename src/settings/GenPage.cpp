@@ -96,7 +96,7 @@ void GenPage::OnInitDialog(IGenPageWindow& page) {
   m.m_bCallerID = gSettings.gCallerID != 0 ? 1 : 0;
   m.m_bWarn = gSettings.gWarn != 0 ? 1 : 0;
   ApplyEnablingRule(page);
-  if (gInstall.gQCControl != 0) m.m_bQuickConnect = gSettings.gQCFlag == 1 ? 1 : 0;
+  if (gInstall.gQCControl) m.m_bQuickConnect = gSettings.gQCFlag == 1 ? 1 : 0;
   m.m_bMuteRingTone = gSettings.MuteRingTone;
   m.m_bMuteWarnTone = gSettings.MuteWarnTone;
   page.Refresh();
@@ -176,7 +176,7 @@ void GenPage::OnOK(IGenPageWindow& page) {
   const int selection = page.WarnTimeSelection();
   gSettings.TimerIndex = selection >= 1 && selection <= 3 ? selection : 0;
   gSettings.gWarnTimeMs = WarnTimeForIndex(gSettings.TimerIndex);
-  if (gInstall.gQCControl != 0) {
+  if (gInstall.gQCControl) {
     gSettings.gQCFlag = m.m_bQuickConnect != 0 ? 1 : 0;
   } else {
     gSettings.gQCFlag = QC_NOT_CONTROLLED;
@@ -190,6 +190,7 @@ void GenPage::OnOK(IGenPageWindow& page) {
   MohSetParam(gModem.gMohHandle, MOH_PARAM_CALLER_ID, gSettings.gCallerID);
   MohSetParam(gModem.gMohHandle, MOH_PARAM_TIMER_INDEX, gSettings.TimerIndex);
   MohSetParamString(gModem.gMohHandle, MOH_PARAM_DIAL_STRING, gSettings.gDialString);
-  if (gInstall.gQCControl != 0) MohSetParam(gModem.gMohHandle, MOH_PARAM_QUICK_CONNECT, gSettings.gQCFlag);
+  if (gInstall.gQCControl)
+    MohSetParam(gModem.gMohHandle, MOH_PARAM_QUICK_CONNECT, gSettings.gQCFlag);
   SaveToneSettings();
 }

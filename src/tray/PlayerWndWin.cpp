@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
-#include "base/OpenWindows.h"
 #include "base/MainWindowWin.h"
 #include "base/Messages.h"
+#include "base/OpenWindows.h"
 #include "base/OsDetect.h"
 #include "call/CallEvents.h"
 #include "call/CallState.h"
@@ -14,12 +14,12 @@
 #include "calllog/CallLogDlgWin.h"
 #include "desktop/AboutDlgWin.h"
 #include "desktop/AutoStart.h"
-#include "moh/MohSettings.h"
 #include "desktop/HtmlHelpWin.h"
 #include "fw/ApplicationWin.h"
 #include "fw/StringsWin.h"
 #include "fw/SystemLibrariesWin.h"
 #include "moh/MohEvents.h"
+#include "moh/MohSettings.h"
 #include "res/resource.h"
 #include "settings/CfgSheetWin.h"
 #include "tray/TrayMenuWin.h"
@@ -36,7 +36,7 @@ LRESULT CPlayerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MOH_DISPATCH) return OnMohEvent(wParam, lParam);
   if (m_taskbarCreated != 0 && message == m_taskbarCreated) {
     // A new shell knows no icon of ours: the next refresh adds it again, with its image.
-    gWindows.gTrayIconAdded = 0;
+    gWindows.gTrayIconAdded = false;
     gWindows.gLastTrayIcon = nullptr;
     return 0;
   }
@@ -49,7 +49,7 @@ int CPlayerWnd::OnCreate(CREATESTRUCTA*) {
   for (HICON& icon : m_hIcon) {
     icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
   }
-  StartTrayRefresh(*this);
+  StartTrayRefresh(ProgramCallRoad(*this));
   return 0;
 }
 
@@ -66,7 +66,7 @@ void CPlayerWnd::OnDestroy() {
 
 void CPlayerWnd::OnTimer(UINT_PTR id) {
   CTrayIconWnd::OnTimer(id);
-  HandleTimer(*this, static_cast<unsigned>(id));
+  HandleTimer(ProgramCallRoad(*this), static_cast<unsigned>(id));
 }
 
 void CPlayerWnd::OnTrayDoubleClick() {
@@ -123,8 +123,8 @@ void CPlayerWnd::ShowAbout() {
 }
 
 void CPlayerWnd::OnCallLog() {
-  if (gWindows.gCallLogOpen == 1) return;
-  gWindows.gCallLogOpen = 1;
+  if (gWindows.gCallLogOpen) return;
+  gWindows.gCallLogOpen = true;
   CloseCallLogDialog();
   OpenCallLogDialog(Handle(), SW_RESTORE);
 }
@@ -135,7 +135,8 @@ LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
 }
 
 LRESULT CPlayerWnd::OnMohEvent(WPARAM event, LPARAM value) {
-  return HandlePostedMohEvent(*this, static_cast<int>(event), static_cast<int>(value));
+  return HandlePostedMohEvent(ProgramCallRoad(*this), static_cast<int>(event),
+                              static_cast<int>(value));
 }
 
 void CPlayerWnd::SetTimer(unsigned id, unsigned periodMs) { fw::Window::SetTimer(id, periodMs); }

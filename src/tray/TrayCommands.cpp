@@ -1,9 +1,10 @@
 #include "tray/TrayCommands.h"
 
-#include "base/OpenWindows.h"
 #include "base/EventLog.h"
+#include "base/OpenWindows.h"
 #include "call/CallDlgLogic.h"
 #include "call/CallState.h"
+#include "moh/ModemFamily.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohApi.h"
 #include "moh/MohEvents.h"
@@ -34,46 +35,41 @@ void OnDisableMoh(ITrayCommandWindow& window) {
 void OnPlaceCall() {
   if (gCall.gOriginatePending) return;  // one request an attempt, until the library answers it
   gCall.gCallerIdText.clear();
-  const int family = gSettings.gMohModemType;
-  if (family == TELKA || family == BORIN) {
-    if (gCall.gCallState != CALLSTATE_MODEM_ACTIVE) return;
-    gCall.gPlacingCall = 1;
-    gCall.gOriginatePending = true;
-    MohCommand(gModem.gMohHandle, MOH_CMD_ORIGINATE);
-    LogEvent(0, 0, kOriginating);
-  } else if (family == NUVIA) {
-    gCall.gPlacingCall = 1;
-    gCall.gOriginatePending = true;
-    if (MohCommand(gModem.gMohHandle, MOH_CMD_ORIGINATE) == 0) {  // no hold can be requested
-      gCall.gPlacingCall = 0;
-      gCall.gOriginatePending = false;
-    }
-    LogEvent(0, 0, kOriginating);
+  const ModemFamily& family = FamilyOf(gSettings.gMohModemType);
+  if (!family.Known()) return;
+  if (family.placesCallsOnlyWhenActive && gCall.gCallState != CALLSTATE_MODEM_ACTIVE) return;
+  gCall.gPlacingCall = true;
+  gCall.gOriginatePending = true;
+  const int accepted = MohCommand(gModem.gMohHandle, MOH_CMD_ORIGINATE);
+  if (!family.placesCallsOnlyWhenActive && accepted == 0) {  // no hold can be requested
+    gCall.gPlacingCall = false;
+    gCall.gOriginatePending = false;
   }
+  LogEvent(0, 0, kOriginating);
 }
 
 void OnSettings(ITrayCommandWindow& window) {
-  if (gWindows.gSettingsSheetOpen == 1) return;
-  gWindows.gSettingsSheetOpen = 1;
-  if (gSettings.gMohModemType == TELKA && gCall.gOnline == 1) {
+  if (gWindows.gSettingsSheetOpen) return;
+  gWindows.gSettingsSheetOpen = true;
+  if (FamilyOf(gSettings.gMohModemType).settingsOnlyOffline && gCall.gOnline) {
     window.ShowMessage(IDS_HANG_UP_BEFORE_SETTINGS);
-    gWindows.gSettingsSheetOpen = 0;
+    gWindows.gSettingsSheetOpen = false;
     return;
   }
   const int result = window.RunSettingsSheet();
-  gWindows.gSettingsSheetOpen = 0;
+  gWindows.gSettingsSheetOpen = false;
   if (result != kAnswerOk) return;
   MODEM_ENTRY entry = gModem.gpModems[gModem.gModemSelIndex];
   if (InitializeMoh(gModem.gMohHandle, &entry) != 0) {
     LoadMohSettings(gModem.gMohHandle);
-  } else if (gSettings.gMohModemType != BORIN) {
+  } else if (FamilyOf(gSettings.gMohModemType).reportsFailedRebind) {  // as the sheet left it
     window.ShowMessage(IDS_CLOSE_PORT);
   }
 }
 
 void OnShowCallDlg(ITrayCommandWindow& window) {
-  if (gWindows.gCallDlgOpen == 1) return;
-  gWindows.gCallDlgOpen = 1;
+  if (gWindows.gCallDlgOpen) return;
+  gWindows.gCallDlgOpen = true;
   // Closing the old dialog must not change what the new one shows.
   const std::string status = gCall.gStatusText;
   const int state = gCall.gCallState;

@@ -1,12 +1,18 @@
 #include "RecordingPlayer.h"
 
+#include <iterator>
 #include <map>
 
 #include "base/Messages.h"
+#include "call/CallEvents.h"
 
 std::string RecordingPlayer::Text(unsigned id) {
-  static const std::set<unsigned> kWithout = {32801, 32815, 32816, 32817, 32818, 32819, 32820,
-                                              32821, 32827, 32828, 32829, 32832, 32833};
+  // The ids whose text the string table leaves empty.
+  static const std::set<unsigned> kWithout = [] {
+    std::set<unsigned> ids(std::begin(kErrorTextIds), std::end(kErrorTextIds));
+    ids.insert(IDS_EVENT_1);
+    return ids;
+  }();
   return kWithout.count(id) ? std::string() : "<" + std::to_string(id) + ">";
 }
 

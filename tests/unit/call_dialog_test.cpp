@@ -5,10 +5,10 @@
 #include <functional>
 #include <map>
 
-#include "base/OpenWindows.h"
 #include "Fakes.h"
 #include "RecordingPlayer.h"
 #include "base/Messages.h"
+#include "base/OpenWindows.h"
 #include "call/CallDlgLogic.h"
 #include "call/CallEvents.h"
 #include "call/CallState.h"
@@ -271,16 +271,16 @@ TEST_F(CallDialog, AfterTheAnswerWindowDeclinedTheButtonsThatTakeTheCallDoNothin
     gSettings.gMohModemType = NUVIA;
     gSettings.gEnableMOH = 1;
     RecordingPlayer player;
-    HandleMohEvent(player, MOH_GRANTED, 5);
+    HandleMohEvent(ProgramCallRoad(player), MOH_GRANTED, 5);
     LibraryCalls();
-    HandleTimer(player, TIMER_ANSWER);
+    HandleTimer(ProgramCallRoad(player), TIMER_ANSWER);
     EXPECT_EQ(Effects{"MohCommand(handle=0, command=2)"}, LibraryCalls());
     RecordingDialog dialog;
     button(dialog);
     EXPECT_EQ(Effects{}, LibraryCalls());
     EXPECT_EQ(0, gCall.gVoiceActive);
 
-    HandleMohEvent(player, MOH_GRANTED, 5);  // the line offers the call again
+    HandleMohEvent(ProgramCallRoad(player), MOH_GRANTED, 5);  // the line offers the call again
     button(dialog);
     EXPECT_EQ(Effects{"MohCommand(handle=0, command=1)"}, LibraryCalls());
   }
@@ -379,7 +379,8 @@ TEST_F(CallDialog, RestoreActsOnlyWhenTheCallIsStillOnHoldAfterTheReminder) {
       {"read and dismissed", nullptr, false, true, 8},
       {"warning reached meanwhile", [] { gCall.gCallState = 9; }, false, true, 9},
       {"hold ran out, dialog replaced", [] { gCall.gCallState = 10; }, true, false, 10},
-      {"data resumed, dialog closed", [] { gCall.gCallState = 12, gCall.gVoiceActive = 0; }, true, false, 12},
+      {"data resumed, dialog closed", [] { gCall.gCallState = 12, gCall.gVoiceActive = 0; }, true,
+       false, 12},
       {"dialog kept, call moved on", [] { gCall.gCallState = 10; }, false, false, 10},
   };
   for (const Case& c : cases) {

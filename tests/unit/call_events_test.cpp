@@ -38,12 +38,12 @@ class CallStateMachine : public fake::LoggingTest {
   void Family(int family) { gSettings.gMohModemType = family; }
   Effects Event(int event, int value = 0, int* result = nullptr,
                 const std::string* callerId = nullptr) {
-    const int r = HandleMohEvent(player_, event, value, callerId);
+    const int r = HandleMohEvent(ProgramCallRoad(player_), event, value, callerId);
     if (result) *result = r;
     return player_.Take();
   }
   Effects Timer(unsigned id) {
-    HandleTimer(player_, id);
+    HandleTimer(ProgramCallRoad(player_), id);
     return player_.Take();
   }
   // A second passes and the hold timer fires.
@@ -176,7 +176,7 @@ TEST_F(CallStateMachine, EachCallKeepsItsOwnCallersTextAndTheLogIsRebuiltOncePer
   for (size_t i = 0; i < posted.size(); ++i) {
     EXPECT_EQ(MOH_INCOMING_CALL | kCallerIdTaken, posted[i].first);
     player_.moreEventsQueued = i + 1 < posted.size();
-    HandlePostedMohEvent(player_, posted[i].first, posted[i].second);
+    HandlePostedMohEvent(ProgramCallRoad(player_), posted[i].first, posted[i].second);
     const Effects effects = player_.Take();
     refreshes += static_cast<int>(std::count(effects.begin(), effects.end(), "RefreshCallLog"));
   }
@@ -565,10 +565,10 @@ TEST_F(CallStateMachine, OfflineAndOtherStates) {
 }
 
 TEST_F(CallStateMachine, TrayIconIsAddedAtOnceThenRefreshedEveryThreeSeconds) {
-  StartTrayRefresh(player_);
-  HandleTimer(player_, 5);
-  HandleTimer(player_, 4);   // the click timer is not this handler's
-  HandleTimer(player_, 99);  // nor any other
+  StartTrayRefresh(ProgramCallRoad(player_));
+  HandleTimer(ProgramCallRoad(player_), 5);
+  HandleTimer(ProgramCallRoad(player_), 4);   // the click timer is not this handler's
+  HandleTimer(ProgramCallRoad(player_), 99);  // nor any other
   EXPECT_EQ((Effects{"SetTimer TIMER_TRAY_REFRESH 3000", "Tray add <102>", "Tray modify <102>"}),
             player_.effects);
 }

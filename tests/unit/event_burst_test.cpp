@@ -2,9 +2,9 @@
 // where handling them one by one, each with its dialog shown and closed, ends.
 #include <gtest/gtest.h>
 
-#include "base/OpenWindows.h"
 #include "Fakes.h"
 #include "RecordingPlayer.h"
+#include "base/OpenWindows.h"
 #include "call/CallDlgLogic.h"
 #include "call/CallEvents.h"
 #include "call/CallState.h"
@@ -71,7 +71,7 @@ class EventBurst : public fake::LoggingTest {
     DialogShowingPlayer player;
     for (size_t i = 0; i < events.size(); ++i) {
       player.moreEventsQueued = coalesced && i + 1 < events.size();
-      HandleMohEvent(player, events[i].first, events[i].second);
+      HandleMohEvent(ProgramCallRoad(player), events[i].first, events[i].second);
     }
     Outcome outcome;
     for (const std::string& effect : player.Take()) {
@@ -84,13 +84,14 @@ class EventBurst : public fake::LoggingTest {
     outcome.calls = LibraryCalls();
     outcome.log = log_.Texts();
     outcome.posted = fake::PostedEvents();
-    outcome.state = "state " + std::to_string(gCall.gCallState) + " status [" + gCall.gStatusText +
-                    "] caller [" + gCall.gCallerIdText + "] open " + std::to_string(gWindows.gCallDlgOpen) +
-                    " online " + std::to_string(gCall.gOnline) + " session " +
-                    std::to_string(gCall.gMohSession) + " voice " + std::to_string(gCall.gVoiceActive) +
-                    " hold " + std::to_string(gCall.gHoldRemainingMs) + " " + gCall.gHoldText + " " +
-                    gCall.gAnswerText + " title [" + gWindows.gCallDlgTitle + "]" +
-                    (gWindows.gCallLogBehind ? " log behind" : "");
+    outcome.state =
+        "state " + std::to_string(gCall.gCallState) + " status [" + gCall.gStatusText +
+        "] caller [" + gCall.gCallerIdText + "] open " + std::to_string(gWindows.gCallDlgOpen) +
+        " online " + std::to_string(gCall.gOnline) + " session " +
+        std::to_string(gCall.gMohSession) + " voice " + std::to_string(gCall.gVoiceActive) +
+        " hold " + std::to_string(gCall.gHoldRemainingMs) + " " + gCall.gHoldText + " " +
+        gCall.gAnswerText + " title [" + gWindows.gCallDlgTitle + "]" +
+        (gWindows.gCallLogBehind ? " log behind" : "");
     if (player.open) outcome.state += " final dialog";
     return outcome;
   }

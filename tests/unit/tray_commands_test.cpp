@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <functional>
 
-#include "base/OpenWindows.h"
 #include "Fakes.h"
 #include "RecordingPlayer.h"
+#include "base/OpenWindows.h"
 #include "call/CallDlgLogic.h"
 #include "call/CallEvents.h"
 #include "call/CallState.h"
@@ -116,7 +116,7 @@ TEST_F(TrayCommands, OnePlaceCallRequestUntilTheLibraryAnswersIt) {
     EXPECT_EQ(Effects{kOriginating}, log_.Texts());
 
     RecordingPlayer player;
-    HandleMohEvent(player, MOH_DENIED, 0);
+    HandleMohEvent(ProgramCallRoad(player), MOH_DENIED, 0);
     gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
     OnPlaceCall();
     EXPECT_EQ(Effects{kOriginate}, LibraryCalls());

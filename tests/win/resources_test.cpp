@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "call/CallEvents.h"
 #include "fw/StringsWin.h"
 #include "fw/WindowWin.h"
 #include "resource.h"
@@ -105,10 +106,6 @@ const StringSpec kStrings[] = {
      "Bevor Ihre Internetverbindung \nwiederhergestellt werden \nkann, müssen Sie auflegen."},
 };
 
-// Ids the call handling loads whose empty text is what the call dialog must show.
-const UINT kIdsWithoutText[] = {32801, 32815, 32816, 32817, 32818, 32819, 32820,
-                                32821, 32827, 32828, 32829, 32832, 32833};
-
 TEST(StringTable, EveryTextComesOutInTheAnsiCodePageByteForByte) {
   ASSERT_EQ(1252u, GetACP()) << "the prefix must run with a German (Western) ANSI code page";
   for (const StringSpec& wanted : kStrings) {
@@ -118,7 +115,9 @@ TEST(StringTable, EveryTextComesOutInTheAnsiCodePageByteForByte) {
 }
 
 TEST(StringTable, IdsWithoutTextGiveTheEmptyText) {
-  for (UINT id : kIdsWithoutText) EXPECT_EQ("", fw::LoadText(id)) << "string " << id;
+  // Ids the call handling loads whose empty text is what the call dialog must show.
+  EXPECT_EQ("", fw::LoadText(IDS_EVENT_1));
+  for (UINT id : kErrorTextIds) EXPECT_EQ("", fw::LoadText(id)) << "string " << id;
 }
 
 TEST(StringTable, AboutTextStartsWithTheVersionAndHasFourLines) {

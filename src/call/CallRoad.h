@@ -1,0 +1,24 @@
+// What one step of the call road works on: the window that carries it out, the call it
+// changes, the open windows it closes and marks, the settings it obeys, the family they name
+// and the modem the library is bound to. The handlers take it whole, so that their signatures say
+// what they touch; the player window passes the program's own records.
+#pragma once
+
+#include "base/OpenWindows.h"
+#include "call/CallState.h"
+#include "call/IPlayerWindow.h"
+#include "moh/ModemFamily.h"
+#include "moh/ModemSelection.h"
+#include "moh/MohSettings.h"
+
+struct CallRoad {
+  IPlayerWindow& player;
+  CallInProgress& call;
+  OpenWindows& windows;
+  const MohSettings& settings;
+  const ModemFamily& family;  // of settings.gMohModemType, looked up once
+  const ModemChoice& modem;   // the chosen modem and the library's handle
+};
+
+// The program's records: gCall, gWindows, gSettings and gModem.
+CallRoad ProgramCallRoad(IPlayerWindow& player);
