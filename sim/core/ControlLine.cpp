@@ -64,8 +64,52 @@ bool IsBlankOrComment(const std::string& line) {
   return true;
 }
 
+namespace {
+
+using Kind = ControlCommand::Kind;
+
+struct PlainVerb {
+  const char* verb;
+  Kind kind;
+};
+const PlainVerb kPlainVerbs[] = {
+    {"online", Kind::Online}, {"offline", Kind::Offline}, {"deny", Kind::Deny},
+    {"warn", Kind::Warn},     {"timeout", Kind::Timeout}, {"remote-timeout", Kind::RemoteTimeout},
+    {"status", Kind::Status}};
+
+// A verb with up to two whole numbers, each within its range.
+struct NumberedVerb {
+  const char* verb;
+  Kind kind;
+  size_t minArgs, maxArgs;
+  int low[2], high[2];
+  const char* usage;
+};
+const NumberedVerb kNumberedVerbs[] = {
+    {"event", Kind::Event, 2, 2, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, "usage: event CODE VALUE"},
+    {"grant", Kind::Grant, 1, 1, {0, 0}, {INT_MAX, 0}, "usage: grant INDEX"},
+    {"error", Kind::Error, 1, 1, {INT_MIN, 0}, {INT_MAX, 0}, "usage: error SUBCODE"},
+    {"burst", Kind::Burst, 2, 2, {1, INT_MIN}, {100000, INT_MAX}, "usage: burst COUNT CODE"},
+    {"latency", Kind::Latency, 0, 1, {1, 0}, {INT_MAX, 0}, "usage: latency [CODE]"},
+    {"wait", Kind::Wait, 1, 1, {0, 0}, {3600000, 0}, "usage: wait MS"},
+};
+
+bool ParseNumbers(const NumberedVerb& spec, const std::vector<std::string>& words,
+                  ControlCommand& command) {
+  const size_t args = words.size() - 1;
+  if (args < spec.minArgs || args > spec.maxArgs) return false;
+  int* const out[2] = {&command.first, &command.second};
+  for (size_t i = 0; i < args; ++i) {
+    const std::optional<int> parsed = ParseInt(words[i + 1], spec.low[i], spec.high[i]);
+    if (!parsed) return false;
+    *out[i] = *parsed;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::optional<ControlCommand> ParseControlLine(const std::string& line, std::string* error) {
-  using Kind = ControlCommand::Kind;
   const std::vector<std::string> words = Words(line);
   auto fail = [error](const std::string& why) -> std::optional<ControlCommand> {
     if (error) *error = why;
@@ -73,78 +117,30 @@ std::optional<ControlCommand> ParseControlLine(const std::string& line, std::str
   };
   if (words.empty()) return fail("empty command");
   const std::string& verb = words[0];
-  const size_t args = words.size() - 1;
   ControlCommand command;
-
-  auto number = [&](size_t index, int low, int high, int& out) {
-    auto parsed = ParseInt(words[index], low, high);
-    if (parsed) out = *parsed;
-    return parsed.has_value();
-  };
-  struct Plain {
-    const char* verb;
-    Kind kind;
-  };
-  static const Plain kPlain[] = {
-      {"online", Kind::Online}, {"offline", Kind::Offline}, {"deny", Kind::Deny},
-      {"warn", Kind::Warn},     {"timeout", Kind::Timeout}, {"remote-timeout", Kind::RemoteTimeout},
-      {"status", Kind::Status}};
-  for (const Plain& plain : kPlain) {
-    if (verb == plain.verb) {
-      if (args != 0) return fail(verb + " takes no arguments");
-      command.kind = plain.kind;
-      return command;
-    }
+  for (const PlainVerb& plain : kPlainVerbs) {
+    if (verb != plain.verb) continue;
+    if (words.size() != 1) return fail(verb + " takes no arguments");
+    command.kind = plain.kind;
+    return command;
   }
-  if (verb == "event") {
-    command.kind = Kind::Event;
-    if (args != 2 || !number(1, INT_MIN, INT_MAX, command.first) ||
-        !number(2, INT_MIN, INT_MAX, command.second)) {
-      return fail("usage: event CODE VALUE");
-    }
+  for (const NumberedVerb& numbered : kNumberedVerbs) {
+    if (verb != numbered.verb) continue;
+    command.kind = numbered.kind;
+    if (!ParseNumbers(numbered, words, command)) return fail(numbered.usage);
     return command;
   }
   if (verb == "auto") {
     command.kind = Kind::Auto;
-    if (args != 1 || (words[1] != "on" && words[1] != "off")) return fail("usage: auto on|off");
+    if (words.size() != 2 || (words[1] != "on" && words[1] != "off")) {
+      return fail("usage: auto on|off");
+    }
     command.on = words[1] == "on";
     return command;
   }
   if (verb == "call") {
     command.kind = Kind::Call;
     command.text = DecodeByteEscapes(RestAfterFirstWord(line));
-    return command;
-  }
-  if (verb == "grant") {
-    command.kind = Kind::Grant;
-    if (args != 1 || !number(1, 0, INT_MAX, command.first)) return fail("usage: grant INDEX");
-    return command;
-  }
-  if (verb == "error") {
-    command.kind = Kind::Error;
-    if (args != 1 || !number(1, INT_MIN, INT_MAX, command.first)) {
-      return fail("usage: error SUBCODE");
-    }
-    return command;
-  }
-  if (verb == "burst") {
-    command.kind = Kind::Burst;
-    if (args != 2 || !number(1, 1, 100000, command.first) ||
-        !number(2, INT_MIN, INT_MAX, command.second)) {
-      return fail("usage: burst COUNT CODE");
-    }
-    return command;
-  }
-  if (verb == "latency") {
-    command.kind = Kind::Latency;
-    if (args > 1 || (args == 1 && !number(1, 1, INT_MAX, command.first))) {
-      return fail("usage: latency [CODE]");
-    }
-    return command;
-  }
-  if (verb == "wait") {
-    command.kind = Kind::Wait;
-    if (args != 1 || !number(1, 0, 3600000, command.first)) return fail("usage: wait MS");
     return command;
   }
   return fail("unknown command: " + verb);

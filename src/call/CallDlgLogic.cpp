@@ -78,19 +78,19 @@ std::string HoldSentence(ICallDialogWindow& dialog, int holdDurationMs) {
   return sentence + dialog.LoadText(IDS_HOLD_MINUTES_TAIL);
 }
 
-CallDlgMode InitCallDialog(ICallDialogWindow& dialog) {
+namespace {
+
+void LabelDialog(ICallDialogWindow& dialog) {
   dialog.SetItemText(kButtonAnswer, dialog.LoadText(IDS_ANSWER_CALL));
   dialog.SetItemText(IDC_IGNORE_CALL, dialog.LoadText(IDS_IGNORE_CALL));
   dialog.SetItemText(IDC_RESTORE_DATA, dialog.LoadText(IDS_RESTORE_DATA));
   dialog.SetItemText(kButtonPlace, dialog.LoadText(IDS_PLACE_CALL));
   dialog.SetItemText(kButtonDrop, dialog.LoadText(IDS_DROP_DATA));
   dialog.SetCaption(dialog.LoadText(IDS_CALL_DLG_CAPTION));
-  dialog.Place();
+}
 
-  const CallDlgMode mode = ModeFor(gCall.gCallState, gCall.gPlacingCall);
-  for (const ControlPresence& control : LayoutFor(mode)) {
-    dialog.SetPresence(control.id, control.presence);
-  }
+// The body, caption and timers of the modes that set them when the dialog is made.
+void FillMode(ICallDialogWindow& dialog, CallDlgMode mode) {
   switch (mode) {
     case CallDlgMode::Incoming:
       dialog.SetItemText(IDC_BODY_TEXT, dialog.LoadText(IDS_CALL_OFFERED));
@@ -120,12 +120,10 @@ CallDlgMode InitCallDialog(ICallDialogWindow& dialog) {
     default:
       break;  // the body follows when the dialog is shown
   }
+}
 
-  dialog.SetItemText(IDC_INFO_LINE, gCall.gCallerIdText);
-  if (gCall.gCallState == CALLSTATE_GRANTED || gCall.gCallState == CALLSTATE_SWITCH_TO_VOICE) {
-    dialog.StartTick(100);
-    CallDialogTick(dialog);
-  }
+// The status text the dialog leaves for a state, shown when it is.
+void SetStatusForState(ICallDialogWindow& dialog) {
   switch (gCall.gCallState) {
     case CALLSTATE_DENIED:
       gCall.gStatusText = dialog.LoadText(gCall.gPlacingCall ? IDS_MOH_DENIED : IDS_INCOMING_CALL);
@@ -146,6 +144,25 @@ CallDlgMode InitCallDialog(ICallDialogWindow& dialog) {
     default:
       break;
   }
+}
+
+}  // namespace
+
+CallDlgMode InitCallDialog(ICallDialogWindow& dialog) {
+  LabelDialog(dialog);
+  dialog.Place();
+  const CallDlgMode mode = ModeFor(gCall.gCallState, gCall.gPlacingCall);
+  for (const ControlPresence& control : LayoutFor(mode)) {
+    dialog.SetPresence(control.id, control.presence);
+  }
+  FillMode(dialog, mode);
+
+  dialog.SetItemText(IDC_INFO_LINE, gCall.gCallerIdText);
+  if (gCall.gCallState == CALLSTATE_GRANTED || gCall.gCallState == CALLSTATE_SWITCH_TO_VOICE) {
+    dialog.StartTick(100);
+    CallDialogTick(dialog);
+  }
+  SetStatusForState(dialog);
   dialog.SetItemText(IDC_INFO_LINE, gCall.gCallerIdText);
   gWindows.gCallDlgOpen = true;
   return mode;
