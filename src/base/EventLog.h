@@ -27,11 +27,8 @@ std::string LogPrefix(const LocalTime& time);
 // characters become \xHH, so that a CR LF in it cannot start a line of its own.
 std::string EscapeControlCharacters(const std::string& text);
 
-// The fixed sentence of an event the library reports, or null for an event without one.
-const char* EventSentence(int code);
-
-// The one logging entry point: a text of the caller's (code and value ignored), or, with no
-// text, the sentence of the event code. Nothing while logging is off.
+// The one logging entry point: a text of the caller's (code and value ignored); nothing for a
+// null text, and nothing while logging is off.
 void LogEvent(int code, int value, const char* text);
 inline void LogEvent(int code, int value, const std::string& text) {
   LogEvent(code, value, text.c_str());

@@ -24,7 +24,8 @@ void ResetSystemFacts();
 // The kind of system for what GetVersionExA reports (platform 1: 9x, 2: NT).
 uint8_t ClassifyOS(unsigned platformId, unsigned major, unsigned minor, unsigned buildNumber);
 
-// Sets gSystem.gLangID and gSystem.gPrimaryLang from the system default language id; 0 counts as English.
+// Sets gSystem.gLangID and gSystem.gPrimaryLang from the system default language id; 0 counts as
+// English.
 void SetLanguage(int systemLangId);
 
 // Adapters: fill the globals from the running system.

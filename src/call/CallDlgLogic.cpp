@@ -12,14 +12,9 @@
 
 namespace {
 
-constexpr int kButtonAnswer = 1;  // IDOK
-constexpr int kButtonPlace = 2;   // IDCANCEL
-constexpr int kButtonDrop = 3;    // IDABORT
-constexpr unsigned kRingFlags = SOUND_ASYNC | SOUND_LOOP;
-
 constexpr int kLayoutIds[] = {
-    kButtonAnswer,   IDC_IGNORE_CALL, kButtonPlace,        kButtonDrop,   IDC_RESTORE_DATA,
-    IDC_ANSWER_TIME, IDC_HOLD_TIME,   IDC_HOLD_TIME_LABEL, IDC_INFO_LINE, IDC_RECONNECT_PROGRESS};
+    kButtonAnswer,   kButtonIgnore, kButtonPlace,        kButtonDrop,   kButtonRestore,
+    IDC_ANSWER_TIME, IDC_HOLD_TIME, IDC_HOLD_TIME_LABEL, IDC_INFO_LINE, IDC_RECONNECT_PROGRESS};
 
 std::string WarningNotice(ICallDialogWindow& dialog) {
   return dialog.LoadText(IDS_TIMEOUT_IN) + WarnSecondsText(gSettings.gWarnTimeMs) +
@@ -82,8 +77,8 @@ namespace {
 
 void LabelDialog(ICallDialogWindow& dialog) {
   dialog.SetItemText(kButtonAnswer, dialog.LoadText(IDS_ANSWER_CALL));
-  dialog.SetItemText(IDC_IGNORE_CALL, dialog.LoadText(IDS_IGNORE_CALL));
-  dialog.SetItemText(IDC_RESTORE_DATA, dialog.LoadText(IDS_RESTORE_DATA));
+  dialog.SetItemText(kButtonIgnore, dialog.LoadText(IDS_IGNORE_CALL));
+  dialog.SetItemText(kButtonRestore, dialog.LoadText(IDS_RESTORE_DATA));
   dialog.SetItemText(kButtonPlace, dialog.LoadText(IDS_PLACE_CALL));
   dialog.SetItemText(kButtonDrop, dialog.LoadText(IDS_DROP_DATA));
   dialog.SetCaption(dialog.LoadText(IDS_CALL_DLG_CAPTION));
@@ -98,7 +93,7 @@ void FillMode(ICallDialogWindow& dialog, CallDlgMode mode) {
       dialog.SetCaption(gWindows.gCallDlgTitle);
       dialog.RefreshItem(IDC_ANSWER_TIME, gCall.gAnswerText);
       dialog.RefreshItem(IDC_INFO_LINE, gCall.gCallerIdText);
-      if (gSettings.MuteRingTone == 0) dialog.Sound("ring.wav", kRingFlags);
+      if (gSettings.MuteRingTone == 0) dialog.Sound("ring.wav", SoundMode::Loop);
       break;
     case CallDlgMode::Placing:
       dialog.SetItemText(IDC_BODY_TEXT, gCall.gStatusText);

@@ -10,6 +10,17 @@
 #include <vector>
 
 #include "fw/Sound.h"
+#include "res/resource.h"
+
+// The call dialog's buttons, by their ids in the dialog template; the first three are the
+// template's OK, Cancel and Abort buttons.
+enum CallDlgButton : int {
+  kButtonAnswer = 1,                  // "Anruf annehmen"
+  kButtonPlace = 2,                   // "Anruf tätigen"
+  kButtonDrop = 3,                    // "Verbindung beenden. Umschalten auf Sprache"
+  kButtonIgnore = IDC_IGNORE_CALL,    // "Anruf ignorieren"
+  kButtonRestore = IDC_RESTORE_DATA,  // "Meine Internetverbindung wiederherstellen"
+};
 
 enum class CallDlgMode { Incoming, Placing, OnHold, NoHold, TimedOut, Reconnecting, StatusOnly };
 
@@ -65,7 +76,7 @@ class HeadlessCallDialog : public ICallDialogWindow {
       : loadText_(std::move(loadText)), sound_(sound) {}
 
   std::string LoadText(unsigned id) override { return loadText_(id); }
-  void Sound(const char* file, unsigned flags) override { sound_.Sound(file, flags); }
+  void Sound(const char* file, SoundMode mode) override { sound_.Sound(file, mode); }
   void SetItemText(int id, const std::string& text) override { texts_[id] = text; }
   void RefreshItem(int id, const std::string& text) override { texts_[id] = text; }
   std::string ItemText(int id) override { return texts_[id]; }
@@ -97,8 +108,7 @@ void CallDialogShown(ICallDialogWindow& dialog);
 // The countdown tick of timer 20.
 void CallDialogTick(ICallDialogWindow& dialog);
 
-// The buttons: 1 "Anruf annehmen", 1035 "Anruf ignorieren", 1036 "Meine Internetverbindung
-// wiederherstellen", 2 "Anruf tätigen", 3 "Verbindung beenden. Umschalten auf Sprache".
+// The buttons, in the order of CallDlgButton: answer, ignore, restore, place, drop.
 void OnAnswerCall(ICallDialogWindow& dialog);
 void OnIgnoreCall(ICallDialogWindow& dialog);
 void OnRestoreData(ICallDialogWindow& dialog);

@@ -69,7 +69,7 @@ void Beep(const CallRoad& road) {
     return;
   }
   if (call.gBeepCount >= 2) {
-    road.player.Sound("beep.wav", SOUND_ASYNC);
+    road.player.Sound("beep.wav", SoundMode::Once);
     call.gBeepCount = 0;
   } else {
     ++call.gBeepCount;

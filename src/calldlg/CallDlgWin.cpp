@@ -21,9 +21,12 @@ WINDOWPLACEMENT gCallDlgPlacement{};
 // The one call dialog the player window holds.
 CCallDlg* gHeldCallDialog = nullptr;
 
+static_assert(kButtonAnswer == IDOK && kButtonPlace == IDCANCEL && kButtonDrop == IDABORT,
+              "the template's standard buttons");
+
 bool IsCallButton(int id) {
-  return id == IDOK || id == IDCANCEL || id == IDABORT || id == IDC_IGNORE_CALL ||
-         id == IDC_RESTORE_DATA;
+  return id == kButtonAnswer || id == kButtonPlace || id == kButtonDrop || id == kButtonIgnore ||
+         id == kButtonRestore;
 }
 
 }  // namespace
@@ -121,13 +124,13 @@ void CCallDlg::OnCancel() { OnPlaceCallButton(*this); }
 bool CCallDlg::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) return false;
   switch (id) {
-    case IDC_IGNORE_CALL:
+    case kButtonIgnore:
       OnIgnoreCall(*this);
       return true;
-    case IDC_RESTORE_DATA:
+    case kButtonRestore:
       OnRestoreData(*this);
       return true;
-    case IDABORT:
+    case kButtonDrop:
       OnDropData(*this);
       return true;
     default:
@@ -192,7 +195,7 @@ void CCallDlg::SetProgress(int low, int high, int step) {
 
 void CCallDlg::StepProgress() { SendMessageA(m_progress, PBM_STEPIT, 0, 0); }
 
-void CCallDlg::Sound(const char* file, unsigned flags) { fw::PlaySoundFile(file, flags); }
+void CCallDlg::Sound(const char* file, SoundMode mode) { fw::PlaySoundFile(file, mode); }
 
 void CCallDlg::StopAnswerTimer() { ::KillTimer(MainWindowHandle(), TIMER_ANSWER); }
 

@@ -45,7 +45,7 @@ class CCallDlg : public fw::Dialog, private ICallDialogWindow {
   void StartTick(unsigned periodMs) override;
   void SetProgress(int low, int high, int step) override;
   void StepProgress() override;
-  void Sound(const char* file, unsigned flags) override;
+  void Sound(const char* file, SoundMode mode) override;
   void StopAnswerTimer() override;
   bool ShowHangUpReminder() override;
   void Dismiss() override;

@@ -59,10 +59,11 @@ INT_PTR PropertySheet(const PROPSHEETHEADERA* header) {
   return propertySheet != nullptr ? propertySheet(header) : -1;
 }
 
-BOOL PlaySoundFile(const char* file, UINT flags) {
+BOOL PlaySoundFile(const char* file, SoundMode mode) {
   if (!gSounds.Pass(file)) return TRUE;
   using Function = BOOL(WINAPI*)(LPCSTR, UINT);
   const auto play = Entry<Function>("winmm.dll", "sndPlaySoundA");
+  const UINT flags = SND_ASYNC | (mode == SoundMode::Loop ? SND_LOOP : 0);
   return play != nullptr ? play(file, flags) : FALSE;
 }
 

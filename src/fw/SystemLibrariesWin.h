@@ -8,6 +8,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "fw/Sound.h"
+
 namespace fw {
 
 // comctl32, winmm and ole32, each loaded on its first use and kept: one slot per library.
@@ -35,7 +37,7 @@ bool InitCommonControlsWith(InitCommonControlsExFunction initEx, InitCommonContr
 INT_PTR PropertySheet(const PROPSHEETHEADERA* header);
 // sndPlaySoundA of winmm. Stopping the sound (a null file) before anything was played loads
 // nothing: no sound can be playing then.
-BOOL PlaySoundFile(const char* file, UINT flags);
+BOOL PlaySoundFile(const char* file, SoundMode mode);
 
 // COM of ole32 for the time of one task: initialised when made, uninitialised when it goes.
 class ComSession {

@@ -32,6 +32,7 @@ BOOL CModemSelectDlg::OnInitDialog() {
 void CModemSelectDlg::OnOK() {
   const LRESULT selection = SendMessageA(m_ModemList, LB_GETCURSEL, 0, 0);
   // With nothing selected the previous choice stands.
-  if (selection >= 0 && selection < gModem.gModemCount) gModem.gModemSelIndex = static_cast<int>(selection);
+  if (selection >= 0 && selection < gModem.gModemCount)
+    gModem.gModemSelIndex = static_cast<int>(selection);
   fw::Dialog::OnOK();
 }

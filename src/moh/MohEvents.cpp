@@ -58,6 +58,37 @@ bool TakeModemActiveEcho() {
   return false;
 }
 
+const char* EventSentence(int code) {
+  switch (code) {
+    case MOH_INCOMING_CALL:
+      return "Incoming call detected.";
+    case MOH_DENIED:
+      return "MOH Request denied by server.";
+    case MOH_GRANTED:
+      return "MOH Request granted by server.";
+    case MOH_SWITCH_TO_VOICE:
+      return "MOH switch to voice call.";
+    case MOH_DATA_DISCONNECTED:
+      return "Data call disconnected.";
+    case MOH_SESSION_TERMINATED:
+      return "MOH session terminated.";
+    case MOH_NOT_SUPPORTED:
+      return "MOH is not supported on this server, probably a V90 server";
+    case MOH_ERR_LOAD_DRIVERS:
+      return "Failed to load filter/hook drivers. Drivers may be missing.";
+    case MOH_ERR_OPEN_PORT:
+      return "Cannot open port. Port may be in use by another application.";
+    case MOH_ERR_CONFIGURE_DEVICE:
+      return "Cannot configure device. Driver is probably not a V92 driver";
+    case MOH_ERR_ACCESS_DRIVERS:
+      return "Cannot access device drivers. Device is probably not installed properly.";
+    case MOH_ERR_FILTER_DRIVER:
+      return "Failed to filter modem driver. Modem probably not active.";
+    default:
+      return nullptr;
+  }
+}
+
 int LastMohEvent() { return gLastMohEvent; }
 
 void ResetModemActiveEchoes() {
@@ -78,5 +109,5 @@ void MOHAPI_CALL MohEventCallback(int event, int value) {
     PostMohEvent(event, value);
   }
   gLastMohEvent = event;
-  if (gInstall.gLogging) LogEvent(event, value, nullptr);
+  if (gInstall.gLogging) LogEvent(event, value, EventSentence(event));
 }

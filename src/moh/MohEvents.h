@@ -11,6 +11,10 @@
 // The last event code the library reported; 0 before the first.
 int LastMohEvent();
 
+// The fixed sentence the log writes for an event the library reports, or null for an event
+// without one.
+const char* EventSentence(int code);
+
 // Posts the event, records it as the last one and logs its sentence. Touches no call state.
 void MOHAPI_CALL MohEventCallback(int event, int value);
 

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "base/Answers.h"
 #include "base/OpenWindows.h"
 #include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
@@ -69,5 +68,5 @@ void CCfgSheet::OnDestroy() {
 
 int ShowSettingsSheet() {
   CCfgSheet sheet(fw::LoadText(IDS_MOH_SETTINGS), nullptr, 0);
-  return sheet.DoModal() == IDOK ? kAnswerOk : IDCANCEL;
+  return sheet.DoModal() == IDOK ? IDOK : IDCANCEL;
 }

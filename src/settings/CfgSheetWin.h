@@ -22,6 +22,6 @@ class CCfgSheet : public fw::PropSheet {
   CGenPPage m_page;
 };
 
-// Shows a new settings sheet modally, captioned with string 106; kAnswerOk (IDOK) when the
+// Shows a new settings sheet modally, captioned with string 106; IDOK when the
 // user confirmed it.
 int ShowSettingsSheet();

@@ -151,7 +151,7 @@ uint32_t CPlayerWnd::TickCount() { return GetTickCount(); }
 
 std::string CPlayerWnd::LoadText(unsigned id) { return fw::LoadText(id); }
 
-void CPlayerWnd::Sound(const char* file, unsigned flags) { fw::PlaySoundFile(file, flags); }
+void CPlayerWnd::Sound(const char* file, SoundMode mode) { fw::PlaySoundFile(file, mode); }
 
 void CPlayerWnd::NotifyTray(bool add, const std::string& tip) {
   NotifyIcon(add ? NIM_ADD : NIM_MODIFY, m_hIcon[0], tip.c_str());
@@ -195,11 +195,11 @@ void CPlayerWnd::RefreshCallLog() {
   OpenCallLogDialog(Handle(), SW_SHOWNORMAL);
 }
 
-int CPlayerWnd::AskYesNo(unsigned stringId) {
+bool CPlayerWnd::AskYesNo(unsigned stringId) {
   const int answer =
       MessageBoxA(Handle(), fw::LoadText(stringId).c_str(), " ", MB_YESNO | MB_ICONQUESTION);
   // A window destroyed meanwhile (the program is ending) has nothing left to decide.
-  return Handle() != nullptr ? answer : kAnswerNo;
+  return Handle() != nullptr && answer != IDNO;
 }
 
 void CPlayerWnd::ShowMessage(unsigned stringId) {
@@ -210,4 +210,4 @@ void CPlayerWnd::ShowMessage(unsigned stringId) {
 
 void CPlayerWnd::PostClose() { Post(WM_CLOSE); }
 
-int CPlayerWnd::RunSettingsSheet() { return ShowSettingsSheet(); }
+bool CPlayerWnd::RunSettingsSheet() { return ShowSettingsSheet() == IDOK; }

@@ -33,7 +33,7 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
   void PostEvent(int event, int value) override;
   uint32_t TickCount() override;
   std::string LoadText(unsigned id) override;
-  void Sound(const char* file, unsigned flags) override;
+  void Sound(const char* file, SoundMode mode) override;
   void NotifyTray(bool add, const std::string& tip) override;
   void CloseCallDialog() override;
   void OpenCallDialog() override;
@@ -41,11 +41,11 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
   void RefreshCallLog() override;
 
   // ITrayCommandWindow (CloseCallDialog above serves both)
-  int AskYesNo(unsigned stringId) override;
+  bool AskYesNo(unsigned stringId) override;
   void ShowMessage(unsigned stringId) override;
   void PostClose() override;
   void ReopenCallDialog() override;
-  int RunSettingsSheet() override;
+  bool RunSettingsSheet() override;
   void ShowAbout() override;
 
   void ShowTrayMenu();

@@ -2,22 +2,22 @@
 
 #include "base/Messages.h"
 
-void TrayClickDetector::OnNotify(ITrayClickTarget& port, unsigned iconId, unsigned mouseMessage) {
+void TrayClickDetector::OnNotify(ITrayClickTarget& port, unsigned iconId, TrayMouse event) {
   if (iconId != kTrayIconId) return;
-  switch (mouseMessage) {
-    case kWmLButtonDown:
-      m_bDoubleClick = 0;
+  switch (event) {
+    case TrayMouse::LeftDown:
+      m_bDoubleClick = false;
       port.SetClickTimer();
       break;
-    case kWmLButtonUp:
-      if (m_bDoubleClick == 1) port.PostToSelf(kWmLButtonDblClk);
+    case TrayMouse::LeftUp:
+      if (m_bDoubleClick) port.PostClick(TrayClick::Double);
       break;
-    case kWmLButtonDblClk:
-      m_bDoubleClick = 1;
+    case TrayMouse::LeftDoubleClick:
+      m_bDoubleClick = true;
       port.KillClickTimer();
       break;
-    case kWmRButtonUp:
-      port.PostToSelf(kWmRButtonUp);
+    case TrayMouse::RightUp:
+      port.PostClick(TrayClick::Right);
       break;
     default:
       break;
@@ -26,5 +26,5 @@ void TrayClickDetector::OnNotify(ITrayClickTarget& port, unsigned iconId, unsign
 
 void TrayClickDetector::OnClickTimer(ITrayClickTarget& port) {
   port.KillClickTimer();
-  port.PostToSelf(kWmLButtonUp);
+  port.PostClick(TrayClick::Single);
 }

@@ -25,9 +25,9 @@ bool gAboutOpen = false;
 void OnDisableMoh(ITrayCommandWindow& window) {
   if (gAskingToDisable) return;
   gAskingToDisable = true;
-  const int answer = window.AskYesNo(IDS_ASK_DISABLE_MOH);
+  const bool yes = window.AskYesNo(IDS_ASK_DISABLE_MOH);
   gAskingToDisable = false;
-  if (answer == kAnswerNo) return;
+  if (!yes) return;
   MohCommand(gModem.gMohHandle, MOH_CMD_CLOSE);
   window.PostClose();
 }
@@ -56,9 +56,9 @@ void OnSettings(ITrayCommandWindow& window) {
     gWindows.gSettingsSheetOpen = false;
     return;
   }
-  const int result = window.RunSettingsSheet();
+  const bool confirmed = window.RunSettingsSheet();
   gWindows.gSettingsSheetOpen = false;
-  if (result != kAnswerOk) return;
+  if (!confirmed) return;
   MODEM_ENTRY entry = gModem.gpModems[gModem.gModemSelIndex];
   if (InitializeMoh(gModem.gMohHandle, &entry) != 0) {
     LoadMohSettings(gModem.gMohHandle);

@@ -5,15 +5,14 @@
 
 #include <string>
 
-#include "base/Answers.h"
 #include "settings/GenPage.h"
 
 class ITrayCommandWindow {
  public:
   virtual ~ITrayCommandWindow() = default;
-  // Asks with a yes/no question box owned by the player window; returns the answer's id (0 when
-  // no box could be shown).
-  virtual int AskYesNo(unsigned stringId) = 0;
+  // Asks with a yes/no question box owned by the player window. False when the user answered
+  // No or the window went away meanwhile; a box that could not be shown says nothing against.
+  virtual bool AskYesNo(unsigned stringId) = 0;
   // An exclamation box with a text of the string table.
   virtual void ShowMessage(unsigned stringId) = 0;
   // WM_CLOSE to the player window: the program ends.
@@ -21,8 +20,8 @@ class ITrayCommandWindow {
   virtual void CloseCallDialog() = 0;
   // Creates a call dialog for the current state and shows it without bringing it forward.
   virtual void ReopenCallDialog() = 0;
-  // Shows the settings sheet modally; kAnswerOk when the user confirmed it with OK.
-  virtual int RunSettingsSheet() = 0;
+  // Shows the settings sheet modally; true when the user confirmed it with OK.
+  virtual bool RunSettingsSheet() = 0;
   // Shows the About box modally.
   virtual void ShowAbout() = 0;
 };

@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "base/OpenWindows.h"
 #include "base/Messages.h"
+#include "base/OpenWindows.h"
 #include "call/CallState.h"
 #include "fw/StringsWin.h"
 #include "fw/Text.h"
@@ -37,10 +37,31 @@ BOOL CTrayIconWnd::NotifyIconWithTip(DWORD message, HICON icon, UINT tipId) {
   return NotifyIcon(message, icon, fw::LoadText(tipId).c_str());
 }
 
+namespace {
+
+TrayMouse TrayMouseOf(LPARAM message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      return TrayMouse::LeftDown;
+    case WM_LBUTTONUP:
+      return TrayMouse::LeftUp;
+    case WM_LBUTTONDBLCLK:
+      return TrayMouse::LeftDoubleClick;
+    case WM_RBUTTONDOWN:
+      return TrayMouse::RightDown;
+    case WM_RBUTTONUP:
+      return TrayMouse::RightUp;
+    default:
+      return TrayMouse::Other;
+  }
+}
+
+}  // namespace
+
 LRESULT CTrayIconWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TRAYNOTIFY:
-      m_clicks.OnNotify(*this, static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
+      m_clicks.OnNotify(*this, static_cast<unsigned>(wParam), TrayMouseOf(lParam));
       return 0;
     case WM_LBUTTONDBLCLK:
       OnTrayDoubleClick();
@@ -64,4 +85,17 @@ void CTrayIconWnd::SetClickTimer() { SetTimer(TIMER_TRAY_CLICK, GetDoubleClickTi
 
 void CTrayIconWnd::KillClickTimer() { KillTimer(TIMER_TRAY_CLICK); }
 
-void CTrayIconWnd::PostToSelf(unsigned message) { Post(message, 0, 0); }
+void CTrayIconWnd::PostClick(TrayClick click) {
+  // As the mouse messages of the window itself, which WindowProc hands on.
+  switch (click) {
+    case TrayClick::Single:
+      Post(WM_LBUTTONUP, 0, 0);
+      break;
+    case TrayClick::Double:
+      Post(WM_LBUTTONDBLCLK, 0, 0);
+      break;
+    case TrayClick::Right:
+      Post(WM_RBUTTONUP, 0, 0);
+      break;
+  }
+}

@@ -32,7 +32,7 @@ class CTrayIconWnd : public fw::Window, private ITrayClickTarget {
  private:
   void SetClickTimer() override;
   void KillClickTimer() override;
-  void PostToSelf(unsigned message) override;
+  void PostClick(TrayClick click) override;
 
   TrayClickDetector m_clicks;
 };

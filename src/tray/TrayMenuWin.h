@@ -13,8 +13,8 @@ constexpr UINT kMenuItemInfoSize = offsetof(MENUITEMINFOA, hbmpItem);
 
 class TrayMenu {
  public:
-  // Loads menu 131 and prepares its popup for a system of kind os (gSystem.OSFound) with the autostart
-  // flag as given.
+  // Loads menu 131 and prepares its popup for a system of kind os (gSystem.OSFound) with the
+  // autostart flag as given.
   TrayMenu(uint8_t os, int autoStart);
   ~TrayMenu();
   TrayMenu(const TrayMenu&) = delete;

@@ -30,8 +30,9 @@ class RecordingPlayer : public IPlayerWindow {
   }
   uint32_t TickCount() override { return now; }
   std::string LoadText(unsigned id) override { return Text(id); }
-  void Sound(const char* file, unsigned flags) override {
-    effects.push_back(file ? "Sound " + std::string(file) + " " + std::to_string(flags)
+  void Sound(const char* file, SoundMode mode) override {
+    effects.push_back(file ? "Sound " + std::string(file) +
+                                 (mode == SoundMode::Loop ? " loop" : " once")
                            : "Sound stop");
   }
   void NotifyTray(bool add, const std::string& tip) override {

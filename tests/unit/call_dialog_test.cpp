@@ -44,8 +44,9 @@ class RecordingDialog : public ICallDialogWindow {
                       std::to_string(step));
   }
   void StepProgress() override { effects.push_back("StepIt"); }
-  void Sound(const char* file, unsigned flags) override {
-    effects.push_back(file ? "Sound " + std::string(file) + " " + std::to_string(flags)
+  void Sound(const char* file, SoundMode mode) override {
+    effects.push_back(file ? "Sound " + std::string(file) +
+                                 (mode == SoundMode::Loop ? " loop" : " once")
                            : "Sound stop");
   }
   void StopAnswerTimer() override { effects.push_back("KillTimer TIMER_ANSWER"); }
@@ -139,7 +140,7 @@ TEST_F(CallDialog, IncomingCallRingsShowsTheCallerAndTheAnswerCountdown) {
   EXPECT_EQ(T(IDS_RESTORE_DATA), dialog.texts[IDC_RESTORE_DATA]);
   EXPECT_EQ(T(IDS_PLACE_CALL), dialog.texts[2]);
   EXPECT_EQ(T(IDS_DROP_DATA), dialog.texts[3]);
-  EXPECT_EQ((Effects{"Place", "Refresh 1017", "Refresh 1019", "Sound ring.wav 9", "Tick 100",
+  EXPECT_EQ((Effects{"Place", "Refresh 1017", "Refresh 1019", "Sound ring.wav loop", "Tick 100",
                      "Refresh 1017"}),
             dialog.effects);
   EXPECT_EQ(T(IDS_CALL_OFFERED), gCall.gStatusText);
@@ -147,7 +148,7 @@ TEST_F(CallDialog, IncomingCallRingsShowsTheCallerAndTheAnswerCountdown) {
 
   gSettings.MuteRingTone = 1;
   RecordingDialog silent = Open(7);
-  EXPECT_EQ(std::count(silent.effects.begin(), silent.effects.end(), "Sound ring.wav 9"), 0);
+  EXPECT_EQ(std::count(silent.effects.begin(), silent.effects.end(), "Sound ring.wav loop"), 0);
 }
 
 TEST_F(CallDialog, PlacingACallPromptsAndTheOnHoldDialogRepeatsItsCaption) {

@@ -310,7 +310,7 @@ TEST_F(CallStateMachine, WarningIsEnteredSilentlyInTheVoiceCallButNotWhileTheUse
   EXPECT_EQ(CALLSTATE_GRANTED, gCall.gCallState);
   Event(MOH_SWITCH_TO_VOICE);
   const std::string status = gCall.gStatusText;
-  EXPECT_EQ((Effects{"Sound beep.wav 1"}), Second());
+  EXPECT_EQ((Effects{"Sound beep.wav once"}), Second());
   EXPECT_EQ(CALLSTATE_TIMEOUT_WARNING, gCall.gCallState);
   EXPECT_EQ(status, gCall.gStatusText);  // entered silently: the text stays
 }
@@ -327,7 +327,7 @@ TEST_F(CallStateMachine, BeepOnTheFirstStepOfTheWarningThenEveryThird) {
   std::vector<int> beeps;
   for (int second = 1; second <= 10; ++second) {
     const Effects effects = Second();
-    if (!effects.empty() && effects[0] == "Sound beep.wav 1") beeps.push_back(second);
+    if (!effects.empty() && effects[0] == "Sound beep.wav once") beeps.push_back(second);
   }
   EXPECT_EQ((std::vector<int>{1, 4, 7, 10}), beeps);
 }

@@ -77,7 +77,7 @@ TEST(CallerId, TheLogKeepsTheTenNewestCallersNewestFirst) {
   fake::ResetAll();
   for (int call = 1; call <= 11; ++call) {
     gCall.gCallerIdText = "Datum :" + std::to_string(call) +
-                    " Uhrzeit :0905 Nummer :" + std::to_string(call) + " Name :Caller";
+                          " Uhrzeit :0905 Nummer :" + std::to_string(call) + " Name :Caller";
     ParseCallerId(gCall.gCallerIdText);
     gCall.gCallerIdText = "no caller record";  // stores nothing
     ParseCallerId(gCall.gCallerIdText);

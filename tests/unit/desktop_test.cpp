@@ -29,7 +29,8 @@ TEST(Help, EachSystemLanguageOpensItsPage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.langId);
     SetLanguage(c.langId);
-    EXPECT_EQ(std::string("mohhelp.chm::/") + c.page, HelpTopic(gSystem.gLangID, gSystem.gPrimaryLang));
+    EXPECT_EQ(std::string("mohhelp.chm::/") + c.page,
+              HelpTopic(gSystem.gLangID, gSystem.gPrimaryLang));
   }
 }
 

@@ -21,7 +21,7 @@ class ShownDialog : public HeadlessCallDialog {
       : HeadlessCallDialog([](unsigned id) { return RecordingPlayer::Text(id); }, player),
         player_(player) {}
   // A shown dialog plays its sounds itself; only the headless one hands them on.
-  void Sound(const char* file, unsigned flags) override { player_.Sound(file, flags); }
+  void Sound(const char* file, SoundMode mode) override { player_.Sound(file, mode); }
 
  private:
   RecordingPlayer& player_;

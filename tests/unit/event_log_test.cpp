@@ -3,6 +3,7 @@
 
 #include "Fakes.h"
 #include "base/EventLog.h"
+#include "moh/MohEvents.h"
 
 namespace {
 
@@ -14,11 +15,7 @@ TEST_F(EventLogTest, PrefixHasMonthDayYearAndTimeWithoutLeadingZeros) {
 }
 
 TEST_F(EventLogTest, EventCodesWriteTheirSentenceAndOthersNothing) {
-  LogEvent(7, 3, nullptr);
-  LogEvent(14, 0, nullptr);
-  LogEvent(55, 0, nullptr);
-  LogEvent(0, 0, nullptr);
-  LogEvent(99, 0, nullptr);
+  for (int code : {7, 14, 55, 0, 99}) LogEvent(code, 3, EventSentence(code));
   EXPECT_EQ((std::vector<std::string>{"12-7-2003 9:5:3 - MOH Request granted by server.\r\n",
                                       "12-7-2003 9:5:3 - Failed to filter modem driver. Modem "
                                       "probably not active.\r\n"}),

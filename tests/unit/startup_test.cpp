@@ -121,7 +121,8 @@ TEST_F(InstallOptionsTest, EverySwitchAndTheModemName) {
   ApplyInstallOptions(off);
   EXPECT_EQ(0, gInstall.gQCControl);
   EXPECT_EQ(1, gInstall.gCreateProgramEntry);  // a value that is neither keeps the switch
-  EXPECT_STREQ("Oskavel V.92 Data Fax Modem", gInstall.gModemName);  // an empty name changes nothing
+  EXPECT_STREQ("Oskavel V.92 Data Fax Modem",
+               gInstall.gModemName);  // an empty name changes nothing
 }
 
 }  // namespace

@@ -25,13 +25,13 @@ const char* const kOriginating = "Originating MOH to place outgoing voice call."
 class RecordingCommandWindow : public ITrayCommandWindow {
  public:
   Effects effects;
-  int answer = kAnswerYes;
-  int sheetResult = 2;  // Cancel
+  bool yes = true;
+  bool sheetConfirmed = false;
 
-  int AskYesNo(unsigned id) override {
+  bool AskYesNo(unsigned id) override {
     effects.push_back("Ask " + RecordingPlayer::Text(id));
     if (whileAsking) whileAsking();
-    return answer;
+    return yes;
   }
   std::function<void()> whileAsking;  // what happens while the box is open
   void ShowMessage(unsigned id) override {
@@ -44,10 +44,10 @@ class RecordingCommandWindow : public ITrayCommandWindow {
     gCall.gStatusText = "changed";
     gCall.gCallState = CALLSTATE_MODEM_IDLE;
   }
-  int RunSettingsSheet() override {
+  bool RunSettingsSheet() override {
     effects.push_back("Sheet");
-    EXPECT_EQ(1, gWindows.gSettingsSheetOpen);
-    return sheetResult;
+    EXPECT_TRUE(gWindows.gSettingsSheetOpen);
+    return sheetConfirmed;
   }
   void ShowAbout() override {
     effects.push_back("About");
@@ -138,20 +138,16 @@ TEST_F(TrayCommands, InfoShowsOneAboutBoxAtATime) {
 }
 
 TEST_F(TrayCommands, DisablingEndsTheProgramUnlessTheUserSaysNo) {
-  struct Case {
-    int answer;
-    bool ends;
-  };
-  for (const Case& c : {Case{kAnswerYes, true}, Case{kAnswerNo, false}, Case{0, true}}) {
-    SCOPED_TRACE(c.answer);
+  for (const bool yes : {true, false}) {
+    SCOPED_TRACE(yes);
     SetUp();
     window_ = RecordingCommandWindow{};
-    window_.answer = c.answer;
+    window_.yes = yes;
     OnDisableMoh(window_);
     const std::string ask = "Ask " + RecordingPlayer::Text(IDS_ASK_DISABLE_MOH);
-    const Effects asked = c.ends ? Effects{ask, "PostClose"} : Effects{ask};
+    const Effects asked = yes ? Effects{ask, "PostClose"} : Effects{ask};
     EXPECT_EQ(asked, window_.effects);
-    EXPECT_EQ(c.ends ? Effects{kClose} : Effects{}, LibraryCalls());
+    EXPECT_EQ(yes ? Effects{kClose} : Effects{}, LibraryCalls());
   }
 
   // Chosen again while its question is open: nothing is asked a second time.
@@ -179,23 +175,23 @@ TEST_F(TrayCommands, SettingsAreRefusedWhileATelkaModemIsOnlineAndNeverShownTwic
 TEST_F(TrayCommands, AfterOkTheLibraryIsBoundAgainAndTheSettingsReadBack) {
   struct Case {
     int family;
-    int sheetResult;
+    bool sheetConfirmed;
     int initResult;
     bool binds, loads;
     const char* message;
   };
   const Case cases[] = {
-      {BORIN, kAnswerOk, 1, true, true, nullptr},
-      {TELKA, kAnswerOk, 0, true, false, "Message <32874>"},
-      {BORIN, kAnswerOk, 0, true, false, nullptr},
-      {NUVIA, 2, 1, false, false, nullptr},
+      {BORIN, true, 1, true, true, nullptr},
+      {TELKA, true, 0, true, false, "Message <32874>"},
+      {BORIN, true, 0, true, false, nullptr},
+      {NUVIA, false, 1, false, false, nullptr},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.family << " " << c.sheetResult << " " << c.initResult);
+    SCOPED_TRACE(testing::Message() << c.family << " " << c.sheetConfirmed << " " << c.initResult);
     SetUp();
     window_ = RecordingCommandWindow{};
     gSettings.gMohModemType = c.family;
-    window_.sheetResult = c.sheetResult;
+    window_.sheetConfirmed = c.sheetConfirmed;
     fake::TheLibrary().initResult = c.initResult;
     OnSettings(window_);
     Effects expected{"Sheet"};

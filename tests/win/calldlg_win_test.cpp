@@ -78,8 +78,8 @@ TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButto
   Pump();  // anything the close posted would run now
   EXPECT_EQ(15, gCall.gCallState);
   EXPECT_EQ(0, gCall.gPlacingCall);
-  EXPECT_EQ(0, gCall.gVoiceActive);   // "Anruf tätigen" would have switched to voice
-  EXPECT_TRUE(IsWindow(hwnd));  // the main window replaces it on the next event
+  EXPECT_EQ(0, gCall.gVoiceActive);  // "Anruf tätigen" would have switched to voice
+  EXPECT_TRUE(IsWindow(hwnd));       // the main window replaces it on the next event
 
   dialog->DestroyWindow();
   EXPECT_EQ(nullptr, HeldCallDialog());  // it freed itself

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "base/OpenWindows.h"
 #include "app/MohAppWin.h"
+#include "base/OpenWindows.h"
 #include "base/OsDetect.h"
 #include "call/CallState.h"
 #include "calllog/CallLog.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "base/OpenWindows.h"
 #include "app/MohAppWin.h"
 #include "base/Messages.h"
+#include "base/OpenWindows.h"
 #include "call/CallState.h"
 #include "tray/PlayerWndWin.h"
 #include "tray/TrayIconWndWin.h"
