@@ -203,6 +203,8 @@ void OnSwitchToVoice(const CallRoad& road) {
 
 void OnTimeoutWarning(const CallRoad& road) {
   EndOffer(road);
+  // The warning counts only with modem-on-hold set to exactly 1; the timeout below, the grant
+  // and the refusal count for any nonzero setting.
   const bool counts = road.family.keepsLineState
                           ? SessionHolds(road)
                           : road.family.Known() && road.settings.gEnableMOH == 1;
