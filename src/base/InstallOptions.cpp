@@ -33,6 +33,11 @@ std::string DirectoryOf(const std::string& filePath) {
   return slash == 2 && filePath[1] == ':' ? filePath.substr(0, 3) : filePath.substr(0, slash);
 }
 
+std::string ProfileValue(const char* buffer, std::size_t size, unsigned long length) {
+  if (size == 0) return {};
+  return std::string(buffer, length < size ? length : size - 1);
+}
+
 void ApplyInstallOptions(InstallOptionsFile& file) {
   gInstall.gSilentEnumeration = JudgeSwitch(file.Read("SilentEnumeration")).value_or(false) ? 1 : 0;
   gInstall.gModemType = JudgeModemType(file.Read("ModemType"));

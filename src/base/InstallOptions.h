@@ -1,6 +1,7 @@
 // The installation options file "parko.ini" beside the program, section INSTALL_OPTIONS.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,6 +32,10 @@ int JudgeModemType(const std::string& value);
 std::string IniPathIn(const std::string& directory);
 // The directory part of a file's full path, without its trailing backslash.
 std::string DirectoryOf(const std::string& filePath);
+
+// The value GetPrivateProfileStringA left in a buffer of `size` bytes when it reported `length`
+// characters: never more than the buffer holds before its last byte, whatever it reported.
+std::string ProfileValue(const char* buffer, std::size_t size, unsigned long length);
 
 // The values of the section's keys, each as GetPrivateProfileStringA gives it ("" if missing).
 class InstallOptionsFile {

@@ -40,7 +40,7 @@ class ProfileFile : public InstallOptionsFile {
     char value[128] = {};
     const DWORD length =
         GetPrivateProfileStringA("INSTALL_OPTIONS", key, "", value, sizeof(value), path_.c_str());
-    return std::string(value, length < sizeof(value) ? length : sizeof(value) - 1);
+    return ProfileValue(value, sizeof(value), length);
   }
 
  private:
