@@ -90,6 +90,7 @@ const NumberedVerb kNumberedVerbs[] = {
     {"grant", Kind::Grant, 1, 1, {0, 0}, {INT_MAX, 0}, "usage: grant INDEX"},
     {"error", Kind::Error, 1, 1, {INT_MIN, 0}, {INT_MAX, 0}, "usage: error SUBCODE"},
     {"burst", Kind::Burst, 2, 2, {1, INT_MIN}, {100000, INT_MAX}, "usage: burst COUNT CODE"},
+    {"callers", Kind::Callers, 1, 1, {1, 0}, {100000, 0}, "usage: callers COUNT"},
     {"latency", Kind::Latency, 0, 1, {1, 0}, {INT_MAX, 0}, "usage: latency [CODE]"},
     {"wait", Kind::Wait, 1, 1, {0, 0}, {3600000, 0}, "usage: wait MS"},
 };

@@ -22,6 +22,7 @@ struct ControlCommand {
     Error,          // error SUBCODE
     Status,         // status
     Burst,          // burst COUNT CODE: COUNT events CODE with values 0..COUNT-1 at once
+    Callers,        // callers COUNT: COUNT incoming calls at once, callers 1..COUNT
     Wait,           // wait MS: only in play scripts, where the player waits
     Latency,        // latency CODE: time the answers to events CODE; latency: report them
   };

@@ -111,6 +111,11 @@ int Engine::Command(int code, std::vector<Scheduled>& out) {
   }
 }
 
+std::string NumberedCallerText(int n) {
+  return "Datum :08.12. Uhrzeit :12:00 Nummer :" + std::to_string(n) + " Name :Anrufer " +
+         std::to_string(n);
+}
+
 std::string Engine::Control(const ControlCommand& command, std::vector<Scheduled>& out) {
   using Kind = ControlCommand::Kind;
   if (command.kind == Kind::Status) return "ok\n" + Status();
@@ -157,6 +162,11 @@ std::string Engine::Control(const ControlCommand& command, std::vector<Scheduled
     case Kind::Burst:
       for (int i = 0; i < command.first; ++i) Raise(out, command.second, i);
       break;
+    case Kind::Callers:
+      for (int n = 1; n <= command.first; ++n) {
+        out.push_back({MOH_INCOMING_CALL, 1, 0, false, state_, NumberedCallerText(n)});
+      }
+      break;
     default:
       return "error unexpected command";
   }
@@ -166,6 +176,7 @@ std::string Engine::Control(const ControlCommand& command, std::vector<Scheduled
 bool Engine::Deliver(const Scheduled& event) {
   if (state_ == LineState::Closed) return false;
   if (event.automatic && state_ != event.expected) return false;
+  if (!event.callerId.empty()) callerId_ = event.callerId;
   switch (event.code) {
     case MOH_MODEM_ACTIVE:
     case MOH_DENIED:

@@ -33,7 +33,12 @@ struct Scheduled {
   int delayMs;
   bool automatic;
   LineState expected;
+  // The caller-ID text the line holds from this event on; empty: the text stays.
+  std::string callerId = {};
 };
+
+// The caller-ID text of the n-th caller of a "callers" burst.
+std::string NumberedCallerText(int n);
 
 class Engine {
  public:

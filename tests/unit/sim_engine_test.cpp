@@ -190,6 +190,23 @@ TEST(SimEngine, BurstRaisesCountEventsWithRisingValues) {
   for (int i = 0; i < 1000; ++i) EXPECT_EQ(std::make_pair(13, i), events[i]);
 }
 
+TEST(SimEngine, CallersRaiseIncomingCallsEachWithItsOwnCallerText) {
+  Line line;
+  line.Control("online");
+  std::string error;
+  std::vector<sim::Scheduled> out;
+  line.engine().Control(*sim::ParseControlLine("callers 3", &error), out);
+  ASSERT_EQ(3u, out.size());
+  for (int n = 1; n <= 3; ++n) {
+    const sim::Scheduled& call = out[n - 1];
+    EXPECT_EQ(std::make_pair(MOH_INCOMING_CALL, 1), std::make_pair(call.code, call.value));
+    ASSERT_TRUE(line.engine().Deliver(call));
+    // What the library hands out for the call while its callback runs.
+    EXPECT_NE(std::string::npos,
+              line.engine().Status().find("caller-id " + sim::NumberedCallerText(n) + "\n"));
+  }
+}
+
 TEST(SimEngine, StatusNamesStateModeAndRecentTraffic) {
   Line line;
   line.Control("online");

@@ -20,6 +20,9 @@ namespace {
 
 const char* const kTelkaIni = "[INSTALL_OPTIONS]\r\nSilentEnumeration=Yes\r\nModemType=1\r\n";
 const char* const kNuviaIni = "[INSTALL_OPTIONS]\r\nSilentEnumeration=Yes\r\nModemType=3\r\n";
+// The tray menu's "Rufprotokoll" and the log's list (resource.h).
+constexpr WPARAM kCallLogCommand = 32796;
+constexpr int kCallList = 1034;
 const char* const kCaller = "Datum :07.12. Uhrzeit :09:05 Nummer :0301234567 Name :Erika";
 
 double NowMs() {
@@ -150,7 +153,7 @@ class Bench {
       }
       std::printf("  \"%s\": %s,\n", figure, Json(medians).c_str());
     }
-    if (!EventPath() || !Burst() || !Calls()) return 1;
+    if (!EventPath() || !Burst() || !Callers() || !Calls()) return 1;
     std::printf("  \"end\": true\n}\n");
     return 0;
   }
@@ -195,10 +198,12 @@ class Bench {
       Line("latency 10");
       for (int i = 0; i < 1000; ++i) {
         if (dialog) {
-          // An error shows a dialog; the timeout that follows is answered with it open.
+          // An error shows a dialog; the timeout that follows is answered with it open: made,
+          // shown and painted, which the message returns after.
           Line("error 0");
           e2e::WaitUntil([&] { return parko.WaitForWindow("#32770", nullptr, 0) != nullptr; },
                          2000);
+          Settle(parko);
         }
         const size_t before = JournalSize(install);
         Line("event 10 0");
@@ -260,6 +265,77 @@ class Bench {
         "  \"burst\": {\"drain_ms\": %.1f, \"dialogs_at_end\": %d, \"final_text_ok\": %s},\n",
         Median(drains), dialogs, final.empty() ? "false" : "true");
     return parko.Close();
+  }
+
+  // A thousand callers at once with the call log open: drained when the log shows the last ten,
+  // newest first.
+  bool Callers() {
+    e2e::Installation install("bench-callers", kTelkaIni);
+    if (!install.Ok() || !install.WriteFile("mohsim.ini", "[Engine]\r\nAutomatic=No\r\n")) {
+      return Fail("no installation for the callers");
+    }
+    e2e::ParkoProcess parko;
+    HWND main = nullptr;
+    if (!parko.Start(install) || (main = parko.WaitForMainWindow()) == nullptr || !Engine()) {
+      return Fail("Parko on the simulator did not come up");
+    }
+    Line("online");
+    PostMessageA(main, WM_COMMAND, kCallLogCommand, 0);
+    HWND log = nullptr;
+    if (!e2e::WaitUntil([&] { return (log = parko.WaitForWindow("#32770", "Rufprotokoll", 0)); },
+                        5000)) {
+      return Fail("the call log did not open");
+    }
+    std::vector<double> drains;
+    bool inOrder = true;
+    for (int round = 0; round < std::max(rounds_, 3); ++round) {
+      Settle(parko);
+      const double start = NowMs();
+      Line("callers 1000");
+      while (!ShowsLastTen(parko)) {
+        if (NowMs() - start > 60000) return Fail("the callers did not drain");
+        Sleep(1);
+      }
+      drains.push_back(NowMs() - start);
+      inOrder = inOrder && ShowsLastTen(parko);
+      // The next round's callers must be told apart from these: the log starts empty again.
+      if (!parko.Close() || !parko.Start(install) ||
+          (main = parko.WaitForMainWindow()) == nullptr || !Engine()) {
+        return Fail("Parko did not start again for the next round");
+      }
+      Line("online");
+      PostMessageA(main, WM_COMMAND, kCallLogCommand, 0);
+      if (!e2e::WaitUntil(
+              [&] { return parko.WaitForWindow("#32770", "Rufprotokoll", 0) != nullptr; }, 5000)) {
+        return Fail("the call log did not open again");
+      }
+    }
+    std::printf("  \"callers\": {\"drain_ms\": %.1f, \"last_ten_in_order\": %s},\n", Median(drains),
+                inOrder ? "true" : "false");
+    return parko.Close();
+  }
+
+  // Callers 1000 down to 991 in the open log's list, number and name of each.
+  static bool ShowsLastTen(const e2e::ParkoProcess& parko) {
+    HWND log = parko.WaitForWindow("#32770", "Rufprotokoll", 0);
+    if (log == nullptr) return false;
+    const std::vector<std::string> lines = e2e::ListLines(e2e::Control(log, kCallList));
+    if (lines.size() != 10) return false;
+    for (int i = 0; i < 10; ++i) {
+      const std::string n = std::to_string(1000 - i);
+      if (lines[i].find("\t" + n + "\t") == std::string::npos ||
+          lines[i].find("Anrufer " + n) == std::string::npos) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // Returns once Parko's window thread has handled everything sent before: a message sent to
+  // its main window is answered only then.
+  static void Settle(e2e::ParkoProcess& parko) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(parko.WaitForMainWindow(0), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
   }
 
   // Two hundred calls through Parko on the simulator (its private bytes), and the same in the
