@@ -1,0 +1,339 @@
+// The soak's program, run under Wine by tools/soak: Parko's own application object runs on the
+// main thread exactly as in Parko.exe, bound to the simulator that lies beside this program,
+// while a second thread plays full calls through the simulator's control pipe and the call
+// dialogs' buttons. Every 100 calls it samples the process: GDI and USER objects, kernel
+// handles, committed memory and the event log's size. The calls run in this process because
+// only here can Wine's GDI objects be counted (its GetGuiResources is a stub).
+//
+//   parko_soak.exe CALLS CSV_PATH
+//
+// Exit code 0 when the calls ran and no figure grew by more than 1 % from the baseline (call
+// 1,000, or a tenth of the calls when there are fewer) to the end; 1 otherwise.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "GdiObjects.h"
+#include "PipeClient.h"
+#include "app/MohAppWin.h"
+#include "base/MainWindowWin.h"
+
+namespace {
+
+// The tray menu's "Rufprotokoll" and the call dialog's buttons (resource.h).
+constexpr WPARAM kCallLogCommand = 32796;
+constexpr int kAnswer = 1, kDrop = 3, kIgnore = 1035, kRestore = 1036;
+
+struct Sample {
+  int calls;
+  int gdi;
+  int user;
+  int handles;
+  double commitKb;
+  double logKb;
+  double seconds;
+};
+
+int gCalls = 10000;
+std::string gCsv = "soak.csv";
+int gResult = 1;
+
+// Progress goes to soak.txt where it runs: the simulator's library takes over the console.
+void Say(const std::string& text) {
+  if (FILE* file = std::fopen("soak.txt", "a")) {
+    std::fprintf(file, "soak: %s\n", text.c_str());
+    std::fclose(file);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(1);
+  }
+  return true;
+}
+
+std::string Send(const std::string& line) { return mohsim::SendCommand(line).value_or(""); }
+
+bool EngineOnline() { return Send("status").find("state online\n") != std::string::npos; }
+
+std::string TitleOf(HWND window) {
+  char title[128] = {};
+  GetWindowTextA(window, title, sizeof(title));
+  return title;
+}
+
+BOOL CALLBACK CollectVisibleDialog(HWND window, LPARAM list) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+      std::string(name) == "#32770") {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  }
+  return TRUE;
+}
+
+// The visible dialogs of this process: the call dialog, and the call log when it is open.
+std::vector<HWND> VisibleDialogs() {
+  std::vector<HWND> found;
+  EnumWindows(CollectVisibleDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND CallLog() {
+  for (HWND dialog : VisibleDialogs()) {
+    if (TitleOf(dialog) == "Rufprotokoll") return dialog;
+  }
+  return nullptr;
+}
+
+bool ButtonLive(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  return button != nullptr && IsWindowVisible(button) && IsWindowEnabled(button);
+}
+
+// A call dialog other than `previous` whose button `id` can be pressed.
+HWND WaitForCallDialog(int id, HWND previous) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND dialog : VisibleDialogs()) {
+          if (dialog != previous && TitleOf(dialog) != "Rufprotokoll" && ButtonLive(dialog, id)) {
+            found = dialog;
+            return true;
+          }
+        }
+        return false;
+      },
+      5000);
+  return found;
+}
+
+bool NoCallDialog() {
+  for (HWND dialog : VisibleDialogs()) {
+    if (TitleOf(dialog) != "Rufprotokoll") return false;
+  }
+  return true;
+}
+
+// Sent, not posted: it returns once the dialog handled the click.
+void Press(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::string CallerText(int call) {
+  return "Datum :08.12. Uhrzeit :12:00 Nummer :0301" + std::to_string(call) + " Name :Soak " +
+         std::to_string(call);
+}
+
+// Incoming with caller ID, taken, held, warned, restored.
+bool TakenCall(int call) {
+  Send("call " + CallerText(call));
+  HWND offered = WaitForCallDialog(kAnswer, nullptr);
+  if (offered == nullptr) return false;
+  Press(offered, kAnswer);
+  HWND held = WaitForCallDialog(kRestore, offered);
+  if (held == nullptr) return false;
+  Send("warn");
+  HWND warned = WaitForCallDialog(kRestore, held);
+  if (warned == nullptr) return false;
+  // In the voice call the restore first asks the user to hang up, in a box of the dialog's.
+  PostMessageA(GetDlgItem(warned, kRestore), BM_CLICK, 0, 0);
+  HWND box = nullptr;
+  if (!WaitUntil([&] { return (box = FindWindowA("#32770", " ")) != nullptr; }, 5000)) {
+    return false;
+  }
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return true;
+}
+
+// Incoming, and the user ignores it: the data call goes on.
+bool RefusedCall(int call) {
+  Send("call " + CallerText(call));
+  HWND offered = WaitForCallDialog(kIgnore, nullptr);
+  if (offered == nullptr) return false;
+  Press(offered, kIgnore);
+  return true;
+}
+
+// Incoming, the provider denies the hold, and the user drops the data call for the voice call;
+// the line comes back online afterwards.
+bool DroppedCall(int call) {
+  Send("auto off");
+  Send("call " + CallerText(call));
+  Send("deny");
+  Send("auto on");
+  HWND denied = WaitForCallDialog(kDrop, nullptr);
+  if (denied == nullptr) return false;
+  Press(denied, kDrop);
+  if (!WaitUntil([] { return Send("status").find("state idle\n") != std::string::npos; }, 5000)) {
+    return false;
+  }
+  Send("online");
+  return true;
+}
+
+bool OneCall(int call) {
+  // The log is open for ten calls in every hundred, rebuilt for each caller.
+  if (call % 100 == 50) {
+    PostMessageA(MainWindowHandle(), WM_COMMAND, kCallLogCommand, 0);
+    if (!WaitUntil([] { return CallLog() != nullptr; }, 5000)) return false;
+  }
+  if (call % 100 == 60) {
+    SendMessageA(CallLog(), WM_COMMAND, IDCANCEL, 0);
+    if (!WaitUntil([] { return CallLog() == nullptr; }, 5000)) return false;
+  }
+  const bool played = call % 20 == 3    ? RefusedCall(call)
+                      : call % 20 == 13 ? DroppedCall(call)
+                                        : TakenCall(call);
+  return played && WaitUntil([] { return NoCallDialog() && EngineOnline(); }, 5000);
+}
+
+// The process's kernel handles. Wine's GetProcessHandleCount says 0: there every handle value
+// is tried instead (they are multiples of four).
+int CountHandles() {
+  using HandleCount = BOOL(WINAPI*)(HANDLE, PDWORD);
+  using HandleInformation = BOOL(WINAPI*)(HANDLE, LPDWORD);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  const auto handleCount = reinterpret_cast<HandleCount>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "GetProcessHandleCount")));
+  DWORD count = 0;
+  if (handleCount != nullptr && handleCount(GetCurrentProcess(), &count) && count != 0) {
+    return static_cast<int>(count);
+  }
+  const auto information = reinterpret_cast<HandleInformation>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "GetHandleInformation")));
+  if (information == nullptr) return 0;
+  int handles = 0;
+  for (UINT_PTR value = 4; value < 0x10000; value += 4) {
+    DWORD flags = 0;
+    if (information(reinterpret_cast<HANDLE>(value), &flags)) ++handles;
+  }
+  return handles;
+}
+
+double FileKb(const char* path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
+  return data.nFileSizeLow / 1024.0;
+}
+
+Sample MeasureOnce(int calls, DWORD start) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+  // Looked up: not in the headers of the oldest systems the program builds for.
+  using GuiResources = DWORD(WINAPI*)(HANDLE, DWORD);
+  const auto guiResources = reinterpret_cast<GuiResources>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetGuiResources")));
+  constexpr DWORD kUserObjects = 1;  // GR_USEROBJECTS
+  return {calls,
+          CountGdiObjects(),
+          guiResources != nullptr
+              ? static_cast<int>(guiResources(GetCurrentProcess(), kUserObjects))
+              : 0,
+          CountHandles(),
+          counters.PagefileUsage / 1024.0,
+          FileKb("parko.log"),
+          (GetTickCount() - start) / 1000.0};
+}
+
+// The least of three readings a little apart: a handle or object that lives only while the
+// simulator's threads deliver an event is not what stays behind.
+Sample Measure(int calls, DWORD start) {
+  Sample least = MeasureOnce(calls, start);
+  for (int i = 0; i < 2; ++i) {
+    Sleep(30);
+    const Sample next = MeasureOnce(calls, start);
+    least.gdi = std::min(least.gdi, next.gdi);
+    least.user = std::min(least.user, next.user);
+    least.handles = std::min(least.handles, next.handles);
+    least.commitKb = std::min(least.commitKb, next.commitKb);
+  }
+  return least;
+}
+
+bool WriteCsv(const std::vector<Sample>& samples) {
+  FILE* file = std::fopen(gCsv.c_str(), "w");
+  if (file == nullptr) return false;
+  std::fprintf(file, "calls,gdi_objects,user_objects,handles,committed_kb,log_kb,seconds\n");
+  for (const Sample& s : samples) {
+    std::fprintf(file, "%d,%d,%d,%d,%.0f,%.1f,%.1f\n", s.calls, s.gdi, s.user, s.handles,
+                 s.commitKb, s.logKb, s.seconds);
+  }
+  return std::fclose(file) == 0;
+}
+
+// Growth from the baseline to the end beyond 1 %, figure by figure; a figure the system does not
+// give (0 throughout) is left out.
+bool Flat(const Sample& base, const Sample& end) {
+  bool flat = true;
+  const auto check = [&](const char* name, double before, double after) {
+    if (before == 0 && after == 0) return;
+    const bool holds = after <= before * 1.01;
+    char line[128];
+    std::snprintf(line, sizeof(line), "%-16s %10.0f -> %10.0f  %s", name, before, after,
+                  holds ? "flat" : "GREW");
+    Say(line);
+    flat = flat && holds;
+  };
+  check("GDI objects", base.gdi, end.gdi);
+  check("USER objects", base.user, end.user);
+  check("kernel handles", base.handles, end.handles);
+  check("committed KB", base.commitKb, end.commitKb);
+  return flat;
+}
+
+DWORD WINAPI Drive(LPVOID) {
+  if (!WaitUntil([] { return MainWindowHandle() != nullptr; }, 20000) ||
+      !WaitUntil([] { return Send("status").rfind("ok", 0) == 0; }, 20000)) {
+    Say("Parko did not come up on the simulator");
+  } else {
+    Send("online");
+    const DWORD start = GetTickCount();
+    const int baseline = gCalls >= 10000 ? 1000 : std::max(100, gCalls / 10 / 100 * 100);
+    std::vector<Sample> samples{Measure(0, start)};
+    int call = 1;
+    for (; call <= gCalls; ++call) {
+      if (!OneCall(call)) {
+        Say("call " + std::to_string(call) + " did not end as it should; the engine says:\n" +
+            Send("status"));
+        for (HWND dialog : VisibleDialogs()) Say("open: " + TitleOf(dialog));
+        break;
+      }
+      if (call % 100 == 0) samples.push_back(Measure(call, start));
+      if (call % 1000 == 0) Say(std::to_string(call) + " calls");
+    }
+    if (!WriteCsv(samples)) Say("cannot write " + gCsv);
+    const Sample* base = nullptr;
+    for (const Sample& sample : samples) {
+      if (sample.calls == baseline) base = &sample;
+    }
+    if (call > gCalls && base != nullptr && Flat(*base, samples.back())) gResult = 0;
+  }
+  PostMessageA(MainWindowHandle(), WM_CLOSE, 0, 0);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1) gCalls = std::max(100, std::atoi(argv[1]));
+  if (argc > 2) gCsv = argv[2];
+  CMohApp app;
+  HANDLE driver = CreateThread(nullptr, 0, Drive, nullptr, 0, nullptr);
+  if (driver == nullptr) return 1;
+  app.Run(GetModuleHandleA(nullptr));
+  WaitForSingleObject(driver, INFINITE);
+  CloseHandle(driver);
+  return gResult;
+}
