@@ -1,10 +1,15 @@
 #include "fw/StringsWin.h"
 
+#include <map>
 #include <vector>
+
+#include "fw/Lock.h"
 
 namespace fw {
 
-std::string LoadText(UINT id) {
+namespace {
+
+std::string LoadFromTable(UINT id) {
   // LoadStringA cuts a text to the buffer without saying so: grow until it has room to spare.
   // A string table entry holds at most 65535 characters.
   for (int size = 256; size <= 65536; size *= 2) {
@@ -15,6 +20,20 @@ std::string LoadText(UINT id) {
       return std::string(buffer.data(), static_cast<size_t>(copied));
   }
   return {};
+}
+
+}  // namespace
+
+std::string LoadText(UINT id) {
+  // The string table does not change while the program runs, and a burst of events asks for
+  // the same few texts thousands of times: each is loaded once. There are no more entries than
+  // the table has ids.
+  static Lock lock;
+  static std::map<UINT, std::string> loaded;
+  Held held(lock);
+  auto found = loaded.find(id);
+  if (found == loaded.end()) found = loaded.emplace(id, LoadFromTable(id)).first;
+  return found->second;
 }
 
 }  // namespace fw

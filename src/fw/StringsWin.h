@@ -8,7 +8,7 @@
 namespace fw {
 
 // The text of a string id in the program's resources, whatever its length; "" for an id
-// without text.
+// without text. Loaded once per id.
 std::string LoadText(UINT id);
 
 }  // namespace fw

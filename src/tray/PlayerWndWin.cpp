@@ -139,9 +139,14 @@ LRESULT CPlayerWnd::OnMohEvent(WPARAM event, LPARAM value) {
                               static_cast<int>(value));
 }
 
-void CPlayerWnd::SetTimer(unsigned id, unsigned periodMs) { fw::Window::SetTimer(id, periodMs); }
+void CPlayerWnd::SetTimer(unsigned id, unsigned periodMs) {
+  if (fw::Window::SetTimer(id, periodMs)) m_runningTimers.insert(id);
+}
 
-void CPlayerWnd::KillTimer(unsigned id) { fw::Window::KillTimer(id); }
+void CPlayerWnd::KillTimer(unsigned id) {
+  // The call dialog may have stopped the answer timer itself; a kill too many does no harm.
+  if (m_runningTimers.erase(id) != 0) fw::Window::KillTimer(id);
+}
 
 void CPlayerWnd::PostEvent(int event, int value) {
   Post(WM_MOH_EVENT, static_cast<WPARAM>(event), value);

@@ -3,6 +3,8 @@
 // hold timers.
 #pragma once
 
+#include <set>
+
 #include "call/IPlayerWindow.h"
 #include "tray/TrayCommands.h"
 #include "tray/TrayIconWndWin.h"
@@ -53,6 +55,9 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
   void CreateCallDialog(bool foreground);
 
   HICON m_hIcon[3] = {};
+  // The call road's timers this window set and did not kill since: killing one that is not
+  // running costs a trip to the system for nothing, thousands of times in a burst of events.
+  std::set<unsigned> m_runningTimers;
   // The shell's message after it restarted: the icon must be added again.
   UINT m_taskbarCreated = 0;
 };
