@@ -292,6 +292,15 @@ TEST_F(CallStateMachine, HoldTimesOfEveryIndex) {
   EXPECT_EQ(0, HoldTimeForIndex(-1));
 }
 
+TEST(ErrorTexts, EachSubCodeHasItsTextAndTheFamilyDecidesForNone) {
+  EXPECT_EQ(IDS_ERROR_1, ErrorTextId(1, FamilyOf(TELKA)));
+  EXPECT_EQ(IDS_ERROR_8, ErrorTextId(8, FamilyOf(BORIN)));
+  EXPECT_EQ(IDS_ERROR_12, ErrorTextId(12, FamilyOf(NUVIA)));
+  for (int outside : {13, -1, INT_MIN}) EXPECT_EQ(IDS_ERROR, ErrorTextId(outside, FamilyOf(NUVIA)));
+  EXPECT_EQ(IDS_ERROR, ErrorTextId(0, FamilyOf(BORIN)));
+  EXPECT_EQ(0u, ErrorTextId(0, FamilyOf(NUVIA)));  // the text stays
+}
+
 TEST_F(CallStateMachine, HoldTimeSplit) {
   EXPECT_EQ("01:00:00", FormatHoldTime(3600000));
   EXPECT_EQ("01:59:59", FormatHoldTime(7199999));
