@@ -9,7 +9,8 @@ namespace mohsim {
 
 std::optional<std::string> SendCommand(const std::string& line) {
   HANDLE pipe = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 40 && pipe == INVALID_HANDLE_VALUE; ++attempt) {
+  const DWORD start = GetTickCount();
+  while (pipe == INVALID_HANDLE_VALUE && GetTickCount() - start < 2000) {
     pipe = CreateFileA(sim::kControlPipe, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                        0, nullptr);
     if (pipe != INVALID_HANDLE_VALUE) break;
@@ -25,8 +26,9 @@ std::optional<std::string> SendCommand(const std::string& line) {
     } else if (error == ERROR_FILE_NOT_FOUND) {
       // Between two clients the engine takes a moment to offer the pipe again, and a second
       // initialisation of the library closes it while it restarts the engine: up to two
-      // seconds in all.
-      Sleep(50);
+      // seconds in all, asked again often so that a command right after another is not held
+      // up for long.
+      Sleep(2);
     } else {
       break;
     }

@@ -22,6 +22,7 @@ void EngineHost::Schedule(const std::vector<Scheduled>& events) {
 }
 
 void EngineHost::StartThreads() {
+  stopping_ = false;
   ResetEvent(stop_);
   if (eventThread_ == nullptr) {
     eventThread_ = CreateThread(nullptr, 0, &EngineHost::EventThread, this, 0, &eventThreadId_);
@@ -32,6 +33,7 @@ void EngineHost::StartThreads() {
 }
 
 void EngineHost::StopThreads() {
+  stopping_ = true;
   SetEvent(stop_);
   // Called from inside the callback the event thread cannot wait for itself; it ends when the
   // callback returns.
@@ -82,7 +84,10 @@ void EngineHost::DeliverEvents() {
       SectionLock lock(lock_);
       handedOver_ = delivered_;
     }
-    SetEvent(deliveredEvent_);
+    if (initWaiting_) SetEvent(deliveredEvent_);
+    if (stopping_) return;
+    // The next event may be due already: it goes out without a wait.
+    if (taken) continue;
     if (WaitForMultipleObjects(2, waits, FALSE, timeout) == WAIT_OBJECT_0) return;
   }
 }

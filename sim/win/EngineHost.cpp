@@ -89,6 +89,7 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
   // The events of the initialisation reach the callback before MohInitialize returns, but
   // from the engine's thread, as a driver-backed library reports them.
   const DWORD start = GetTickCount();
+  initWaiting_ = true;
   for (;;) {
     {
       SectionLock lock(lock_);
@@ -98,6 +99,7 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
     if (GetTickCount() - start > kInitEventsTimeoutMs) break;
     WaitForSingleObject(deliveredEvent_, 50);
   }
+  initWaiting_ = false;
 
   if (!config_.initSucceeds) {
     {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <queue>
@@ -78,8 +79,12 @@ class EngineHost {
   bool initialized_ = false;
 
   HANDLE wake_;            // the queue changed
-  HANDLE deliveredEvent_;  // an event went out
+  HANDLE deliveredEvent_;  // an event went out, set only while an initialisation waits for it
   HANDLE stop_;
+  // The same as stop_ and the waiting initialisation, for the event thread to read without a
+  // call to the system: a burst of events then costs one post each.
+  std::atomic<bool> stopping_{false};
+  std::atomic<bool> initWaiting_{false};
   HANDLE eventThread_ = nullptr;
   HANDLE pipeThread_ = nullptr;
   DWORD eventThreadId_ = 0;

@@ -91,9 +91,24 @@ const char* EventSentence(int code) {
 
 int LastMohEvent() { return gLastMohEvent; }
 
+namespace {
+std::atomic<int> gPostedEvents{0};
+}  // namespace
+
+void CountPostedEvent() { ++gPostedEvents; }
+
+void UncountPostedEvent() {
+  int posted = gPostedEvents.load();
+  while (posted > 0 && !gPostedEvents.compare_exchange_weak(posted, posted - 1)) {
+  }
+}
+
+bool PostedEventsWaiting() { return gPostedEvents.load() > 0; }
+
 void ResetModemActiveEchoes() {
   gModemActiveEchoes = 0;
   gLastMohEvent = 0;
+  gPostedEvents = 0;
 }
 
 void MOHAPI_CALL MohEventCallback(int event, int value) {

@@ -32,6 +32,15 @@ void ResetModemActiveEchoes();
 // nothing was posted.
 bool PostMohEvent(int event, int value);
 
+// The events posted to the main window and not handled yet, as the program's own posts count
+// them: the handler learns that more wait without asking the system, thousands of times in a
+// burst. Counted before each post and taken back when it fails; one is taken as each is
+// handled, never below zero, so that an event posted from outside can make the count short
+// (a dialog is then built that the next event replaces) but never long.
+void CountPostedEvent();
+void UncountPostedEvent();
+bool PostedEventsWaiting();
+
 // Marks a posted event whose caller-ID text the callback took from the library when the call
 // was reported: by the time the event is handled the library may hold a later call's text.
 constexpr int kCallerIdTaken = 0x10000;

@@ -7,6 +7,9 @@
 
 bool PostMohEvent(int event, int value) {
   HWND main = MainWindowHandle();
-  return main != nullptr &&
-         PostMessageA(main, WM_MOH_EVENT, static_cast<WPARAM>(event), value) != FALSE;
+  if (main == nullptr) return false;
+  CountPostedEvent();
+  if (PostMessageA(main, WM_MOH_EVENT, static_cast<WPARAM>(event), value)) return true;
+  UncountPostedEvent();
+  return false;
 }

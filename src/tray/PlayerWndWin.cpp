@@ -130,11 +130,12 @@ void CPlayerWnd::OnCallLog() {
 }
 
 LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
-  Post(WM_MOH_DISPATCH, event, value);
+  if (!Post(WM_MOH_DISPATCH, event, value)) UncountPostedEvent();
   return 0;
 }
 
 LRESULT CPlayerWnd::OnMohEvent(WPARAM event, LPARAM value) {
+  UncountPostedEvent();  // this one: what is counted now waits behind it
   return HandlePostedMohEvent(ProgramCallRoad(*this), static_cast<int>(event),
                               static_cast<int>(value));
 }
@@ -149,7 +150,8 @@ void CPlayerWnd::KillTimer(unsigned id) {
 }
 
 void CPlayerWnd::PostEvent(int event, int value) {
-  Post(WM_MOH_EVENT, static_cast<WPARAM>(event), value);
+  CountPostedEvent();
+  if (!Post(WM_MOH_EVENT, static_cast<WPARAM>(event), value)) UncountPostedEvent();
 }
 
 uint32_t CPlayerWnd::TickCount() { return GetTickCount(); }
@@ -175,10 +177,7 @@ void CPlayerWnd::CloseCallDialog() {
 
 void CPlayerWnd::OpenCallDialog() { CreateCallDialog(true); }
 
-bool CPlayerWnd::MoreEventsQueued() {
-  MSG next;
-  return PeekMessageA(&next, Handle(), WM_MOH_EVENT, WM_MOH_DISPATCH, PM_NOREMOVE) != FALSE;
-}
+bool CPlayerWnd::MoreEventsQueued() { return PostedEventsWaiting(); }
 
 void CPlayerWnd::ReopenCallDialog() { CreateCallDialog(false); }
 

@@ -9,6 +9,7 @@
 #include "call/CallEvents.h"
 #include "call/CallState.h"
 #include "calllog/CallLog.h"
+#include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 
 namespace {
@@ -118,6 +119,24 @@ TEST_F(EventBurst, EndsAsTheSameEventsOneByOne) {
       ASSERT_EQ(Handle(family, part, false), Handle(family, part, true)) << "first " << end;
     }
   }
+}
+
+// The count behind "more events wait": long it would keep the last event's dialog from being
+// built, so a post that failed and an event posted from outside (never counted) must not make
+// it so.
+TEST(PostedEvents, TheCountIsNeverLongerThanWhatWasPostedAndNotHandled) {
+  ResetModemActiveEchoes();
+  CountPostedEvent();
+  CountPostedEvent();
+  UncountPostedEvent();  // a post that failed
+  EXPECT_TRUE(PostedEventsWaiting());
+  UncountPostedEvent();  // its handling
+  UncountPostedEvent();  // an event posted from outside, handled
+  EXPECT_FALSE(PostedEventsWaiting());
+  CountPostedEvent();
+  EXPECT_TRUE(PostedEventsWaiting());
+  UncountPostedEvent();
+  EXPECT_FALSE(PostedEventsWaiting());
 }
 
 }  // namespace
