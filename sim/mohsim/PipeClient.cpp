@@ -14,8 +14,7 @@ std::optional<std::string> SendCommand(const std::string& line) {
     pipe = CreateFileA(sim::kControlPipe, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                        0, nullptr);
     if (pipe != INVALID_HANDLE_VALUE) break;
-    const DWORD error = GetLastError();
-    if (error == ERROR_PIPE_BUSY) {
+    if (GetLastError() == ERROR_PIPE_BUSY) {
       static const auto waitNamedPipe =
           sim::Kernel32Function<decltype(&WaitNamedPipeA)>("WaitNamedPipeA");
       if (waitNamedPipe != nullptr) {
@@ -23,14 +22,13 @@ std::optional<std::string> SendCommand(const std::string& line) {
       } else {
         Sleep(50);
       }
-    } else if (error == ERROR_FILE_NOT_FOUND) {
-      // Between two clients the engine takes a moment to offer the pipe again, and a second
+    } else {
+      // Between two clients the engine takes a moment to offer the pipe again (meanwhile the
+      // name is missing or the old instance is still being let go), and a second
       // initialisation of the library closes it while it restarts the engine: up to two
       // seconds in all, asked again often so that a command right after another is not held
       // up for long.
       Sleep(2);
-    } else {
-      break;
     }
   }
   if (pipe == INVALID_HANDLE_VALUE) return std::nullopt;
