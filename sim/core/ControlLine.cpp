@@ -95,13 +95,13 @@ const NumberedVerb kNumberedVerbs[] = {
     {"wait", Kind::Wait, 1, 1, {0, 0}, {3600000, 0}, "usage: wait MS"},
 };
 
-bool ParseNumbers(const NumberedVerb& spec, const std::vector<std::string>& words,
+bool ParseNumbers(const NumberedVerb& verb, const std::vector<std::string>& words,
                   ControlCommand& command) {
   const size_t args = words.size() - 1;
-  if (args < spec.minArgs || args > spec.maxArgs) return false;
+  if (args < verb.minArgs || args > verb.maxArgs) return false;
   int* const out[2] = {&command.first, &command.second};
   for (size_t i = 0; i < args; ++i) {
-    const std::optional<int> parsed = ParseInt(words[i + 1], spec.low[i], spec.high[i]);
+    const std::optional<int> parsed = ParseInt(words[i + 1], verb.low[i], verb.high[i]);
     if (!parsed) return false;
     *out[i] = *parsed;
   }
