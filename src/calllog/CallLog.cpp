@@ -89,6 +89,4 @@ void ParseCallerId(const std::string& callerIdText) {
   if (SplitCallerId(callerIdText, record)) gCallLog.Add(std::move(record));
 }
 
-void ResetCallLog() {
-  gCallLog.Clear();
-}
+void ResetCallLog() { gCallLog.Clear(); }

@@ -7,7 +7,6 @@
 constexpr const char* kAutoStartKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kAutoStartValue = "Parko";
 
-
 // Start-up: on exactly when the value exists, whatever its data.
 void QueryStartAutomatically();
 // The menu command: flips the flag, then brings the registry in line with it.

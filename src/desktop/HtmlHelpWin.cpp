@@ -54,5 +54,6 @@ HWND CallHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data) {
 }
 
 void ShowHelp() {
-  CallHtmlHelp(nullptr, HelpTopic(gSystem.gLangID, gSystem.gPrimaryLang).c_str(), HH_DISPLAY_TOPIC_COMMAND, 0);
+  CallHtmlHelp(nullptr, HelpTopic(gSystem.gLangID, gSystem.gPrimaryLang).c_str(),
+               HH_DISPLAY_TOPIC_COMMAND, 0);
 }

@@ -37,7 +37,8 @@ void SaveLinkInfo(const std::string& folder, const std::string& fileName) {
 
 void AddProgramLink(IDesktopShell& shell) {
   std::string previous;
-  if (GetPrevAppPath(previous) && shell.SamePathIgnoringCase(previous, gInstall.gInstallDir)) return;
+  if (GetPrevAppPath(previous) && shell.SamePathIgnoringCase(previous, gInstall.gInstallDir))
+    return;
   const bool nineX = gSystem.OSFound == WINDOWS_95 || gSystem.OSFound == WINDOWS_98;
   const std::string folder =
       shell.SpecialFolderPath(nineX ? kUserProgramsFolder : kCommonProgramsFolder);

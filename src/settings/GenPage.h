@@ -60,8 +60,8 @@ class GenPage {
   void ApplyEnablingRule(IGenPageWindow& page);
 };
 
-// The library's dial string (parameter 9) into gSettings.gDialString, at most 15 characters, whatever
-// the library writes into its buffer.
+// The library's dial string (parameter 9) into gSettings.gDialString, at most 15 characters,
+// whatever the library writes into its buffer.
 void ReadDialString();
 // The default dial string of DefaultDialString.dll, at most 15 characters, likewise.
 std::string DefaultDialString();

@@ -48,7 +48,8 @@ bool Call(HWND main) {
   PostMessageA(main, WM_MOH_DISPATCH, MOH_GRANTED, 5);
   if (!PumpUntil([&] { return HeldCallDialog() != nullptr; })) return false;
   PostMessageA(main, WM_MOH_DISPATCH, MOH_DATA_RESUMED, 0);
-  return PumpUntil([&] { return HeldCallDialog() == nullptr && gCall.gCallState == MOH_DATA_RESUMED; });
+  return PumpUntil(
+      [&] { return HeldCallDialog() == nullptr && gCall.gCallState == MOH_DATA_RESUMED; });
 }
 
 }  // namespace
