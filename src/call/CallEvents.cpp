@@ -29,11 +29,6 @@ std::string WithCallerId(const CallRoad& road, unsigned id) {
   return Text(road, id) + "\n" + road.call.gCallerIdText;
 }
 
-// The session flag is written only where the program keeps the line's state.
-void SetSession(const CallRoad& road, bool value) {
-  if (road.family.keepsLineState) SetMohSessionLocked(road.call, value);
-}
-
 // Where the program keeps the line's state, hold events count only while it is online with
 // modem-on-hold on and a session running.
 bool SessionHolds(const CallRoad& road) {

@@ -22,3 +22,7 @@ struct CallRoad {
 
 // The program's records: gCall, gWindows, gSettings and gModem.
 CallRoad ProgramCallRoad(IPlayerWindow& player);
+
+// Writes the call's session flag (under its lock) where the program keeps the line's state;
+// elsewhere the library keeps it and the call changes nothing.
+void SetSession(const CallRoad& road, bool value);

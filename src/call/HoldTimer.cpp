@@ -30,11 +30,6 @@ void StopCountdown(const CallRoad& road) {
   road.call.gAnswerRemainingMs = 0;
 }
 
-// The session flag is written only where the program keeps the line's state.
-void SetSession(const CallRoad& road, bool value) {
-  if (road.family.keepsLineState) SetMohSessionLocked(road.call, value);
-}
-
 int Subtract(int value, uint32_t elapsed) {
   const int64_t left = static_cast<int64_t>(value) - elapsed;
   return left < 0 ? 0 : static_cast<int>(left);
