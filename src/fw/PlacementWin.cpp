@@ -32,3 +32,17 @@ void RaiseToTopAt(HWND window, const WINDOWPLACEMENT& placement) {
   const RECT& normal = placement.rcNormalPosition;
   SetWindowPos(window, HWND_TOPMOST, normal.left, normal.top, 0, 0, SWP_NOSIZE);
 }
+
+void KeepInWorkArea(HWND window) {
+  RECT work{};
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+    work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  RECT frame{};
+  if (!GetWindowRect(window, &frame)) return;
+  const Origin origin = KeptInArea({work.left, work.top, work.right, work.bottom}, frame.left,
+                                   frame.top, frame.right - frame.left, frame.bottom - frame.top);
+  if (origin.x == frame.left && origin.y == frame.top) return;
+  SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

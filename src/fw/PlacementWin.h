@@ -13,3 +13,6 @@ void PlaceCentred(HWND window, WINDOWPLACEMENT& placement, UINT show);
 void PlaceAsRemembered(HWND window, WINDOWPLACEMENT& placement, UINT show);
 // Puts the window above every other window at the placement's left and top, its size kept.
 void RaiseToTopAt(HWND window, const WINDOWPLACEMENT& placement);
+// Moves the window into the work area of the screen (the screen without the task bar), as
+// KeptInArea says.
+void KeepInWorkArea(HWND window);

@@ -12,11 +12,13 @@
 
 namespace fw {
 
+class PropSheet;
+
 class PropPage : public Dialog {
  public:
   explicit PropPage(int templateId) : Dialog(templateId) {}
 
-  PROPSHEETPAGEA Descriptor();
+  PROPSHEETPAGEA_V1 Descriptor();
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -27,22 +29,33 @@ class PropPage : public Dialog {
 
  private:
   static INT_PTR CALLBACK StaticPageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  friend class PropSheet;
+  PropSheet* sheet_ = nullptr;
 };
 
 class PropSheet : public Window {
  public:
   PropSheet(std::string caption, HWND parent, int startPage);
 
-  void AddPage(PropPage* page) { pages_.push_back(page); }
+  void AddPage(PropPage* page) {
+    page->sheet_ = this;
+    pages_.push_back(page);
+  }
   // IDOK when the user confirmed with OK, IDCANCEL otherwise.
   INT_PTR DoModal();
 
  protected:
   // The sheet's window exists and its first page is created.
   virtual BOOL OnInitDialog() { return TRUE; }
+  // Places the buttons under the page area; again after the sheet has grown to fit its page.
+  virtual void LayoutButtons() {}
 
  private:
   static int CALLBACK SheetCallback(HWND hwnd, UINT message, LPARAM lParam);
+  // Called by a page once it is created.
+  friend class PropPage;
+  void FitToPage(HWND page, int templateId);
 
   std::string caption_;
   HWND parent_;

@@ -31,7 +31,7 @@ BOOL CCfgSheet::OnInitDialog() {
   const BOOL result = fw::PropSheet::OnInitDialog();
   UseProgramIcon(Handle());
   ShowItem(kHelpButton, false);
-  CenterSheetButtons(true, true, false);
+  LayoutButtons();
   SetWindowTextA(Handle(), fw::LoadText(IDS_SETTINGS_CAPTION).c_str());
   HWND tabs = reinterpret_cast<HWND>(Send(PSM_GETTABCONTROL));
   std::string tabText = fw::LoadText(IDS_SETTINGS_TAB);

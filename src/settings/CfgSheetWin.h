@@ -14,6 +14,7 @@ class CCfgSheet : public fw::PropSheet {
 
  protected:
   BOOL OnInitDialog() override;
+  void LayoutButtons() override { CenterSheetButtons(true, true, false); }
   void OnDestroy() override;
 
  private:

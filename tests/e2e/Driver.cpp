@@ -247,7 +247,10 @@ HWND ParkoProcess::WaitForWindow(const char* windowClass, const char* title,
 std::vector<WindowInfo> ParkoProcess::Windows() const {
   std::vector<WindowInfo> windows;
   for (HWND hwnd : TopLevelWindowsOf(processId_)) {
-    windows.push_back({hwnd, ClassOf(hwnd), Text(hwnd), IsVisible(hwnd), IsEnabled(hwnd)});
+    WindowInfo window{hwnd, ClassOf(hwnd), Text(hwnd), IsVisible(hwnd), IsEnabled(hwnd), false};
+    // A window destroyed between these reads reads as an empty, hidden, disabled one.
+    window.gone = !IsWindow(hwnd);
+    windows.push_back(window);
   }
   return windows;
 }
@@ -287,8 +290,12 @@ std::string ParkoProcess::Describe() const {
   out << "Parko (process " << processId_ << ") is "
       << (IsRunning() ? "running" : "ended with code " + std::to_string(ExitCode()));
   for (const WindowInfo& window : Windows()) {
-    out << "\n  window " << window.hwnd << " class \"" << window.windowClass << "\" title \""
-        << window.title << "\"" << (window.visible ? " visible" : " hidden")
+    out << "\n  window " << window.hwnd << " class \"" << window.windowClass << "\"";
+    if (window.gone) {
+      out << " gone while it was being read";
+      continue;
+    }
+    out << " title \"" << window.title << "\"" << (window.visible ? " visible" : " hidden")
         << (window.enabled ? "" : " disabled");
   }
   return out.str();
@@ -320,13 +327,31 @@ bool IsEnabled(HWND hwnd) { return hwnd != nullptr && IsWindowEnabled(hwnd); }
 
 void Click(HWND dialog, int id) { SendMessageA(Control(dialog, id), BM_CLICK, 0, 0); }
 
+bool IsMessageBox(HWND window) {
+  if (ClassOf(window) != "#32770") return false;
+  // Its text is a static without an id (0xFFFF) that holds text, not a picture: other dialogs
+  // give their pictures that id too (the About box's logo).
+  HWND text = GetDlgItem(window, 0xFFFF);
+  if (text == nullptr || lstrcmpiA(ClassOf(text).c_str(), "Static") != 0) return false;
+  const LONG kind = GetWindowLongA(text, GWL_STYLE) & SS_TYPEMASK;
+  if (kind == SS_BITMAP || kind == SS_ICON || kind == SS_ENHMETAFILE) return false;
+  // And nothing but statics and push buttons.
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const std::string kindOf = ClassOf(child);
+    if (lstrcmpiA(kindOf.c_str(), "Static") != 0 && lstrcmpiA(kindOf.c_str(), "Button") != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
 HWND WaitForMessageBox(const ParkoProcess& process, DWORD timeoutMs) {
   HWND box = nullptr;
   WaitUntil(
       [&] {
         for (HWND hwnd : TopLevelWindowsOf(process.Id())) {
-          if (ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, 0xFFFF) != nullptr &&
-              IsWindowVisible(hwnd)) {
+          if (IsWindowVisible(hwnd) && IsMessageBox(hwnd)) {
             box = hwnd;
             return true;
           }
@@ -425,13 +450,26 @@ std::vector<std::string> Lines(const std::string& text) {
 
 std::string MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
 
-void DismissMessageBox(HWND box, int buttonId) {
-  PostMessageA(GetDlgItem(box, buttonId), BM_CLICK, 0, 0);
+bool DismissMessageBox(HWND box, int buttonId) {
+  if (box == nullptr || !IsMessageBox(box)) return false;
+  HWND button = GetDlgItem(box, buttonId);
+  if (button == nullptr || !IsWindowVisible(button)) return false;
+  if (!PostMessageA(button, BM_CLICK, 0, 0)) return false;
+  return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+}
+
+RECT OnScreen(HWND hwnd) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT frame{};
+  if (hwnd == nullptr) return screen;
+  RECT part{};
+  if (!GetWindowRect(hwnd, &frame) || !IntersectRect(&part, &frame, &screen)) return {};
+  return part;
 }
 
 bool SaveScreenshot(HWND hwnd, const std::string& bmpPath) {
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (hwnd != nullptr && !GetWindowRect(hwnd, &area)) return false;
+  const RECT area = OnScreen(hwnd);
+  if (IsRectEmpty(&area)) return false;
   // A window that has only just appeared may not have painted yet: it paints now.
   if (hwnd != nullptr) {
     RedrawWindow(hwnd, nullptr, nullptr,

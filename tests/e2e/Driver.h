@@ -57,6 +57,8 @@ struct WindowInfo {
   std::string title;
   bool visible;
   bool enabled;
+  // Destroyed while it was being read: the other fields say nothing.
+  bool gone;
 };
 
 class ParkoProcess {
@@ -130,12 +132,18 @@ HWND SheetPage(HWND sheet);
 void PressSheetButton(HWND sheet, int button);
 // Lines of a text file, without their line ends.
 std::vector<std::string> Lines(const std::string& text);
-// A message box of the process (a dialog with the static text 0xFFFF).
+// A message box: a dialog of only statics and push buttons whose static 0xFFFF holds text.
+bool IsMessageBox(HWND window);
+// A visible message box of the process.
 HWND WaitForMessageBox(const ParkoProcess& process, DWORD timeoutMs = 5000);
 std::string MessageBoxText(HWND box);
-void DismissMessageBox(HWND box, int buttonId);
+// Clicks the button of a message box; true once the box has closed. False when the window is
+// no message box, has no such button, or stays open.
+[[nodiscard]] bool DismissMessageBox(HWND box, int buttonId);
 
-// Writes what the screen shows inside the window (the whole screen for null) as a 24-bit BMP.
+// The part of the window that lies on the screen (the screen for null); empty when none does.
+RECT OnScreen(HWND hwnd);
+// Writes what the screen shows of the window (the whole screen for null) as a 24-bit BMP.
 bool SaveScreenshot(HWND hwnd, const std::string& bmpPath);
 // The same for a rectangle of the screen.
 bool SaveScreenArea(const RECT& area, const std::string& bmpPath);

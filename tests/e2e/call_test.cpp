@@ -63,7 +63,7 @@ TEST_F(Call, IncomingCallAnsweredHeldAndDataRestored) {
       e2e::MessageBoxText(reminder));
   EXPECT_EQ(" ", e2e::Text(reminder));
   EXPECT_FALSE(CommandSent(3));  // not before the user has read it
-  e2e::DismissMessageBox(reminder, IDOK);
+  ASSERT_TRUE(e2e::DismissMessageBox(reminder, IDOK)) << Report();
 
   ASSERT_TRUE(NoDialog()) << Report();
   // Answer, restore, then TELKA's acknowledgement of the restoring line.
@@ -242,7 +242,7 @@ TEST_F(ReminderBox, AWarningOfTheLineReplacesTheDialogAndTheNewOneStillRestores)
   PostMessageA(e2e::Control(warned, 1036), BM_CLICK, 0, 0);
   HWND again = e2e::WaitForMessageBox(parko_);
   ASSERT_NE(nullptr, again) << Report();
-  e2e::DismissMessageBox(again, IDOK);
+  ASSERT_TRUE(e2e::DismissMessageBox(again, IDOK)) << Report();
   EXPECT_TRUE(e2e::WaitUntil([this] { return CommandSent(3); }, 5000)) << Report();
   EXPECT_TRUE(parko_.Close()) << Report();
 }

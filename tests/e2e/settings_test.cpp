@@ -148,7 +148,7 @@ TEST_F(Settings, ATelkaModemOnlineIsNotSetUp) {
   ASSERT_NE(nullptr, box) << Report();
   EXPECT_EQ("Beenden Sie bitte die Verbindung und versuchen Sie es erneut.",
             e2e::MessageBoxText(box));
-  e2e::DismissMessageBox(box, IDOK);
+  ASSERT_TRUE(e2e::DismissMessageBox(box, IDOK)) << Report();
   EXPECT_EQ(nullptr, e2e::WaitForSettingsSheet(parko_, 500));
 }
 

@@ -216,7 +216,7 @@ TEST_F(Startup, NoModemSaysSoClosesTheLibraryAndKeepsTheLog) {
   ASSERT_NE(nullptr, box) << Report(parko);
   EXPECT_EQ("Modem nicht gefunden.", e2e::MessageBoxText(box));
   EXPECT_EQ("Parko", e2e::Text(box));
-  e2e::DismissMessageBox(box, IDOK);
+  ASSERT_TRUE(e2e::DismissMessageBox(box, IDOK)) << Report(parko);
   ExpectEndedAndClosed(parko);
   const std::vector<std::string> log = LogTexts(*install_);
   ASSERT_FALSE(log.empty());
@@ -297,7 +297,7 @@ TEST_F(Startup, FailingInitialisationTellsTheUserByFamilyAndLastEvent) {
       HWND box = e2e::WaitForMessageBox(parko, 10000);
       ASSERT_NE(nullptr, box) << Report(parko);
       EXPECT_EQ(c.message, e2e::MessageBoxText(box));
-      e2e::DismissMessageBox(box, IDOK);
+      ASSERT_TRUE(e2e::DismissMessageBox(box, IDOK)) << Report(parko);
     }
     ExpectEndedAndClosed(parko);
     if (c.message == nullptr) {

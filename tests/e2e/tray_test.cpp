@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "CallCase.h"
 #include "Driver.h"
 
@@ -121,18 +123,38 @@ TEST_F(TrayCommand, DisablingAsksFirstNoKeepsParkoAndYesClosesTheLibraryAndEndsI
       "chten Sie MoH jetzt beenden?",
       e2e::MessageBoxText(box));
   EXPECT_EQ(" ", e2e::Text(box));
-  e2e::DismissMessageBox(box, IDNO);
-  ASSERT_TRUE(Gone(box));
+  ASSERT_TRUE(e2e::DismissMessageBox(box, IDNO)) << Report();
   EXPECT_FALSE(parko_.WaitForExit(500));
   EXPECT_FALSE(CommandSent(5));
 
   Choose(kDisable);
   box = e2e::WaitForMessageBox(parko_);
   ASSERT_NE(nullptr, box) << Report();
-  e2e::DismissMessageBox(box, IDYES);
+  ASSERT_TRUE(e2e::DismissMessageBox(box, IDYES)) << Report();
   ASSERT_TRUE(parko_.WaitForExit(5000)) << Report();
   EXPECT_EQ(0u, parko_.ExitCode());
   EXPECT_TRUE(CommandSent(5));
+}
+
+// The About box shows its logo as a static without an id, as a message box shows its text: the
+// question that follows it must be told apart from it, and Parko must end after "Ja".
+TEST_F(TrayCommand, AboutThenEndFromTheMenuEndsParko) {
+  StartOnline();
+  Choose(kInfo);
+  HWND about = parko_.WaitForWindow("#32770", "", 5000);
+  ASSERT_NE(nullptr, about) << Report();
+  EXPECT_FALSE(e2e::IsMessageBox(about));
+  PostMessageA(e2e::Control(about, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(Gone(about)) << Report();
+
+  Choose(kDisable);
+  HWND box = e2e::WaitForMessageBox(parko_);
+  ASSERT_NE(nullptr, box) << Report();
+  ASSERT_TRUE(e2e::DismissMessageBox(box, IDYES)) << Report();
+  const DWORD asked = GetTickCount();
+  ASSERT_TRUE(parko_.WaitForExit(30000)) << Report();
+  EXPECT_EQ(0u, parko_.ExitCode());
+  std::printf("Parko ended %lu ms after \"Ja\"\n", GetTickCount() - asked);
 }
 
 // Each of these runs in a nested loop of a handler of the player window, or is owned by it.

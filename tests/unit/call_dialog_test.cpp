@@ -106,6 +106,28 @@ TEST(CallDialogModes, TheFirstDialogIsCentredWithEachHalvingTruncated) {
   EXPECT_EQ(383 - 25, odd.y);
 }
 
+// A 1024 x 768 screen with a 28-pixel task bar at the bottom.
+TEST(WindowPlacement, AWindowIsMovedIntoTheWorkAreaAndATallOneKeepsItsButtonsInside) {
+  const Area work{0, 0, 1024, 740};
+  struct Case {
+    const char* what;
+    int x, y, width, height;
+    int wantX, wantY;
+  } cases[] = {
+      {"inside: stays", 100, 100, 400, 500, 100, 100},
+      {"past the bottom", 100, 300, 400, 500, 100, 240},
+      {"past the right and above the top", 800, -20, 400, 500, 624, 0},
+      {"left of the screen", -50, 10, 400, 500, 0, 10},
+      {"taller than the area: bottom edge inside", 200, 0, 547, 847, 200, -107},
+      {"wider than the area: left edge inside", 300, 10, 1100, 300, 0, 10},
+  };
+  for (const Case& c : cases) {
+    const Origin origin = KeptInArea(work, c.x, c.y, c.width, c.height);
+    EXPECT_EQ(c.wantX, origin.x) << c.what;
+    EXPECT_EQ(c.wantY, origin.y) << c.what;
+  }
+}
+
 TEST(CallDialogModes, LayoutOfEveryMode) {
   // Rows: 1, 1035, 2, 3, 1036, 1017, 1018, 1051, 1019, 1058. S shown, D greyed, H hidden.
   const std::map<CallDlgMode, std::string> expected = {

@@ -351,6 +351,79 @@ TEST(PropSheet, CancelLeavesThePageUnconfirmed) {
   EXPECT_TRUE(sheet.page.cancelSeen);
 }
 
+// What the sheet shows of a page made in a larger font than its own, read once it is up.
+class LargeFontPage : public fw::PropPage {
+ public:
+  LargeFontPage() : fw::PropPage(61001) {}
+  bool measured = false;
+  bool textInsidePageArea = false;
+  bool buttonsUnderPageArea = false;
+  bool buttonsOnWorkArea = false;
+  int tabs = 0;
+  std::string secondTab;
+
+ protected:
+  BOOL OnInitDialog() override {
+    ::PostMessageA(Handle(), WM_APP, 0, 0);
+    return fw::PropPage::OnInitDialog();
+  }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_APP) return fw::PropPage::WindowProc(message, wParam, lParam);
+    HWND sheet = GetParent(Handle());
+    HWND tabControl = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    RECT area{};
+    GetClientRect(tabControl, &area);
+    SendMessageA(tabControl, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    MapWindowPoints(tabControl, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    RECT text{};
+    GetWindowRect(Item(61011), &text);
+    RECT both{};
+    IntersectRect(&both, &text, &area);
+    textInsidePageArea = EqualRect(&both, &text) != 0;
+    RECT ok{};
+    RECT cancel{};
+    GetWindowRect(GetDlgItem(sheet, IDOK), &ok);
+    GetWindowRect(GetDlgItem(sheet, IDCANCEL), &cancel);
+    buttonsUnderPageArea = ok.top >= area.bottom && cancel.top >= area.bottom;
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    buttonsOnWorkArea = ok.top >= work.top && ok.bottom <= work.bottom;
+    tabs = static_cast<int>(SendMessageA(tabControl, TCM_GETITEMCOUNT, 0, 0));
+    char name[32] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = name;
+    item.cchTextMax = sizeof(name);
+    SendMessageA(tabControl, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
+    secondTab = name;
+    measured = true;
+    ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    return 0;
+  }
+};
+
+class TwoPageSheet : public fw::PropSheet {
+ public:
+  TwoPageSheet() : fw::PropSheet("Zwei Seiten", nullptr, 0) {
+    AddPage(&large);
+    AddPage(&second);
+  }
+  LargeFontPage large;
+  fw::PropPage second{61002};
+};
+
+TEST(PropSheet, MakesRoomForAPageInALargerFontAndReadsEveryPageOfTheArray) {
+  TwoPageSheet sheet;
+  EXPECT_EQ(IDCANCEL, sheet.DoModal());
+  ASSERT_TRUE(sheet.large.measured);
+  EXPECT_TRUE(sheet.large.textInsidePageArea);
+  EXPECT_TRUE(sheet.large.buttonsUnderPageArea);
+  // Taller than the screen: its buttons are kept on it.
+  EXPECT_TRUE(sheet.large.buttonsOnWorkArea);
+  EXPECT_EQ(2, sheet.large.tabs);
+  EXPECT_EQ("Zweite", sheet.large.secondTab);
+}
+
 int gErasures = 0;
 WNDPROC gStaticProc = nullptr;
 LRESULT CALLBACK CountErasures(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
