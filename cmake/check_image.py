@@ -3,6 +3,7 @@
 
     check_image.py --objdump OBJDUMP --machine i386|x86-64 [--subsystem "Windows GUI"]
                    [--ordinals ordinals.txt] [--exports windows_exports.txt]
+                   [--msvcrt msvcrt_nt4.txt]
                    [--resources "TYPE:ID,ID TYPE:*"] FILE
 
 - the PE format of the machine (PE32 for i386, PE32+ for x86-64) and the subsystem;
@@ -11,7 +12,13 @@
   ordinals are exactly the ones the list gives for that library;
 - with --exports: every other import by name is a function of that list (those that Windows
   95 and NT 4.0 export), but those of msvcrt.dll;
+- with --msvcrt: every import from msvcrt.dll is a name of that list (what the msvcrt.dll of
+  Windows NT 4.0, that is of Visual C++ 4.2, exports);
 - with --resources: each resource type holds the listed ids ("*": at least one resource).
+
+    check_image.py --objdump OBJDUMP --exports windows_exports.txt --unused FILE...
+
+fails on the rows of the list that none of the files imports.
 """
 import argparse
 import re
@@ -91,6 +98,13 @@ def read_exports(path):
     return result
 
 
+def read_names(path):
+    """{name} in lower case, one a line, from a list with '#' comments."""
+    with open(path, encoding="utf-8") as lines:
+        return {line.split()[0].lower() for line in lines
+                if line.strip() and not line.startswith("#")}
+
+
 def check(headers, args):
     errors = []
     fmt, magic = MACHINES[args.machine]
@@ -124,6 +138,14 @@ def check(headers, args):
                 elif (dll, name.lower()) not in exported:
                     errors.append(f"imports {name} from {dll}, which is not in the list of what "
                                   f"Windows 95 and NT 4.0 export ({args.exports})")
+    if args.msvcrt:
+        runtime = read_names(args.msvcrt)
+        for name, ordinal in imports.get("msvcrt.dll", []):
+            if name is None:
+                errors.append(f"imports ordinal {ordinal} of msvcrt.dll, which no list vouches for")
+            elif name.lower() not in runtime:
+                errors.append(f"imports {name} from msvcrt.dll, which is not in the list of what "
+                              f"the msvcrt.dll of Windows NT 4.0 exports ({args.msvcrt})")
     if args.resources:
         found = resources_of(headers)
         for wanted in args.resources.split():
@@ -139,16 +161,41 @@ def check(headers, args):
     return imports, errors
 
 
+def unused_rows(args):
+    """The rows of the --exports list that none of the files imports."""
+    imported = set()
+    for path in args.files:
+        headers = subprocess.run([args.objdump, "-p", path], check=True,
+                                 capture_output=True, text=True).stdout
+        for dll, entries in imports_of(headers).items():
+            imported |= {(dll, name.lower()) for name, _ in entries if name}
+    return sorted(read_exports(args.exports) - imported)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--objdump", required=True)
-    parser.add_argument("--machine", required=True, choices=MACHINES)
+    parser.add_argument("--machine", choices=MACHINES)
     parser.add_argument("--subsystem")
     parser.add_argument("--ordinals")
     parser.add_argument("--exports")
+    parser.add_argument("--msvcrt")
     parser.add_argument("--resources")
-    parser.add_argument("file")
+    parser.add_argument("--unused", action="store_true",
+                        help="fail on the rows of --exports that none of the files imports")
+    parser.add_argument("files", nargs="+")
     args = parser.parse_args()
+    if args.unused:
+        unused = unused_rows(args)
+        for dll, name in unused:
+            print(f"{args.exports}: {name} of {dll} is imported by none of the shipped files",
+                  file=sys.stderr)
+        return 1 if unused else 0
+    if len(args.files) != 1:
+        parser.error("one file at a time, but with --unused")
+    args.file = args.files[0]
+    if not args.machine:
+        parser.error("--machine is needed")
     headers = subprocess.run([args.objdump, "-p", args.file], check=True,
                              capture_output=True, text=True).stdout
     imports, errors = check(headers, args)

@@ -75,4 +75,8 @@ std::string JournalGetDefaultDialString(const char* buffer) {
   return "GetDefaultDialString(" + Pointer(buffer) + ")";
 }
 
+std::string JournalNoControlPipe(unsigned long error) {
+  return "NoControlPipe(error=" + std::to_string(error) + ")";
+}
+
 }  // namespace sim

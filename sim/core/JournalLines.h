@@ -21,5 +21,8 @@ std::string JournalSetParam(int handle, int id, int value);
 std::string JournalSetParamString(int handle, int id, const char* text);
 std::string JournalInitDefaultDialString();
 std::string JournalGetDefaultDialString(const char* buffer);
+// Not a call of the program's: the engine could not offer its control pipe (error 120 on
+// Windows 95, 98 and ME, which have no named-pipe server) and gave up on it.
+std::string JournalNoControlPipe(unsigned long error);
 
 }  // namespace sim

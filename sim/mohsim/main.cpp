@@ -6,16 +6,19 @@
 //   mohsim play FILE            the commands of a script, one a line, with "wait MS"
 //
 // Exit code 0 when the engine took every command; 1 when it refused one; 2 when no engine
-// answers.
+// answers. The engine offers its control pipe on Windows NT 4.0 and later only: Windows 95, 98
+// and ME have no named-pipe server.
 #include <windows.h>
 
-#include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 
 #include "ControlLine.h"
 #include "Kernel32Win.h"
 #include "Panel.h"
 #include "PipeClient.h"
+#include "SimFiles.h"
 
 namespace {
 
@@ -42,7 +45,9 @@ constexpr int kNoEngine = 2;
 int Send(const std::string& line) {
   const std::optional<std::string> reply = mohsim::SendCommand(line);
   if (!reply) {
-    Complain("no engine answers (is a program running with the simulated modem?)");
+    Complain(
+        "no engine answers (is a program running with the simulated modem? On Windows 95, 98 "
+        "and ME the simulator has no control pipe: its line plays only what mohsim.ini says)");
     return kNoEngine;
   }
   if (reply->compare(0, 2, "ok") != 0) {
@@ -53,12 +58,16 @@ int Send(const std::string& line) {
   return 0;
 }
 
+// A script longer than this is not one a person wrote.
+constexpr size_t kScriptLimit = 1 << 20;
+
 int Play(const std::string& path) {
-  std::ifstream script(path);
-  if (!script) {
-    Complain("cannot read " + path);
+  const std::optional<std::string> text = sim::ReadSmallFile(path, kScriptLimit);
+  if (!text) {
+    Complain("cannot read " + path + " (or it is larger than 1 MB)");
     return kRefused;
   }
+  std::istringstream script(*text);
   int lineNumber = 0;
   for (std::string line; std::getline(script, line);) {
     ++lineNumber;

@@ -2,6 +2,9 @@
 // mohsim.ini ([Library] DefaultDialString) beside the DLL. It is written whole, up to 63
 // characters: a default longer than the contract's 15 stands for a library that overruns its
 // caller's buffer.
+//
+// Like MOHAPI.DLL it carries a static TLS directory (MinGW's runtime): on Windows 95 it works
+// only bound when the program loads, as Parko.exe imports it, never through LoadLibrary.
 #include <windows.h>
 
 #include <algorithm>

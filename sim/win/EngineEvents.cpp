@@ -28,7 +28,8 @@ void EngineHost::StartThreads() {
     eventThread_ = CreateThread(nullptr, 0, &EngineHost::EventThread, this, 0, &eventThreadId_);
   }
   if (pipeThread_ == nullptr) {
-    pipeThread_ = CreateThread(nullptr, 0, &EngineHost::PipeThread, this, 0, nullptr);
+    // With a thread-id pointer: Windows 95 and 98 fail CreateThread without one.
+    pipeThread_ = CreateThread(nullptr, 0, &EngineHost::PipeThread, this, 0, &pipeThreadId_);
   }
 }
 

@@ -88,6 +88,7 @@ class EngineHost {
   HANDLE eventThread_ = nullptr;
   HANDLE pipeThread_ = nullptr;
   DWORD eventThreadId_ = 0;
+  DWORD pipeThreadId_ = 0;
 };
 
 }  // namespace sim

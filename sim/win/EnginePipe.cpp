@@ -1,5 +1,6 @@
 // The control pipe: mohsim.exe sends one command a connection, the engine answers it.
 #include "EngineHost.h"
+#include "JournalLines.h"
 #include "Kernel32Win.h"
 
 namespace sim {
@@ -8,6 +9,8 @@ namespace {
 
 // How long the pipe waits for a client's command before it gives up on that client.
 constexpr DWORD kClientTimeoutMs = 3000;
+// A pipe that cannot be made this many times in a row, half a second apart, is given up.
+constexpr int kCreateAttempts = 10;
 
 const PipeServerApi& Pipes() {
   static const PipeServerApi api;
@@ -28,17 +31,30 @@ DWORD WINAPI EngineHost::PipeThread(void* self) {
   return 0;
 }
 
+// Windows 95, 98 and ME have no named-pipe server (95 lacks the functions, 98 and ME fail them
+// with ERROR_CALL_NOT_IMPLEMENTED): there the engine runs without a control pipe, says so once in
+// its journal and ends this thread. The line then plays only what mohsim.ini scripts.
 void EngineHost::ServePipe() {
-  if (!Pipes().Complete()) return;  // a system without a pipe server: no control pipe
+  if (!Pipes().Complete()) {
+    journal_.Append(JournalNoControlPipe(ERROR_CALL_NOT_IMPLEMENTED));
+    return;
+  }
   HANDLE ioEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  int failures = 0;
   while (WaitForSingleObject(stop_, 0) == WAIT_TIMEOUT) {
     HANDLE pipe = Pipes().createNamedPipe(kControlPipe, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
                                           PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT,
                                           PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr);
     if (pipe == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_CALL_NOT_IMPLEMENTED || ++failures == kCreateAttempts) {
+        journal_.Append(JournalNoControlPipe(error));
+        break;
+      }
       if (WaitForSingleObject(stop_, 500) == WAIT_OBJECT_0) break;
       continue;
     }
+    failures = 0;
     OVERLAPPED connect{};
     connect.hEvent = ioEvent;
     ResetEvent(ioEvent);

@@ -1,4 +1,7 @@
 // MOHAPI.DLL: the seven operations, exported by ordinal only (MOHAPI.def).
+//
+// MinGW's runtime gives this DLL a static TLS directory, which Windows 95 sets up only for a DLL
+// bound when the program loads: Parko.exe imports it, and nothing may load it with LoadLibrary.
 #include <windows.h>
 
 #include "EngineHost.h"

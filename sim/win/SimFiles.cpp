@@ -18,6 +18,26 @@ std::string ModuleDir(HMODULE module) {
   }
 }
 
+std::optional<std::string> ReadSmallFile(const std::string& path, size_t limit) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string content;
+  char buffer[4096];
+  DWORD got = 0;
+  bool ok = true;
+  while ((ok = ReadFile(file, buffer, sizeof(buffer), &got, nullptr) != FALSE) && got > 0) {
+    if (content.size() + got > limit) {
+      ok = false;
+      break;
+    }
+    content.append(buffer, got);
+  }
+  CloseHandle(file);
+  if (!ok) return std::nullopt;
+  return content;
+}
+
 IniLookup IniFileLookup(const std::string& path) {
   return [path](const std::string& section, const std::string& key) -> std::optional<std::string> {
     // A default no INI value can hold tells a missing key from an empty one.

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "SimConfig.h"
@@ -13,6 +14,11 @@ namespace sim {
 // The folder that holds the module (DLL or program) with this handle, without a trailing
 // backslash.
 std::string ModuleDir(HMODULE module);
+
+// The whole content of a file of at most `limit` bytes; nothing when it cannot be read or is
+// larger. Read with the system's calls: the C++ file streams of this compiler need _fstat64,
+// which the C runtime of Windows 95, 98 and NT 4.0 lacks.
+std::optional<std::string> ReadSmallFile(const std::string& path, size_t limit);
 
 // Reads keys of an INI file; a missing key is nothing.
 IniLookup IniFileLookup(const std::string& path);

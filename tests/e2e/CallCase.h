@@ -28,7 +28,9 @@ enum Entry { kSettings = 1, kCallLog, kAutoStart, kPlaceCall, kHelp, kInfo, kDis
 
 class Call : public testing::Test {
  protected:
-  void Start(const std::string& mohsimIni = kQuickLine, const std::string& parkoIni = kParkoIni) {
+  // nineX: with the builds of the 9x personality (Installation::UseNineXPersonality).
+  void Start(const std::string& mohsimIni = kQuickLine, const std::string& parkoIni = kParkoIni,
+             bool nineX = false) {
     // The case's name as a folder name: parameterised cases carry '/' and quotes.
     std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
     std::replace_if(
@@ -37,6 +39,9 @@ class Call : public testing::Test {
     install_ = std::make_unique<e2e::Installation>(name, parkoIni);
     ASSERT_TRUE(install_->Ok()) << install_->Error();
     ASSERT_TRUE(install_->WriteFile("mohsim.ini", mohsimIni));
+    if (nineX) {
+      ASSERT_TRUE(install_->UseNineXPersonality());
+    }
     ASSERT_TRUE(parko_.Start(*install_));
     main_ = parko_.WaitForMainWindow();
     ASSERT_NE(nullptr, main_);

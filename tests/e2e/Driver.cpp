@@ -22,14 +22,17 @@ std::string TestProgramDir() {
   return file.substr(0, file.find_last_of('\\'));
 }
 
-std::string DistDir() {
+// A folder of the build tree: dist, or dist9x.
+std::string BuildDir(const char* name) {
   char path[MAX_PATH * 4] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
   if (length == 0 || length >= sizeof(path)) return {};
   std::string dir(path, length);
   for (int up = 0; up < 3; ++up) dir = dir.substr(0, dir.find_last_of('\\'));
-  return dir + "\\dist";
+  return dir + "\\" + name;
 }
+
+std::string DistDir() { return BuildDir("dist"); }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -182,6 +185,14 @@ std::string Installation::ReadFile(const std::string& file) const {
 
 bool Installation::CopyIn(const std::string& sourcePath, const std::string& file) const {
   return CopyFileA(sourcePath.c_str(), PathOf(file).c_str(), FALSE) != 0;
+}
+
+bool Installation::UseNineXPersonality() const {
+  const std::string dir = BuildDir("dist9x");
+  for (const char* file : {"Parko.exe", "MOHAPI.DLL", "DefaultDialString.dll"}) {
+    if (!CopyIn(dir + "\\" + file, file)) return false;
+  }
+  return true;
 }
 
 bool Installation::WriteFile(const std::string& file, const std::string& content) const {

@@ -44,6 +44,9 @@ class Installation {
   bool WriteFile(const std::string& file, const std::string& content) const;
   // Puts a copy of another file in the installation under this name.
   bool CopyIn(const std::string& sourcePath, const std::string& file) const;
+  // Replaces Parko.exe and the simulator's libraries with their builds of the 9x personality
+  // (dist9x/), in which what Windows 95, 98 and ME only stub fails as it does there.
+  bool UseNineXPersonality() const;
 
  private:
   std::string dir_;
