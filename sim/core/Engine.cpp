@@ -137,8 +137,10 @@ std::string Engine::Control(const ControlCommand& command, std::vector<Scheduled
       Raise(out, MOH_MODEM_IDLE, 0);
       break;
     case Kind::Call:
-      callerId_ = command.text;
-      Raise(out, MOH_INCOMING_CALL, command.text.empty() ? 0 : 1);
+      // The caller's text travels with its call: the line holds it from the call's delivery on,
+      // not from this command, so that calls still queued keep theirs.
+      out.push_back(
+          {MOH_INCOMING_CALL, command.text.empty() ? 0 : 1, 0, false, state_, command.text});
       ProviderAnswer(out, LineState::CallOffered);
       break;
     case Kind::Grant:
@@ -176,7 +178,7 @@ std::string Engine::Control(const ControlCommand& command, std::vector<Scheduled
 bool Engine::Deliver(const Scheduled& event) {
   if (state_ == LineState::Closed) return false;
   if (event.automatic && state_ != event.expected) return false;
-  if (!event.callerId.empty()) callerId_ = event.callerId;
+  if (event.callerId) callerId_ = *event.callerId;
   switch (event.code) {
     case MOH_MODEM_ACTIVE:
     case MOH_DENIED:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,9 @@ struct Scheduled {
   int delayMs;
   bool automatic;
   LineState expected;
-  // The caller-ID text the line holds from this event on; empty: the text stays.
-  std::string callerId = {};
+  // The caller-ID text the line holds once this event is delivered (an incoming call's own, empty
+  // for a call without one); none: the text stays.
+  std::optional<std::string> callerId = {};
 };
 
 // The caller-ID text of the n-th caller of a "callers" burst.

@@ -207,6 +207,31 @@ TEST(SimEngine, CallersRaiseIncomingCallsEachWithItsOwnCallerText) {
   }
 }
 
+// A call straight after a burst of callers: each text is the line's from its own call's
+// delivery on, so that the simulator never pairs a caller with another call.
+TEST(SimEngine, ACallersTextTravelsWithItsCallBehindABurst) {
+  Line line;
+  line.Control("online");
+  std::string error;
+  std::vector<sim::Scheduled> out;
+  line.engine().Control(*sim::ParseControlLine("callers 400", &error), out);
+  line.engine().Control(*sim::ParseControlLine("call Nummer :40001", &error), out);
+  line.engine().Control(*sim::ParseControlLine("call", &error), out);
+  const std::string configured = line.engine().CallerId();
+  EXPECT_EQ(sim::SimConfig{}.callerId, configured);  // nothing delivered yet: still mohsim.ini's
+  std::vector<std::string> seen;
+  for (const sim::Scheduled& event : out) {
+    if (event.code == MOH_INCOMING_CALL && line.engine().Deliver(event)) {
+      seen.push_back(line.engine().CallerId());
+    }
+  }
+  ASSERT_EQ(402u, seen.size());
+  EXPECT_EQ(sim::NumberedCallerText(399), seen[398]);
+  EXPECT_EQ(sim::NumberedCallerText(400), seen[399]);
+  EXPECT_EQ("Nummer :40001", seen[400]);
+  EXPECT_EQ("", seen[401]);  // a call without caller ID leaves none behind
+}
+
 TEST(SimEngine, StatusNamesStateModeAndRecentTraffic) {
   Line line;
   line.Control("online");
