@@ -4,6 +4,15 @@
 
 std::atomic<LogFile*> gEventLog{nullptr};
 
+namespace {
+
+// Written once, during static initialisation, before any thread logs.
+EventSentenceTable gEventSentences = nullptr;
+
+}  // namespace
+
+void SetEventSentences(EventSentenceTable sentences) { gEventSentences = sentences; }
+
 std::string LogPrefix(const LocalTime& time) {
   return fw::Format("%d-%d-%d %d:%d:%d - ", time.month, time.day, time.year, time.hour, time.minute,
                     time.second);
@@ -23,9 +32,10 @@ std::string EscapeControlCharacters(const std::string& text) {
   return escaped;
 }
 
-void LogEvent(int /*code*/, int /*value*/, const char* text) {
+void LogEvent(int code, int /*value*/, const char* text) {
   LogFile* log = gEventLog;
   if (log == nullptr) return;
+  if (text == nullptr && gEventSentences != nullptr) text = gEventSentences(code);
   if (text == nullptr) return;
   log->WriteLine(LogPrefix(log->Now()) + text + "\r\n");
 }

@@ -221,12 +221,15 @@ void OnIgnoreCall(ICallDialogWindow& dialog) {
 
 void OnRestoreData(ICallDialogWindow& dialog) {
   if (InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive)) {
-    // While the box is open the hold may run out or the line move on; only a call still on
-    // hold in a dialog still open is restored.
-    if (!dialog.ShowHangUpReminder() || !InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive))
-      return;
-    MohCommand(gModem.gMohHandle, MOH_CMD_RESUME_DATA);
-    LogEvent(0, 0, "Ending voice call, switching back to data.");
+    dialog.ShowHangUpReminder();
+    // While the box was open the line may have moved on. An event that replaced this dialog
+    // closed the box with it (the library's warning, say): the restore the user asked for is
+    // still sent while the call is on hold, whichever dialog shows now; once the hold has ended
+    // (run out, data back) there is nothing left to restore.
+    if (InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive)) {
+      MohCommand(gModem.gMohHandle, MOH_CMD_RESUME_DATA);
+      LogEvent(0, 0, "Ending voice call, switching back to data.");
+    }
   }
   dialog.StopAnswerTimer();
   gCall.gVoiceActive = false;

@@ -57,10 +57,9 @@ class ICallDialogWindow : public ISoundPlayer {
   virtual void StepProgress() = 0;
   // KillTimer of the main window's TIMER_ANSWER.
   virtual void StopAnswerTimer() = 0;
-  // The reminder to hang up first, owned by the dialog; returns when it is dismissed. False
-  // when the dialog was destroyed meanwhile (the box runs a message loop, in which an event may
-  // replace the dialog): the caller must then not act on the box.
-  virtual bool ShowHangUpReminder() = 0;
+  // The reminder to hang up first, owned by the dialog; returns when it is dismissed, or closed
+  // with the dialog (the box runs a message loop, in which an event may replace the dialog).
+  virtual void ShowHangUpReminder() = 0;
   // Closes this dialog at the user's request; the object frees itself.
   virtual void Dismiss() = 0;
   // The dialog declares the hold timed out as if the library had said so.
@@ -87,7 +86,7 @@ class HeadlessCallDialog : public ICallDialogWindow {
   void SetProgress(int, int, int) override {}
   void StepProgress() override {}
   void StopAnswerTimer() override {}
-  bool ShowHangUpReminder() override { return false; }
+  void ShowHangUpReminder() override {}
   void Dismiss() override {}
   void DeclareTimeout() override;
 

@@ -47,18 +47,18 @@ void EndOffer(const CallRoad& road) {
   EndAnswerWindow(road);
 }
 
-// The caller's text: the one taken when the library reported this call, else the library's now.
-void FetchCallerId(const CallRoad& road, const std::string* taken) {
+// The caller's text, asked of the library now. It holds the newest call's text only: when a
+// later call already waits behind this one, the text is that call's, and this call stays one
+// without caller ID (on a real line a second call cannot come while the first is offered).
+void FetchCallerId(const CallRoad& road) {
   road.call.gCallerIdText.clear();
-  std::string text;
-  if (taken != nullptr) {
-    text = *taken;
-  } else {
-    char buffer[MOH_CALLER_ID_SIZE] = {};
-    MohGetParam(road.modem.gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
-    buffer[sizeof(buffer) - 1] = '\0';  // whatever the library left in the last byte
-    text = buffer;
-  }
+  if (LaterIncomingCallWaiting()) return;
+  char buffer[MOH_CALLER_ID_SIZE] = {};
+  MohGetParam(road.modem.gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
+  buffer[sizeof(buffer) - 1] = '\0';  // whatever the library left in the last byte
+  // A call reported while we asked may have put its own text there.
+  if (LaterIncomingCallWaiting()) return;
+  const std::string text = buffer;
   LogEvent(0, 0, EscapeControlCharacters(text));
   road.call.gCallerIdText = text;
   ParseCallerId(road.call.gCallerIdText);
@@ -125,7 +125,8 @@ void OnGranted(const CallRoad& road, int index) {
   road.player.SetTimer(TIMER_ANSWER, family.answerWindowMs);
 }
 
-void OnIncomingCall(const CallRoad& road, int value, const std::string* callerId) {
+void OnIncomingCall(const CallRoad& road, int value) {
+  TakeIncomingCall();
   CallInProgress& call = road.call;
   call.gPlacingCall = false;
   if (!road.family.Known()) return;
@@ -133,7 +134,7 @@ void OnIncomingCall(const CallRoad& road, int value, const std::string* callerId
   if (!keepsLine || call.gOnline) {
     SetState(road, CALLSTATE_INCOMING_CALL, IDS_INCOMING_CALL);
     call.gCallerIdText.clear();
-    if (value == 1 && road.settings.gCallerID != 0) FetchCallerId(road, callerId);
+    if (value == 1 && road.settings.gCallerID != 0) FetchCallerId(road);
   }
   if (!keepsLine) {
     if (road.settings.gEnableMOH != 0) road.player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);
@@ -198,8 +199,9 @@ void OnSwitchToVoice(const CallRoad& road) {
 
 void OnTimeoutWarning(const CallRoad& road) {
   EndOffer(road);
-  // The warning counts only with modem-on-hold set to exactly 1; the timeout below, the grant
-  // and the refusal count for any nonzero setting.
+  // Where the program keeps the line's state, hold events need modem-on-hold set to exactly 1.
+  // Elsewhere the warning does too, while the timeout below, the grant and the refusal count
+  // for any nonzero setting.
   const bool counts = road.family.keepsLineState
                           ? SessionHolds(road)
                           : road.family.Known() && road.settings.gEnableMOH == 1;
@@ -297,7 +299,7 @@ void ApplyLaterEvent(const CallRoad& road, int event, int value) {
 }
 
 // Returns false when the handler must stop at once.
-bool ApplyEvent(const CallRoad& road, int event, int value, const std::string* callerId) {
+bool ApplyEvent(const CallRoad& road, int event, int value) {
   switch (event) {
     case MOH_EVENT_1:
       SetState(road, CALLSTATE_EVENT_1, IDS_EVENT_1);
@@ -311,7 +313,7 @@ bool ApplyEvent(const CallRoad& road, int event, int value, const std::string* c
       OnModemIdle(road);
       break;
     case MOH_INCOMING_CALL:
-      OnIncomingCall(road, value, callerId);
+      OnIncomingCall(road, value);
       break;
     case MOH_DENIED:
     case MOH_NOT_SUPPORTED:
@@ -377,17 +379,11 @@ unsigned ErrorTextId(int subCode, const ModemFamily& family) {
   return IDS_ERROR;
 }
 
-int HandleMohEvent(const CallRoad& road, int event, int value, const std::string* callerId) {
+int HandleMohEvent(const CallRoad& road, int event, int value) {
   // Whatever the library reports next answers a pending request and ends a declined offer.
   road.call.gOriginatePending = false;
   road.call.gAnswerDeclined = false;
-  if (!ApplyEvent(road, event, value, callerId)) return -1;
+  if (!ApplyEvent(road, event, value)) return -1;
   ShowOutcome(road);
   return 0;
-}
-
-int HandlePostedMohEvent(const CallRoad& road, int posted, int value) {
-  if ((posted & kCallerIdTaken) == 0) return HandleMohEvent(road, posted, value);
-  const std::optional<std::string> callerId = TakeCallerIdSnapshot();
-  return HandleMohEvent(road, posted & ~kCallerIdTaken, value, callerId ? &*callerId : nullptr);
 }

@@ -19,10 +19,6 @@ unsigned ErrorTextId(int subCode, const ModemFamily& family);
 
 // Handles one event: call state, status text, flags, timers, library calls, and the call
 // dialog closed and, for states that show it, opened anew. Returns 0, or -1 when a BORIN
-// re-initialisation fails (then nothing else happens). callerId: the caller's text taken when
-// the library reported this call; without it an incoming call asks the library for it.
-int HandleMohEvent(const CallRoad& road, int event, int value,
-                   const std::string* callerId = nullptr);
-// An event as the callback posted it: one marked kCallerIdTaken is handled with the caller's
-// text taken for it.
-int HandlePostedMohEvent(const CallRoad& road, int posted, int value);
+// re-initialisation fails (then nothing else happens). An incoming call with caller ID asks the
+// library for the caller's text, unless a later call already waits (it is then that call's).
+int HandleMohEvent(const CallRoad& road, int event, int value);

@@ -54,8 +54,10 @@ struct CallInProgress {
   bool gMohSession = false;
   bool gVoiceActive = false;
   bool gPlacingCall = false;
-  // An outgoing call was asked of the library and it has not answered yet: no second request.
+  // An outgoing call was asked of the library and it has not answered yet: no second request,
+  // for at most the family's answer window from the tick count the request was sent at.
   bool gOriginatePending = false;
+  uint32_t gOriginateSentMs = 0;
   // The answer window ran out and declined the call: the buttons that take it do nothing until
   // the library's next event.
   bool gAnswerDeclined = false;

@@ -149,12 +149,14 @@ void CCallDlg::OnClose() {
 void CCallDlg::OnDestroy() {
   Default();
   fw::Window::KillTimer(TIMER_CALL_DIALOG);
-  if (gWindows.gCallDlgOpen) gWindows.gCallDlgOpen = false;
+  if (gHeldCallDialog == this || gHeldCallDialog == nullptr) gWindows.gCallDlgOpen = false;
 }
 
 void CCallDlg::PostNcDestroy() {
   if (gHeldCallDialog == this) gHeldCallDialog = nullptr;
-  gWindows.gCallDlgOpen = false;
+  // A dialog replaced while its own message box was open is freed only now, after the dialog
+  // that replaced it set the open flag: the flag is then that dialog's.
+  if (gHeldCallDialog == nullptr) gWindows.gCallDlgOpen = false;
   delete this;
 }
 
@@ -199,11 +201,10 @@ void CCallDlg::Sound(const char* file, SoundMode mode) { fw::PlaySoundFile(file,
 
 void CCallDlg::StopAnswerTimer() { ::KillTimer(MainWindowHandle(), TIMER_ANSWER); }
 
-bool CCallDlg::ShowHangUpReminder() {
-  MessageBoxA(Handle(), fw::LoadText(IDS_HANG_UP_FIRST).c_str(), " ", MB_OK | MB_ICONEXCLAMATION);
+void CCallDlg::ShowHangUpReminder() {
   // Destroying the dialog closes the box it owns; the object itself lives on until this
   // handler has returned.
-  return Handle() != nullptr;
+  MessageBoxA(Handle(), fw::LoadText(IDS_HANG_UP_FIRST).c_str(), " ", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CCallDlg::Dismiss() { DestroyWindow(); }

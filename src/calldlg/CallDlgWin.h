@@ -47,7 +47,7 @@ class CCallDlg : public fw::Dialog, private ICallDialogWindow {
   void StepProgress() override;
   void Sound(const char* file, SoundMode mode) override;
   void StopAnswerTimer() override;
-  bool ShowHangUpReminder() override;
+  void ShowHangUpReminder() override;
   void Dismiss() override;
   void DeclareTimeout() override;
 

@@ -30,6 +30,13 @@ int NoModemFound(IStartupWindows& ui) {
   return 0;
 }
 
+// Modems were found, but none is the one the installation names.
+int NamedModemNotFound(IStartupWindows& ui) {
+  LogEvent(0, 0, "Modem Not Found");
+  if (FamilyOf(gInstall.gModemType).reportsMissingModem) ui.ShowMessage(IDS_MODEM_NOT_FOUND);
+  return 0;
+}
+
 void LogModemType(const ModemFamily& family) {
   if (!gInstall.gLogging) return;
   LogEvent(0, 0,
@@ -64,7 +71,7 @@ int SelectModem(int silent, IStartupWindows& ui) {
     ui.ChooseModem();
   } else {
     const int choice = FindSilentChoice(gModem.gpModems, gInstall.gModemType, gInstall.gModemName);
-    if (choice < 0) return NoModemFound(ui);
+    if (choice < 0) return NamedModemNotFound(ui);
     gModem.gModemSelIndex = choice;
   }
   if (gModem.gModemSelIndex < 0 || gModem.gModemSelIndex >= MOH_MAX_MODEMS)

@@ -1,12 +1,7 @@
 #include "moh/MohEvents.h"
 
-#include <deque>
-
 #include "base/EventLog.h"
 #include "base/InstallOptions.h"
-#include "fw/Lock.h"
-#include "moh/ModemSelection.h"
-#include "moh/MohSettings.h"
 
 namespace {
 
@@ -15,33 +10,10 @@ std::atomic<int> gLastMohEvent{0};
 std::atomic<bool> gOwnInitRunning{false};
 std::atomic<int> gModemActiveEchoes{0};
 
-// Caller-ID texts taken in the callback, oldest first: written on the library's thread, taken
-// on the player window's.
-fw::Lock gSnapshotLock;
-std::deque<std::string> gCallerIdSnapshots;
-
-// Param 7 as the library holds it now, terminated whatever it wrote.
-std::string LibraryCallerId() {
-  char buffer[MOH_CALLER_ID_SIZE] = {};
-  MohGetParam(gModem.gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
-  buffer[sizeof(buffer) - 1] = '\0';
-  return buffer;
-}
+// Incoming calls the callback posted that the player window has not handled yet.
+std::atomic<int> gIncomingCallsWaiting{0};
 
 }  // namespace
-
-std::optional<std::string> TakeCallerIdSnapshot() {
-  fw::Held lock(gSnapshotLock);
-  if (gCallerIdSnapshots.empty()) return std::nullopt;
-  std::string text = std::move(gCallerIdSnapshots.front());
-  gCallerIdSnapshots.pop_front();
-  return text;
-}
-
-void ResetCallerIdSnapshots() {
-  fw::Held lock(gSnapshotLock);
-  gCallerIdSnapshots.clear();
-}
 
 int InitializeMoh(int handle, MODEM_ENTRY* entry) {
   gOwnInitRunning = true;
@@ -89,6 +61,13 @@ const char* EventSentence(int code) {
   }
 }
 
+namespace {
+
+// The log writes these sentences for an event code logged without a text.
+[[maybe_unused]] const bool kSentencesGiven = (SetEventSentences(&EventSentence), true);
+
+}  // namespace
+
 int LastMohEvent() { return gLastMohEvent; }
 
 namespace {
@@ -109,20 +88,23 @@ void ResetModemActiveEchoes() {
   gModemActiveEchoes = 0;
   gLastMohEvent = 0;
   gPostedEvents = 0;
+  gIncomingCallsWaiting = 0;
 }
+
+void TakeIncomingCall() {
+  int waiting = gIncomingCallsWaiting.load();
+  while (waiting > 0 && !gIncomingCallsWaiting.compare_exchange_weak(waiting, waiting - 1)) {
+  }
+}
+
+bool LaterIncomingCallWaiting() { return gIncomingCallsWaiting.load() > 0; }
 
 void MOHAPI_CALL MohEventCallback(int event, int value) {
   // Counted before it is posted, so that the handler finds the mark.
   if (event == MOH_MODEM_ACTIVE && gOwnInitRunning) ++gModemActiveEchoes;
-  // The caller's text is the library's now, while the call is the newest it reported.
-  if (event == MOH_INCOMING_CALL && value == 1 && gSettings.gCallerID != 0) {
-    fw::Held lock(gSnapshotLock);
-    gCallerIdSnapshots.push_back(LibraryCallerId());
-    // Under the lock: the handler cannot take it before it is posted and known to be.
-    if (!PostMohEvent(event | kCallerIdTaken, value)) gCallerIdSnapshots.pop_back();
-  } else {
-    PostMohEvent(event, value);
-  }
+  // Likewise, so that the handler of an earlier call knows that this one waits behind it.
+  if (event == MOH_INCOMING_CALL) ++gIncomingCallsWaiting;
+  if (!PostMohEvent(event, value) && event == MOH_INCOMING_CALL) TakeIncomingCall();
   gLastMohEvent = event;
-  if (gInstall.gLogging) LogEvent(event, value, EventSentence(event));
+  if (gInstall.gLogging) LogEvent(event, value, nullptr);
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <atomic>
-#include <optional>
 #include <string>
 
 #include "moh/MohApi.h"
@@ -15,7 +14,8 @@ int LastMohEvent();
 // without one.
 const char* EventSentence(int code);
 
-// Posts the event, records it as the last one and logs its sentence. Touches no call state.
+// Posts the event, records it as the last one and logs its sentence. Touches no call state and
+// calls nothing of the library: the library may hold a lock of its own while it calls back.
 void MOHAPI_CALL MohEventCallback(int event, int value);
 
 // MohInitialize with MohEventCallback. A library may report "modem active" while it
@@ -41,10 +41,10 @@ void CountPostedEvent();
 void UncountPostedEvent();
 bool PostedEventsWaiting();
 
-// Marks a posted event whose caller-ID text the callback took from the library when the call
-// was reported: by the time the event is handled the library may hold a later call's text.
-constexpr int kCallerIdTaken = 0x10000;
-// The oldest text taken and not yet handed out; the handler of each marked event takes one.
-std::optional<std::string> TakeCallerIdSnapshot();
-// Forgets the texts taken so far (tests).
-void ResetCallerIdSnapshots();
+// The incoming calls the callback posted, counted as they are posted. The library holds one
+// caller's text, the newest call's: a call handled while a later one already waits is handled
+// as a call without caller ID, so that no call is ever shown with another call's caller.
+// TakeIncomingCall: the handler takes the one it handles (never below zero).
+void TakeIncomingCall();
+// True while an incoming call posted by the callback waits unhandled.
+bool LaterIncomingCallWaiting();

@@ -101,7 +101,7 @@ bool CPlayerWnd::OnCommand(int id, int, HWND) {
       OnCallLog();
       return true;
     case ID_PLACE_CALL:
-      OnPlaceCall();
+      ::OnPlaceCall(TickCount());
       return true;
     case ID_INFO:
       ::OnInfo(*this);
@@ -136,8 +136,7 @@ LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
 
 LRESULT CPlayerWnd::OnMohEvent(WPARAM event, LPARAM value) {
   UncountPostedEvent();  // this one: what is counted now waits behind it
-  return HandlePostedMohEvent(ProgramCallRoad(*this), static_cast<int>(event),
-                              static_cast<int>(value));
+  return HandleMohEvent(ProgramCallRoad(*this), static_cast<int>(event), static_cast<int>(value));
 }
 
 void CPlayerWnd::SetTimer(unsigned id, unsigned periodMs) {

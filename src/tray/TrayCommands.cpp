@@ -32,14 +32,23 @@ void OnDisableMoh(ITrayCommandWindow& window) {
   window.PostClose();
 }
 
-void OnPlaceCall() {
-  if (gCall.gOriginatePending) return;  // one request an attempt, until the library answers it
-  gCall.gCallerIdText.clear();
+void OnPlaceCall(uint32_t nowMs) {
   const ModemFamily& family = FamilyOf(gSettings.gMohModemType);
+  // One request at a time, until the library answers it. TELKA and BORIN do not say whether
+  // they took the request, and a library that never answers must not leave the command dead:
+  // a provider answers a hold request within the time a caller is given to answer, so a
+  // request still unanswered after the family's answer window is taken as lost.
+  if (gCall.gOriginatePending) {
+    const uint32_t waited = nowMs - gCall.gOriginateSentMs;  // wrap-around safe
+    if (waited < static_cast<uint32_t>(family.answerWindowMs)) return;
+    gCall.gOriginatePending = false;
+  }
+  gCall.gCallerIdText.clear();
   if (!family.Known()) return;
   if (family.placesCallsOnlyWhenActive && gCall.gCallState != CALLSTATE_MODEM_ACTIVE) return;
   gCall.gPlacingCall = true;
   gCall.gOriginatePending = true;
+  gCall.gOriginateSentMs = nowMs;
   const int accepted = MohCommand(gModem.gMohHandle, MOH_CMD_ORIGINATE);
   if (!family.placesCallsOnlyWhenActive && accepted == 0) {  // no hold can be requested
     gCall.gPlacingCall = false;

@@ -3,6 +3,7 @@
 // window carries them out through ITrayCommandWindow.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "settings/GenPage.h"
@@ -30,8 +31,10 @@ class ITrayCommandWindow {
 // While its question is open, the command asks nothing again.
 void OnDisableMoh(ITrayCommandWindow& window);
 // "Anruf tätigen": asks the library to hold the data call for an outgoing voice call. TELKA and
-// BORIN only while online with nothing pending; NUVIA always.
-void OnPlaceCall();
+// BORIN only while online with nothing pending; NUVIA always. One request at a time: the next is
+// sent once the library has answered, or once the family's answer window has passed since the
+// request (nowMs: the system's tick count).
+void OnPlaceCall(uint32_t nowMs);
 // "Modem On Hold Einstellungen" and the icon's double click: the settings sheet, then the
 // library bound again so that it works with the new settings. A TELKA modem cannot be set up
 // while its data connection is up: the user is asked to hang up first.

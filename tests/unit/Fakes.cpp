@@ -135,7 +135,6 @@ void ResetAll() {
   ResetSystemFacts();
   ResetModemSelection();
   ResetModemActiveEchoes();
-  ResetCallerIdSnapshots();
   ResetMohSettings();
   ResetCallState();
   ResetOpenWindows();
@@ -212,6 +211,7 @@ int MOHAPI_CALL MohGetParam(int handle, int id, char* buffer) {
   fake::Library& library = fake::TheLibrary();
   library.calls.push_back(sim::JournalGetParam(handle, id, buffer));
   if (id == MOH_PARAM_CALLER_ID_DATA && buffer) {
+    if (library.whileCallerIdRead) library.whileCallerIdRead();
     if (library.callerIdFillsBuffer) {
       std::memset(buffer, 'X', MOH_CALLER_ID_SIZE);
     } else {

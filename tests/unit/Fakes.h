@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,6 +29,8 @@ struct Library {
   std::map<int, int> params{{1, 1}, {2, 0}, {3, 1}, {4, 0}, {6, 1}, {8, 0}, {10, 9}};
   std::string callerId;
   bool callerIdFillsBuffer = false;  // writes all 256 bytes with no terminator
+  // Runs while the caller's text is asked for (the line reports the next call meanwhile).
+  std::function<void()> whileCallerIdRead;
   std::string dialString = "*43#";
   std::string defaultDialString = "*70";
   int originateResult = 1;

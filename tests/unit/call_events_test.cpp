@@ -36,9 +36,8 @@ class CallStateMachine : public fake::LoggingTest {
   }
 
   void Family(int family) { gSettings.gMohModemType = family; }
-  Effects Event(int event, int value = 0, int* result = nullptr,
-                const std::string* callerId = nullptr) {
-    const int r = HandleMohEvent(ProgramCallRoad(player_), event, value, callerId);
+  Effects Event(int event, int value = 0, int* result = nullptr) {
+    const int r = HandleMohEvent(ProgramCallRoad(player_), event, value);
     if (result) *result = r;
     return player_.Take();
   }
@@ -157,36 +156,48 @@ TEST_F(CallStateMachine, CallWithoutCallerIdOrWithItSwitchedOffFetchesNothing) {
             gCall.gStatusText);  // a bare line break at the end
 }
 
-// Calls queued behind each other: by the time an older one is handled the library holds a newer
-// caller's text. Each call keeps the text taken when it was reported, and an open log is rebuilt
-// once, after the last of them.
-TEST_F(CallStateMachine, EachCallKeepsItsOwnCallersTextAndTheLogIsRebuiltOncePerBurst) {
+// Calls queued behind each other, as only a simulated line makes them: the library holds the
+// newest caller's text, so the calls before it are handled as calls without caller ID (logged
+// without a caller line, not in the call log), and the newest gets its own. The callback calls
+// nothing of the library. A call reported while the text is read makes that text the new call's.
+TEST_F(CallStateMachine, NoCallIsShownWithALaterCallersText) {
   Family(NUVIA);
-  const std::string callers[] = {"Datum :01.12. Uhrzeit :09:01 Nummer :1 Name :Eins",
-                                 "Datum :02.12. Uhrzeit :09:02 Nummer :2 Name :Zwei",
-                                 "Datum :03.12. Uhrzeit :09:03 Nummer :3 Name :Drei"};
-  for (const std::string& caller : callers) {
-    fake::TheLibrary().callerId = caller;
-    MohEventCallback(MOH_INCOMING_CALL, 1);
-  }
-  fake::TheLibrary().callerId = "Datum :09.12. Uhrzeit :09:09 Nummer :9 Name :Neun";
+  fake::TheLibrary().callerId = "Datum :03.12. Uhrzeit :09:03 Nummer :3 Name :Drei";
+  for (int i = 0; i < 3; ++i) MohEventCallback(MOH_INCOMING_CALL, 1);
+  EXPECT_TRUE(LibraryCalls().empty());
   const std::vector<std::pair<int, int>> posted = fake::PostedEvents();
   ASSERT_EQ(3u, posted.size());
   int refreshes = 0;
   for (size_t i = 0; i < posted.size(); ++i) {
-    EXPECT_EQ(MOH_INCOMING_CALL | kCallerIdTaken, posted[i].first);
+    SCOPED_TRACE(i);
+    EXPECT_EQ(MOH_INCOMING_CALL, posted[i].first);  // as the library reported it
     player_.moreEventsQueued = i + 1 < posted.size();
-    HandlePostedMohEvent(ProgramCallRoad(player_), posted[i].first, posted[i].second);
-    const Effects effects = player_.Take();
+    const Effects effects = Event(posted[i].first, posted[i].second);
     refreshes += static_cast<int>(std::count(effects.begin(), effects.end(), "RefreshCallLog"));
+    EXPECT_EQ(i + 1 < posted.size() ? "" : fake::TheLibrary().callerId, gCall.gCallerIdText);
   }
   EXPECT_EQ(1, refreshes);
-  const std::deque<CCallerID>& records = gCallLog.Records();
-  ASSERT_EQ(3u, records.size());
-  EXPECT_EQ("3", records[0].m_Number);
-  EXPECT_EQ("2", records[1].m_Number);
-  EXPECT_EQ("1", records[2].m_Number);
-  EXPECT_FALSE(TakeCallerIdSnapshot().has_value());
+  EXPECT_EQ((std::vector<std::string>{"MohGetParam(handle=0, id=7, buffer)"}), LibraryCalls());
+  ASSERT_EQ(1u, gCallLog.Records().size());
+  EXPECT_EQ("3", gCallLog.Records()[0].m_Number);
+  const std::vector<std::string> logged = log_.Texts();
+  EXPECT_EQ(3, std::count(logged.begin(), logged.end(), "Incoming call detected."));
+  EXPECT_EQ(fake::TheLibrary().callerId, logged.back());
+
+  // The next call comes while the text is read: the text is the new call's.
+  MohEventCallback(MOH_INCOMING_CALL, 1);
+  fake::TheLibrary().whileCallerIdRead = [] {
+    fake::TheLibrary().callerId = "Datum :04.12. Uhrzeit :09:04 Nummer :4 Name :Vier";
+    MohEventCallback(MOH_INCOMING_CALL, 1);
+  };
+  Event(MOH_INCOMING_CALL, 1);
+  EXPECT_EQ("", gCall.gCallerIdText);
+  EXPECT_EQ(1u, gCallLog.Records().size());
+  fake::TheLibrary().whileCallerIdRead = nullptr;
+  Event(MOH_INCOMING_CALL, 1);
+  EXPECT_EQ(fake::TheLibrary().callerId, gCall.gCallerIdText);
+  ASSERT_EQ(2u, gCallLog.Records().size());
+  EXPECT_EQ("4", gCallLog.Records()[0].m_Number);
 }
 
 TEST_F(CallStateMachine, CallerIdBufferIsTerminatedWhateverTheLibraryWrote) {

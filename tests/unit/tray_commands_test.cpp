@@ -95,7 +95,7 @@ TEST_F(TrayCommands, PlacingACallAsksTheLibraryOnlyWhereTheFamilyAllowsIt) {
     gCall.gCallState = c.state;
     gCall.gCallerIdText = "Datum :07.12.";
     fake::TheLibrary().originateResult = c.originateResult;
-    OnPlaceCall();
+    OnPlaceCall(1000);
     EXPECT_EQ("", gCall.gCallerIdText);
     EXPECT_EQ(c.placingAfter, gCall.gPlacingCall);
     EXPECT_EQ(c.asks ? Effects{kOriginate} : Effects{}, LibraryCalls());
@@ -104,28 +104,46 @@ TEST_F(TrayCommands, PlacingACallAsksTheLibraryOnlyWhereTheFamilyAllowsIt) {
 }
 
 // While the library has not answered a request, choosing "Anruf tätigen" again asks nothing;
-// its answer, whatever it is, allows the next one. A refused request is no pending one.
-TEST_F(TrayCommands, OnePlaceCallRequestUntilTheLibraryAnswersIt) {
+// its answer, whatever it is, allows the next one, and so does the end of the family's answer
+// window without one. A refused request is no pending one.
+TEST_F(TrayCommands, OnePlaceCallRequestUntilTheLibraryAnswersItOrTheAnswerWindowEnds) {
   for (int family : {TELKA, BORIN, NUVIA}) {
     SCOPED_TRACE(family);
     SetUp();
     gSettings.gMohModemType = family;
     gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
-    for (int i = 0; i < 3; ++i) OnPlaceCall();
+    for (uint32_t at : {1000u, 1001u, 2000u}) OnPlaceCall(at);
     EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
     EXPECT_EQ(Effects{kOriginating}, log_.Texts());
 
     RecordingPlayer player;
     HandleMohEvent(ProgramCallRoad(player), MOH_DENIED, 0);
     gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
-    OnPlaceCall();
+    OnPlaceCall(3000);
+    EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
+
+    // No answer at all: the command is dead for the answer window, then asks again.
+    const uint32_t window = family == TELKA ? 15000 : 60000;
+    OnPlaceCall(3000 + window - 1);
+    EXPECT_TRUE(LibraryCalls().empty());
+    OnPlaceCall(3000 + window);
     EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
   }
+  // Across the tick count's wrap-around.
+  SetUp();
+  gSettings.gMohModemType = BORIN;
+  gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
+  OnPlaceCall(0xFFFFF000u);
+  OnPlaceCall(1000);
+  EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
+  OnPlaceCall(0xFFFFF000u + 60000);
+  EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
+
   SetUp();
   gSettings.gMohModemType = NUVIA;
   fake::TheLibrary().originateResult = 0;
-  OnPlaceCall();
-  OnPlaceCall();
+  OnPlaceCall(1000);
+  OnPlaceCall(1001);
   EXPECT_EQ((Effects{kOriginate, kOriginate}), LibraryCalls());
 }
 
