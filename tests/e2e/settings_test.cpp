@@ -118,6 +118,35 @@ TEST_F(Settings, ADoubleClickShowsTheLibrarysValuesAndOkWritesThemAndBindsTheLib
   EXPECT_TRUE(parko_.Close()) << Report();
 }
 
+// The radio group, read from the library and written back: "always disconnect" chosen with the
+// mouse goes to the library as modem-on-hold off, and the next sheet shows it chosen.
+TEST_F(Settings, TheRadioGroupShowsTheLibrarysModeAndOkHandsTheOtherOneOver) {
+  Start(std::string(kQuickLine) + kLibraryValues, kLoggingTelka);
+  HWND sheet = OpenByDoubleClick();
+  ASSERT_NE(nullptr, sheet) << Report();
+  HWND page = e2e::SheetPage(sheet);
+  EXPECT_TRUE(Checked(page, 1043) && !Checked(page, 1040));
+  Click(page, 1040);
+  EXPECT_TRUE(Checked(page, 1040) && !Checked(page, 1043));
+  const size_t before = Journal().size();
+  e2e::PressSheetButton(sheet, PSBTN_OK);
+  ASSERT_TRUE(Gone(sheet)) << Report();
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Journal().size() > before + 7; }, 5000)) << Report();
+  const std::vector<std::string> written = Since(Journal(), before);
+  EXPECT_EQ((std::vector<std::string>{
+                "MohSetParam(handle=0, id=1, value=0)", "MohSetParam(handle=0, id=3, value=0)",
+                "MohSetParam(handle=0, id=4, value=1)", "MohSetParam(handle=0, id=6, value=0)"}),
+            std::vector<std::string>(written.begin(), written.begin() + 4));
+
+  HWND again = OpenByDoubleClick();
+  ASSERT_NE(nullptr, again) << Report();
+  page = e2e::SheetPage(again);
+  EXPECT_TRUE(Checked(page, 1040) && !Checked(page, 1043));
+  e2e::PressSheetButton(again, PSBTN_CANCEL);
+  ASSERT_TRUE(Gone(again)) << Report();
+  EXPECT_TRUE(parko_.Close()) << Report();
+}
+
 TEST_F(Settings, CancelWritesNothingAndALongDefaultDialStringDoesNoHarm) {
   Start(std::string(kQuickLine) + kLibraryValues, kLoggingTelka);
   HWND sheet = OpenByDoubleClick();

@@ -10,6 +10,7 @@
 
 #include "Fakes.h"
 #include "RecordingPlayer.h"
+#include "base/Messages.h"
 #include "call/CallEvents.h"
 #include "call/CallState.h"
 #include "call/HoldTimer.h"
@@ -172,6 +173,8 @@ const Row kRows[] = {
    ""},
   {"restoring N", N, 1, kOnHold, 14, 0, 14, WithCaller(32838), 1, 1, 0, 1, "-FALLBACK, dialog",
    ""},
+  {"restoring U", U, 1, kOnHold, 14, 0, 14, WithCaller(32838), 1, 1, 0, 1, "-FALLBACK, dialog",
+   ""},
   // 15 session terminated, 16 remote timeout.
   {"terminated N", N, 1, kOnHold, 15, 0, 15, Id(32842), 1, 1, 0, 1,
    "-FALLBACK, -ANSWER, dialog", ""},
@@ -203,6 +206,8 @@ std::string Compact(const std::vector<std::string>& effects) {
       add("dialog");
     } else if (effect == "RefreshCallLog") {
       add("log");
+    } else if (effect == "Sound beep.wav once") {
+      add("beep");
     }
   }
   return out;
@@ -277,6 +282,110 @@ TEST_F(FamilyRoad, ABorinRebindThatFailsStopsTheHandler) {
   EXPECT_FALSE(gCall.gVoiceActive);
   EXPECT_FALSE(gCall.gOnline);
   EXPECT_EQ("", Compact(player_.Take()));
+}
+
+// One second of the hold countdown (TIMER_HOLD_TICK), by family and warning setting.
+struct Tick {
+  const char* what;
+  int family;
+  int warn, warnMs, mute;
+  // The countdown as the step finds it.
+  int state;
+  bool online, session;
+  int remainingMs, answerMs, beeps;
+  // What it leaves.
+  int stateAfter;
+  bool sessionAfter;
+  int remainingAfter;
+  const char* holdText;
+  const char* answerText;
+  int beepsAfter;
+  const char* effects;
+};
+
+// clang-format off
+const Tick kTicks[] = {
+  // The line gone: idle, data dropped or back, offline. TELKA's session ends with it.
+  {"idle T", T, 1, 30000, 0, 4, true, true, 50000, 5000, 3, 4, false, 0, "00:00:00", "00:00", 3,
+   "-HOLD_TICK"},
+  {"disconnected B", B, 1, 30000, 0, 11, true, true, 50000, 5000, 3, 11, true, 0, "00:00:00",
+   "00:00", 3, "-HOLD_TICK"},
+  {"resumed N", N, 1, 30000, 0, 12, true, false, 50000, 5000, 3, 12, false, 0, "00:00:00", "00:00",
+   3, "-HOLD_TICK"},
+  {"offline T", T, 1, 30000, 0, 8, false, true, 50000, 0, 3, 8, false, 0, "00:00:00", "00:00", 3,
+   "-HOLD_TICK"},
+  {"offline N", N, 1, 30000, 0, 8, false, true, 50000, 0, 3, 8, true, 0, "00:00:00", "00:00", 3,
+   "-HOLD_TICK"},
+  // Counting, and the warning at the warning time: TELKA's session is written with it.
+  {"counts", T, 1, 30000, 0, 8, true, true, 95000, 0, 3, 8, true, 94000, "00:01:34", "00:00", 3,
+   ""},
+  {"warning T", T, 1, 30000, 0, 8, true, false, 31000, 0, 3, 9, true, 30000, "00:00:30", "00:00",
+   0, "beep"},
+  {"warning B", B, 1, 30000, 0, 8, true, false, 31000, 0, 3, 9, false, 30000, "00:00:30",
+   "00:00", 0, "beep"},
+  {"warning at 60 s", N, 1, 60000, 0, 8, true, false, 61000, 0, 3, 9, false, 60000, "00:01:00",
+   "00:00", 0, "beep"},
+  {"above 50 s", N, 1, 50000, 0, 8, true, false, 52000, 0, 3, 8, false, 51000, "00:00:51",
+   "00:00", 3, ""},
+  {"not while answering", T, 1, 30000, 0, 7, true, true, 20000, 5000, 3, 7, true, 19000,
+   "00:00:19", "00:04", 3, ""},
+  {"warning off", T, 0, 30000, 0, 8, true, true, 20000, 0, 3, 8, true, 19000, "00:00:19", "00:00",
+   3, ""},
+  {"warning 2", T, 2, 30000, 0, 8, true, true, 20000, 0, 3, 8, true, 19000, "00:00:19", "00:00",
+   3, ""},
+  // The beep every third step in state 9, unless muted.
+  {"between beeps", B, 1, 30000, 0, 9, true, false, 20000, 0, 0, 9, false, 19000, "00:00:19",
+   "00:00", 1, ""},
+  {"third step", B, 1, 30000, 0, 9, true, false, 20000, 0, 2, 9, false, 19000, "00:00:19",
+   "00:00", 0, "beep"},
+  {"muted", T, 1, 30000, 1, 9, true, true, 20000, 0, 3, 9, true, 19000, "00:00:19", "00:00", 3,
+   ""},
+  // The hold used up: a timeout in states 8 and 9, nothing in 10; state 15 stops the count.
+  {"timeout in 8 T", T, 1, 30000, 0, 8, true, true, 0, 0, 3, 10, false, 0, "00:00:00", "00:00", 3,
+   "-HOLD_TICK, post TIMEOUT 0"},
+  {"timeout in 9 B", B, 1, 30000, 0, 9, true, true, 0, 0, 3, 10, true, 0, "00:00:00", "00:00", 3,
+   "-HOLD_TICK, post TIMEOUT 0"},
+  {"used up in 10", N, 1, 30000, 0, 10, true, false, 0, 0, 3, 10, false, 0, "00:00:00", "00:00",
+   3, ""},
+  {"reconnecting", N, 1, 30000, 0, 15, true, false, 5000, 3000, 3, 15, false, 0, "00:00:00",
+   "00:00", 3, "-HOLD_TICK"},
+  // The answer countdown's text: whole seconds, minutes always "00", also at exactly 0 ms.
+  {"answer at 0 ms", B, 1, 30000, 0, 7, true, false, 90000, 1000, 3, 7, false, 89000, "00:01:29",
+   "00:00", 3, ""},
+  {"answer a minute", B, 1, 30000, 0, 7, true, false, 90000, 61000, 3, 7, false, 89000,
+   "00:01:29", "00:60", 3, ""},
+};
+// clang-format on
+
+TEST_F(FamilyRoad, EachSecondOfTheHoldCountsWarnsAndEndsByTheRules) {
+  for (const Tick& tick : kTicks) {
+    SCOPED_TRACE(tick.what);
+    fake::ResetAll();
+    gSettings.gMohModemType = tick.family;
+    gSettings.gEnableMOH = 1;
+    gSettings.gWarn = tick.warn;
+    gSettings.gWarnTimeMs = tick.warnMs;
+    gSettings.MuteWarnTone = tick.mute;
+    gCall.gCallState = tick.state;
+    gCall.gOnline = tick.online;
+    gCall.gMohSession = tick.session;
+    gCall.gHoldRemainingMs = tick.remainingMs;
+    gCall.gAnswerRemainingMs = tick.answerMs;
+    gCall.gBeepCount = tick.beeps;
+    gCall.gLastTickCount = player_.now;
+    player_.now += 1000;
+    player_.effects.clear();
+
+    HandleTimer(ProgramCallRoad(player_), TIMER_HOLD_TICK);
+
+    EXPECT_EQ(tick.stateAfter, gCall.gCallState);
+    EXPECT_EQ(tick.sessionAfter, gCall.gMohSession);
+    EXPECT_EQ(tick.remainingAfter, gCall.gHoldRemainingMs);
+    EXPECT_EQ(tick.holdText, gCall.gHoldText);
+    EXPECT_EQ(tick.answerText, gCall.gAnswerText);
+    EXPECT_EQ(tick.beepsAfter, gCall.gBeepCount);
+    EXPECT_EQ(tick.effects, Compact(player_.Take()));
+  }
 }
 
 }  // namespace

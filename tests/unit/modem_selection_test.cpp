@@ -104,6 +104,10 @@ TEST_F(ModemSelectionTest, NoModemShowsNotFoundExceptForBorinOrNuviaInstallation
   EXPECT_EQ((std::vector<std::string>{kMessageNotFound}), ui_.shown);
   EXPECT_EQ("No Oskavel modem is installed", log_.Texts().back());
   EXPECT_FALSE(Called("MohInitialize"));
+  RecordingUi telka;
+  gInstall.gModemType = TELKA;
+  EXPECT_EQ(0, SelectModem(1, telka));
+  EXPECT_EQ((std::vector<std::string>{kMessageNotFound}), telka.shown);
 
   for (int type : {BORIN, NUVIA}) {
     RecordingUi quiet;
@@ -145,6 +149,25 @@ TEST_F(ModemSelectionTest, TelkaWantedButOnlyAnEmptyEntryMatchesGivesModemNotFou
   EXPECT_EQ("Selected modem= ComPort=", log[log.size() - 3]);
   EXPECT_EQ("Unknown Modem Type", log[log.size() - 2]);
   EXPECT_EQ("Modem Not Found", log.back());
+
+  // The other families take the entry without a type and leave the outcome to the library:
+  // a modem of no known family keeps Quick Connect under control, and its failed start is not
+  // explained.
+  for (int type : {BORIN, NUVIA}) {
+    for (int initResult : {1, 0}) {
+      SCOPED_TRACE(testing::Message() << type << " " << initResult);
+      fake::ResetAll();
+      fake::TheLibrary().modems = {fake::Modem(TELKA, "Telka")};
+      fake::TheLibrary().initResult = initResult;
+      gInstall.gModemType = type;
+      gInstall.gQCControl = true;
+      RecordingUi quiet;
+      EXPECT_EQ(initResult, SelectModem(1, quiet));
+      EXPECT_EQ(1, gModem.gModemSelIndex);
+      EXPECT_TRUE(quiet.shown.empty());
+      EXPECT_EQ(initResult == 1, Called("MohSetParam(handle=0, id=10"));
+    }
+  }
 }
 
 TEST_F(ModemSelectionTest, NoWishesChooseTheFirstEmptyEntryAndLeaveTheOutcomeToTheLibrary) {

@@ -86,7 +86,7 @@ TEST_F(MohSettingsTest, QuickConnectNotSetInTheLibraryIsResolvedByFamily) {
   };
   for (const Case& c : {Case{BORIN, 9, 0, "QC Disabled"}, Case{NUVIA, 9, 1, "QC Enabled"},
                         Case{TELKA, 9, 9, "QC Enabled"}, Case{NUVIA, 0x100, 0, "QC Disabled"},
-                        Case{BORIN, 1, 1, "QC Enabled"}}) {
+                        Case{BORIN, 1, 1, "QC Enabled"}, Case{7, 9, 9, "QC Enabled"}}) {
     fake::TheLibrary().modems = {fake::Modem(c.family, "M")};
     fake::TheLibrary().params[10] = c.stored;
     const std::vector<std::string> log = LoadAndLog();

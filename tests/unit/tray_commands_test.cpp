@@ -188,6 +188,15 @@ TEST_F(TrayCommands, SettingsAreRefusedWhileATelkaModemIsOnlineAndNeverShownTwic
   gWindows.gSettingsSheetOpen = 1;  // a sheet is open
   OnSettings(window_);
   EXPECT_EQ(Effects{}, window_.effects);
+
+  // The other families are set up online too.
+  for (int family : {BORIN, NUVIA, 7}) {
+    window_ = RecordingCommandWindow{};
+    gWindows.gSettingsSheetOpen = 0;
+    gSettings.gMohModemType = family;
+    OnSettings(window_);
+    EXPECT_EQ(Effects{"Sheet"}, window_.effects) << family;
+  }
 }
 
 TEST_F(TrayCommands, AfterOkTheLibraryIsBoundAgainAndTheSettingsReadBack) {
@@ -202,6 +211,8 @@ TEST_F(TrayCommands, AfterOkTheLibraryIsBoundAgainAndTheSettingsReadBack) {
       {BORIN, true, 1, true, true, nullptr},
       {TELKA, true, 0, true, false, "Message <32874>"},
       {BORIN, true, 0, true, false, nullptr},
+      {NUVIA, true, 0, true, false, "Message <32874>"},
+      {7, true, 0, true, false, "Message <32874>"},  // every family but BORIN says so
       {NUVIA, false, 1, false, false, nullptr},
   };
   for (const Case& c : cases) {

@@ -188,6 +188,28 @@ TEST(LogFile, LinesFromSeveralThreadsNeverInterleave) {
   EXPECT_EQ(1200, lines);
 }
 
+// A log that cannot be made (here a folder already has its name) leaves logging off: nothing
+// is written, and logging goes on working for nobody.
+TEST(LogFile, ALogThatCannotBeCreatedLeavesLoggingOff) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof(temp), temp);
+  const std::string dir = std::string(temp) + "parko-nolog-test";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  CreateDirectoryA((dir + "\\parko.log").c_str(), nullptr);
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(sizeof(previous), previous);
+  SetCurrentDirectoryA(dir.c_str());
+  CreateLogFile();
+  EXPECT_EQ(nullptr, gEventLog.load());
+  LogEvent(0, 0, "nowhere");
+  LogEvent(MOH_INCOMING_CALL, 1, nullptr);
+  CloseLogFile();
+  SetCurrentDirectoryA(previous);
+  EXPECT_NE(0u, GetFileAttributesA((dir + "\\parko.log").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+  RemoveDirectoryA((dir + "\\parko.log").c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
 struct ToneKey {
   ToneKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMohRegistryKey); }
   ~ToneKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMohRegistryKey); }
@@ -225,6 +247,15 @@ TEST(ToneSwitches, ComeFromTheMachineKeyAndAnEightByteValueReadsAsOff) {
   gSettings.MuteWarnTone = 0;
   ReadToneSettings();
   EXPECT_EQ(1, gSettings.MuteWarnTone);
+  // Written as four binary bytes each, as the installation made them.
+  for (const char* name : {"MuteRingTone", "MuteWarnTone"}) {
+    DWORD type = 0;
+    DWORD size = 0;
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_LOCAL_MACHINE, kMohRegistryKey, name, RRF_RT_ANY,
+                                          &type, nullptr, &size));
+    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type) << name;
+    EXPECT_EQ(4u, size) << name;
+  }
 }
 
 TEST(ToneSwitches, ATextInTheRegistryNeverMutesATone) {
