@@ -85,6 +85,60 @@ TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButto
   EXPECT_EQ(nullptr, HeldCallDialog());  // it freed itself
 }
 
+// The counters are green on black: the dialog colours them when the system asks (a black
+// figure on the black background would pass any test of the texts).
+TEST(CallDialogWindow, TheCountersAreGreenOnBlack) {
+  CMohApp app;
+  ResetCallState();
+  ResetOpenWindows();
+  gCall.gCallState = 8;
+  gCall.gHoldRemainingMs = 60000;
+  auto* dialog = new CCallDlg;
+  HoldCallDialog(dialog);
+  ASSERT_TRUE(dialog->Create(nullptr));
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (int id : {1017, 1018}) {
+    SCOPED_TRACE(id);
+    SetTextColor(dc, RGB(0, 0, 0));
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(dialog->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog->Handle(), id))));
+    EXPECT_EQ(RGB(0, 255, 0), GetTextColor(dc));
+    LOGBRUSH fill{};
+    ASSERT_NE(0, GetObjectA(brush, sizeof(fill), &fill));
+    EXPECT_EQ(RGB(0, 0, 0), fill.lbColor);
+  }
+  DeleteDC(dc);
+  dialog->DestroyWindow();
+}
+
+// A command for a button the mode hides, posted from outside, acts as little as the hidden
+// button: "restore" in the incoming-call mode neither stops the answer timer nor ends the voice
+// call.
+TEST(CallDialogWindow, APostedRestoreWhileItsButtonIsHiddenDoesNothing) {
+  CMohApp app;
+  HWND main = CreateWindowExA(0, "Static", "main", 0, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  SetMainWindowHandle(main);
+  ResetCallState();
+  ResetOpenWindows();
+  gCall.gCallState = 7;
+  gCall.gVoiceActive = 1;
+  gCall.gHoldRemainingMs = 60000;
+  ASSERT_NE(0u, SetTimer(main, TIMER_ANSWER, 60000, nullptr));
+  auto* dialog = new CCallDlg;
+  HoldCallDialog(dialog);
+  ASSERT_TRUE(dialog->Create(nullptr));
+  ShowWindow(dialog->Handle(), SW_SHOWNA);
+  ASSERT_FALSE(IsWindowVisible(GetDlgItem(dialog->Handle(), 1036)));
+  PostMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(1036, BN_CLICKED), 0);
+  Pump();
+  EXPECT_EQ(1, gCall.gVoiceActive);
+  EXPECT_TRUE(KillTimer(main, TIMER_ANSWER));  // still running
+  dialog->DestroyWindow();
+  DestroyWindow(main);
+}
+
 void OpenAndCloseCallDialog(int state) {
   gCall.gCallState = state;
   auto* dialog = new CCallDlg;
