@@ -35,8 +35,13 @@ class StartupWindows : public IStartupWindows {
     gWindows.gSettingsSheetOpen = false;
   }
   void ShowMessage(unsigned stringId) override {
-    MessageBoxA(owner_, fw::LoadText(stringId).c_str(), caption_.c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(MainWindowGone() ? nullptr : owner_, fw::LoadText(stringId).c_str(),
+                caption_.c_str(), MB_OK | MB_ICONEXCLAMATION);
+  }
+  bool MainWindowGone() override {
+    // The framework forgets the main window as it is destroyed, and frees its object.
+    const fw::Application* app = fw::Application::Current();
+    return app == nullptr || app->MainWindow() == nullptr;
   }
 
  private:
@@ -74,6 +79,8 @@ bool CMohApp::InitInstance() {
 
   StartupWindows ui(player->Handle(), ExeName());
   if (SelectModem(gInstall.gSilentEnumeration, ui) == 0) return false;
+  // Closed during a window of start-up after all (a message box's loop): the object is freed.
+  if (ui.MainWindowGone()) return false;
 
   MarkMainWindow(player->Handle(), ExeName());
   if (gInstall.gCreateProgramEntry) {

@@ -69,6 +69,7 @@ int SelectModem(int silent, IStartupWindows& ui) {
 
   if (!silent) {
     ui.ChooseModem();
+    if (ui.MainWindowGone()) return 0;
   } else {
     const int choice = FindSilentChoice(gModem.gpModems, gInstall.gModemType, gInstall.gModemName);
     if (choice < 0) return NamedModemNotFound(ui);
@@ -93,7 +94,10 @@ int SelectModem(int silent, IStartupWindows& ui) {
   if (family.quickConnectFixed) gInstall.gQCControl = false;
 
   LoadMohSettings(gModem.gMohHandle);
-  if (!silent) ui.ShowSettings();
+  if (!silent) {
+    ui.ShowSettings();
+    if (ui.MainWindowGone()) return 0;
+  }
   if (InitializeMoh(gModem.gMohHandle, &local) == 0) {
     LogEvent(0, 0, "MOH Configuration failed");
     if (family.explainsFailedStart) {

@@ -24,6 +24,9 @@ class IStartupWindows {
   virtual void ChooseModem() = 0;
   // The settings sheet, modally, after an interactive choice.
   virtual void ShowSettings() = 0;
+  // Whether the program's main window is gone: it can be closed while a window of start-up is
+  // open (setup closes a running Parko before it replaces the files). Start-up then ends.
+  virtual bool MainWindowGone() = 0;
   // A message box with the exclamation icon and a text of the string table.
   virtual void ShowMessage(unsigned stringId) = 0;
 };
@@ -34,5 +37,6 @@ class IStartupWindows {
 int FindSilentChoice(const MODEM_ENTRY* table, int type, const char* name);
 
 // 1 when the library is bound to the chosen modem, 0 when start-up must end (each failure is
-// logged and, where the user must know, shown).
+// logged and, where the user must know, shown; a main window closed meanwhile ends it too,
+// before the library is bound).
 int SelectModem(int silent, IStartupWindows& ui);

@@ -208,6 +208,30 @@ TEST_F(Startup, ACopyStartedWhileTheFirstAsksForTheModemEndsAtOnce) {
   EXPECT_TRUE(first.Close());
 }
 
+// Setup posts WM_CLOSE to a running Parko before it replaces the files, also while start-up
+// shows the modem dialog or the settings sheet: Parko ends there, cleanly, without binding the
+// library and without touching its freed main window (Wine's heap checking is on).
+TEST_F(Startup, ClosingTheMainWindowDuringAWindowOfStartUpEndsParkoUnbound) {
+  for (const bool atSettings : {false, true}) {
+    SCOPED_TRACE(atSettings ? "settings sheet" : "modem dialog");
+    Install("[INSTALL_OPTIONS]\r\nSilentEnumeration=No\r\nCreateProgramEntry=Yes\r\n", kTwoModems);
+    e2e::ParkoProcess parko;
+    ASSERT_TRUE(parko.Start(*install_));
+    HWND main = parko.WaitForMainWindow();
+    ASSERT_NE(nullptr, main) << Report(parko);
+    HWND dialog = parko.WaitForWindow("#32770", "Modem ausw\xE4hlen", 10000);
+    ASSERT_NE(nullptr, dialog) << Report(parko);
+    if (atSettings) {
+      e2e::Click(dialog, IDOK);
+      ASSERT_NE(nullptr, e2e::WaitForSettingsSheet(parko, 10000)) << Report(parko);
+    }
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(parko.WaitForExit(10000)) << Report(parko);
+    EXPECT_EQ(0u, parko.ExitCode()) << Report(parko);
+    EXPECT_FALSE(HasLineStartingWith(Journal(), "MohInitialize(")) << Report(parko);
+  }
+}
+
 TEST_F(Startup, NoModemSaysSoClosesTheLibraryAndKeepsTheLog) {
   Install(kSilentTelka, "[Modems]\r\nCount=0\r\n");
   e2e::ParkoProcess parko;

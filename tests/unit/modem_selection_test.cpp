@@ -21,12 +21,21 @@ class RecordingUi : public IStartupWindows {
   int chooseAnswer = -1;  // what the user picks in the dialog; -1 closes it
   std::vector<std::string> shown;
 
+  // The window during which the main window is closed; "" for none.
+  std::string closedDuring;
+  bool gone = false;
+
   void ChooseModem() override {
     shown.push_back("modem dialog");
     if (chooseAnswer >= 0) gModem.gModemSelIndex = chooseAnswer;
+    gone = gone || closedDuring == "modem dialog";
   }
-  void ShowSettings() override { shown.push_back("settings"); }
+  void ShowSettings() override {
+    shown.push_back("settings");
+    gone = gone || closedDuring == "settings";
+  }
   void ShowMessage(unsigned id) override { shown.push_back("message " + std::to_string(id)); }
+  bool MainWindowGone() override { return gone; }
 };
 
 const std::string kMessageNotFound = "message " + std::to_string(IDS_MODEM_NOT_FOUND);
@@ -96,6 +105,20 @@ TEST_F(ModemSelectionTest, InteractiveChoiceAsksThenShowsTheSettingsBeforeBindin
   RecordingUi closes;  // Escape: the first modem
   EXPECT_EQ(1, SelectModem(0, closes));
   EXPECT_STREQ("Erstes", fake::TheLibrary().initializedWith.DisplayName);
+}
+
+// Setup closes a running Parko before it replaces the files, also while start-up asks: start-up
+// then ends after that window, before the library is bound, and shows nothing more.
+TEST_F(ModemSelectionTest, AMainWindowClosedDuringAWindowOfStartUpEndsItUnbound) {
+  for (const char* window : {"modem dialog", "settings"}) {
+    SCOPED_TRACE(window);
+    fake::ResetAll();
+    RecordingUi ui;
+    ui.closedDuring = window;
+    EXPECT_EQ(0, SelectModem(0, ui));
+    EXPECT_EQ(window, ui.shown.back());
+    EXPECT_FALSE(Called("MohInitialize"));
+  }
 }
 
 TEST_F(ModemSelectionTest, NoModemShowsNotFoundExceptForBorinOrNuviaInstallations) {
