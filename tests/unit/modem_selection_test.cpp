@@ -243,6 +243,7 @@ TEST_F(ModemSelectionTest, QuickConnectIsLeftAloneExactlyWhenTheChosenModemIsTel
       {"TELKA by its type", TELKA, "", TELKA, 0},
       {"TELKA by its name, no ModemType", 0, "Telka Modem", TELKA, 0},
       {"BORIN by its name although ModemType=1", TELKA, "Borin Modem", BORIN, 1},
+      {"NUVIA by its type", NUVIA, "", NUVIA, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
