@@ -372,6 +372,8 @@ TEST_F(FamilyRoad, EachSecondOfTheHoldCountsWarnsAndEndsByTheRules) {
     gCall.gHoldRemainingMs = tick.remainingMs;
     gCall.gAnswerRemainingMs = tick.answerMs;
     gCall.gBeepCount = tick.beeps;
+    gCall.gHoldText = "stale";  // each step writes both texts anew
+    gCall.gAnswerText = "stale";
     gCall.gLastTickCount = player_.now;
     player_.now += 1000;
     player_.effects.clear();
