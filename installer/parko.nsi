@@ -24,6 +24,8 @@ RequestExecutionLevel admin
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Parko"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define MOH_KEY "SOFTWARE\Tamrix\MOH"
+; The Start-menu shortcut Parko makes at its first start (its string 32888 and ".lnk").
+!define LINK_FILE "Modem On Hold Einstellungen.lnk"
 
 Name "Parko ${VERSION}"
 OutFile "${OUT}"
@@ -90,7 +92,8 @@ Var DialLibraryOurs ; likewise DefaultDialString.dll
   ${Loop}
 !macroend
 
-; RESULT is 1 when NAME is a plain file name: not empty, no folder, drive or "..".
+; RESULT is 1 when NAME is a plain file name: not empty, no folder, drive or "..", and none of
+; the characters that Delete takes as wildcards or that no file name may hold.
 !macro PlainName NAME RESULT
   StrCpy ${RESULT} 1
   ${If} ${NAME} == ""
@@ -107,10 +110,31 @@ Var DialLibraryOurs ; likewise DefaultDialString.dll
     ${If} $R9 == "\"
     ${OrIf} $R9 == "/"
     ${OrIf} $R9 == ":"
+    ${OrIf} $R9 == "*"
+    ${OrIf} $R9 == "?"
+    ${OrIf} $R9 == "<"
+    ${OrIf} $R9 == ">"
+    ${OrIf} $R9 == "|"
+    ${OrIf} $R9 == '"'
       StrCpy ${RESULT} 0
     ${EndIf}
     IntOp $R8 $R8 + 1
   ${Loop}
+!macroend
+
+; RESULT is 1 when NAME is one of the files this setup puts into its folder: the only names the
+; uninstaller deletes from a record, so that a record written by anything else deletes nothing.
+!macro SetupFile NAME RESULT
+  StrCpy ${RESULT} 0
+  ${If} ${NAME} == "Parko.exe"
+  ${OrIf} ${NAME} == "ring.wav"
+  ${OrIf} ${NAME} == "beep.wav"
+  ${OrIf} ${NAME} == "mohhelp.chm"
+  ${OrIf} ${NAME} == "MOHAPI.DLL"
+  ${OrIf} ${NAME} == "DefaultDialString.dll"
+  ${OrIf} ${NAME} == "mohsim.exe"
+    StrCpy ${RESULT} 1
+  ${EndIf}
 !macroend
 
 Function .onInit
@@ -324,6 +348,19 @@ Section "Parko" SecParko
   !insertmacro InstallFile "ring.wav"
   !insertmacro InstallFile "beep.wav"
   !insertmacro InstallFile "mohhelp.chm"
+  ; Parko.exe imports DefaultDialString.dll, whichever modem-on-hold library it uses: ours goes
+  ; wherever no such library is found, so that a vendor's library without its partner still
+  ; leaves a Parko that starts. One that Parko's installer did not put here stays as it is, and
+  ; so does the use of one in the system folder.
+  ${If} ${FileExists} "$INSTDIR\DefaultDialString.dll"
+  ${AndIf} $DialLibraryOurs != 1
+    DetailPrint "DefaultDialString.dll bleibt, wie es ist: es stammt nicht von Parko."
+  ${ElseIf} ${FileExists} "$SYSDIR\DefaultDialString.dll"
+  ${AndIfNot} ${FileExists} "$INSTDIR\DefaultDialString.dll"
+    DetailPrint "Parko verwendet DefaultDialString.dll aus dem Systemordner."
+  ${Else}
+    !insertmacro InstallFile "DefaultDialString.dll"
+  ${EndIf}
 
   ; The installation options, in the keys and values Parko reads.
   ${If} $Family == 0
@@ -363,7 +400,6 @@ SectionEnd
 Section "Simulierter Modem-on-Hold-Treiber" SecSimulator
   SetOutPath "$INSTDIR"
   !insertmacro InstallLibrary "MOHAPI.DLL" $LibraryOurs
-  !insertmacro InstallLibrary "DefaultDialString.dll" $DialLibraryOurs
   !insertmacro InstallFile "mohsim.exe"
 SectionEnd
 
@@ -413,10 +449,13 @@ Function DecideSimulator
     StrCpy $ForeignLibrary "$SYSDIR\MOHAPI.DLL"
   ${EndIf}
   ${If} $ForeignLibrary == ""
-    !insertmacro SelectSection ${SecSimulator}
+    ; Without any modem-on-hold library Parko could not start: the simulator is then needed.
+    !insertmacro SetSectionFlag ${SecSimulator} ${SF_SELECTED}
+    !insertmacro SetSectionFlag ${SecSimulator} ${SF_RO}
     SectionSetText ${SecSimulator} "Simulierter Modem-on-Hold-Treiber"
-    StrCpy $SimulatorText "Ein simuliertes Modem, um Parko ohne V.92-Modem auszuprobieren (mohsim.exe spielt die Leitung)."
+    StrCpy $SimulatorText "Ein simuliertes Modem, um Parko ohne V.92-Modem auszuprobieren (mohsim.exe spielt die Leitung). Solange kein Modem-on-Hold-Treiber da ist, braucht Parko ihn."
   ${Else}
+    !insertmacro ClearSectionFlag ${SecSimulator} ${SF_RO}
     !insertmacro UnselectSection ${SecSimulator}
     SectionSetText ${SecSimulator} "Simulierter Modem-on-Hold-Treiber"
     StrCpy $SimulatorText "Abgewählt: Ein Modem-on-Hold-Treiber ist schon da ($ForeignLibrary). Der Simulator würde ihn verdecken; ein vorhandener wird nie überschrieben."
@@ -429,12 +468,84 @@ LangString DESC_Parko ${LANG_GERMAN} "Das Programm, seine Klänge und seine Hilf
   !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} $SimulatorText
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
+; Pushes the path that the shortcut file PATH points at, or "" when it is none.
+Function un.LinkTarget
+  Exch $R0  ; PATH
+  Push $R1
+  Push $R2
+  Push $R3
+  Push $0
+  StrCpy $R3 ""
+  System::Call "ole32::CoInitialize(p 0)"
+  ; CLSID_ShellLink, IID_IShellLinkA; then IPersistFile::Load (5) and IShellLinkA::GetPath (3).
+  System::Call "ole32::CoCreateInstance(g '{00021401-0000-0000-C000-000000000046}', p 0, i 1, g '{000214EE-0000-0000-C000-000000000046}', *p .R1) i .r0"
+  ${If} $0 == 0
+    System::Call "$R1->0(g '{0000010B-0000-0000-C000-000000000046}', *p .R2) i .r0"
+    ${If} $0 == 0
+      System::Call "$R2->5(w R0, i 0) i .r0"
+      ${If} $0 == 0
+        System::Call "$R1->3(m .R3, i ${NSIS_MAX_STRLEN}, p 0, i 4) i .r0"  ; ANSI, SLGP_RAWPATH
+        ${If} $0 != 0
+          StrCpy $R3 ""
+        ${EndIf}
+      ${EndIf}
+      System::Call "$R2->2()"
+    ${EndIf}
+    System::Call "$R1->2()"
+  ${EndIf}
+  System::Call "ole32::CoUninitialize()"
+  StrCpy $R0 $R3
+  Pop $0
+  Pop $R3
+  Pop $R2
+  Pop $R1
+  Exch $R0
+FunctionEnd
+
+; Pushes 1 when PATH is the shortcut that the Parko of this folder made: the shortcut's own name
+; in the Start menu's programs folder of the user or of all users, pointing at this folder's
+; Parko.exe. The registry's record of it is no proof: anything may have written another path.
+Function un.IsOurShortcut
+  Exch $R0  ; PATH
+  Push $R1
+  Push $R2
+  StrCpy $R1 0
+  SetShellVarContext current
+  StrCpy $R2 "$SMPROGRAMS\${LINK_FILE}"
+  ${If} $R0 != $R2
+    SetShellVarContext all
+    StrCpy $R2 "$SMPROGRAMS\${LINK_FILE}"
+  ${EndIf}
+  SetShellVarContext current
+  ${If} $R0 == $R2
+  ${AndIf} ${FileExists} $R0
+    Push $R0
+    Call un.LinkTarget
+    Pop $R2
+    ${If} $R2 == "$INSTDIR\Parko.exe"
+      StrCpy $R1 1
+    ${EndIf}
+  ${EndIf}
+  StrCpy $R0 $R1
+  Pop $R2
+  Pop $R1
+  Exch $R0
+FunctionEnd
+
 Section "Uninstall"
   !insertmacro EndRunningParko
-  ; The shortcut Parko made is where its record says.
+  ; The shortcut the Parko of this folder made, and only that. Another installation's Parko may
+  ; have made it (the uninstall entry names the folder installed last): then it stays, and so
+  ; does the key that records it and the tone switches both share.
+  ReadRegStr $4 HKLM "${MOH_KEY}" "AppPath"
   ReadRegStr $0 HKLM "${MOH_KEY}" "LinkName"
   ${If} $0 != ""
-    Delete "$0"
+    Push $0
+    Call un.IsOurShortcut
+    Pop $1
+    ${If} $1 == 1
+      Delete "$0"
+    ${EndIf}
   ${EndIf}
   ; What the simulator writes beside itself goes only with a simulator Parko installed.
   Push "MOHAPI.DLL"
@@ -451,7 +562,9 @@ Section "Uninstall"
       ${EndIf}
       !insertmacro TrimLine $0
       !insertmacro PlainName $0 $3
+      !insertmacro SetupFile $0 $5
       ${If} $3 == 1
+      ${AndIf} $5 == 1
         Delete "$INSTDIR\$0"
       ${EndIf}
     ${Loop}
@@ -466,8 +579,20 @@ Section "Uninstall"
   Delete "$INSTDIR\parko.log"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
-  DeleteRegValue HKLM "${RUN_KEY}" "Parko"
-  DeleteRegKey HKLM "${MOH_KEY}"
-  DeleteRegKey /ifempty HKLM "SOFTWARE\Tamrix"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ; Start with Windows, only for this folder's Parko (quoted, as Parko and setup write it).
+  ReadRegStr $0 HKLM "${RUN_KEY}" "Parko"
+  ${If} $0 == '"$INSTDIR\Parko.exe"'
+  ${OrIf} $0 == "$INSTDIR\Parko.exe"
+    DeleteRegValue HKLM "${RUN_KEY}" "Parko"
+  ${EndIf}
+  ${If} $4 == ""
+  ${OrIf} $4 == $INSTDIR
+    DeleteRegKey HKLM "${MOH_KEY}"
+    DeleteRegKey /ifempty HKLM "SOFTWARE\Tamrix"
+  ${EndIf}
+  ; The entry is this folder's only while it names this folder.
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $INSTDIR
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ${EndIf}
 SectionEnd

@@ -111,6 +111,32 @@ std::string LinkTarget(const std::string& path) {
   return target;
 }
 
+bool MakeShortcut(const std::string& path, const std::string& target) {
+  if (FAILED(CoInitialize(nullptr))) return false;
+  IShellLinkA* link = nullptr;
+  IPersistFile* file = nullptr;
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  const bool made =
+      SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->SetPath(target.c_str())) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Save(wide, TRUE));
+  if (file != nullptr) file->Release();
+  if (link != nullptr) link->Release();
+  CoUninitialize();
+  return made;
+}
+
+void SetValue(HKEY root, const char* key, const char* name, const std::string& data) {
+  HKEY opened = nullptr;
+  RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
+  RegSetValueExA(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                 static_cast<DWORD>(data.size() + 1));
+  RegCloseKey(opened);
+}
+
 class Setup : public testing::Test {
  protected:
   void SetUp() override { Uninstall(); }
@@ -270,6 +296,109 @@ TEST_F(Setup, ALibraryInTheSystemFolderTurnsTheSimulatorOff) {
   EXPECT_TRUE(Exists(InstallDir() + "\\Parko.exe"));
   EXPECT_FALSE(Exists(InstallDir() + "\\MOHAPI.DLL"));
   EXPECT_FALSE(Exists(InstallDir() + "\\mohsim.exe"));
+}
+
+// The uninstaller deletes the shortcut that the registry names only when it is the shortcut this
+// folder's Parko made: not a file the record was pointed at, not a shortcut of that name that
+// points elsewhere.
+TEST_F(Setup, TheUninstallerDeletesNoFileThatTheShortcutRecordNames) {
+  const std::string precious = "C:\\precious.txt";
+  const std::string foreign = Folder(CSIDL_PROGRAMS) + kLinkName;
+  for (const bool aShortcut : {false, true}) {
+    SCOPED_TRACE(aShortcut ? "a shortcut of that name to another program" : "any file");
+    DeleteFileA((aShortcut ? foreign : precious).c_str());  // left by a run that failed
+    Install();
+    const std::string named = aShortcut ? foreign : precious;
+    if (aShortcut) {
+      ASSERT_TRUE(MakeShortcut(foreign, "C:\\windows\\notepad.exe"));
+    } else {
+      Write(precious, "mine");
+    }
+    SetValue(HKEY_LOCAL_MACHINE, kMohKey, "LinkName", named);
+    SetValue(HKEY_LOCAL_MACHINE, kMohKey, "AppPath", InstallDir());
+    Uninstall();
+    EXPECT_TRUE(Exists(named));
+    EXPECT_FALSE(Exists(InstallDir()));
+    DeleteFileA(named.c_str());
+  }
+}
+
+// Entries that no setup wrote into the record of installed files: a wildcard deletes nothing,
+// nor does a name setup never installs, so the user's and the vendor's files stay.
+TEST_F(Setup, ATamperedRecordOfInstalledFilesDeletesOnlyWhatSetupInstalled) {
+  Install();
+  const std::string dir = InstallDir();
+  Write(dir + "\\notes.txt", "mine");
+  Write(dir + "\\vendor.dll", "the vendor's");
+  const std::string record = dir + "\\installed.lst";
+  Write(record, Contents(record) + "*\r\n*.dll\r\nvendor.dll\r\nnotes.txt\r\n?otes.txt\r\n");
+  RunAndWait(dir + "\\uninstall.exe", "/S");
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !Exists(dir + "\\Parko.exe"); }, 20000));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !KeyExists(kUninstallKey); }, 20000));
+  EXPECT_EQ("mine", Contents(dir + "\\notes.txt"));
+  EXPECT_EQ("the vendor's", Contents(dir + "\\vendor.dll"));
+  for (const char* file : {"MOHAPI.DLL", "DefaultDialString.dll", "mohsim.exe", "ring.wav"}) {
+    EXPECT_FALSE(Exists(dir + "\\" + file)) << file;
+  }
+  DeleteFileA((dir + "\\notes.txt").c_str());
+  DeleteFileA((dir + "\\vendor.dll").c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
+// A vendor's library in the system folder without its partner DefaultDialString.dll, which
+// Parko.exe imports: setup brings ours, and the Parko it reports installed starts.
+TEST_F(Setup, AVendorLibraryWithoutItsPartnerStillLeavesAParkoThatStarts) {
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string dir = system;
+  ASSERT_FALSE(Exists(dir + "\\MOHAPI.DLL"));
+  ASSERT_FALSE(Exists(dir + "\\DefaultDialString.dll"));
+  // A working library stands for the vendor's: the simulator's, in the system folder.
+  ASSERT_TRUE(
+      CopyFileA(e2e::ImageFile("MOHAPI.DLL").c_str(), (dir + "\\MOHAPI.DLL").c_str(), TRUE));
+  Install();
+  EXPECT_FALSE(Exists(InstallDir() + "\\MOHAPI.DLL"));
+  EXPECT_FALSE(Exists(InstallDir() + "\\mohsim.exe"));
+  EXPECT_TRUE(Exists(InstallDir() + "\\DefaultDialString.dll"));
+  parko_ = std::make_unique<e2e::ParkoProcess>();
+  ASSERT_TRUE(parko_->Start(InstallDir() + "\\Parko.exe", InstallDir()));
+  EXPECT_NE(nullptr, parko_->WaitForWindow("#32770", "Modem ausw\xE4hlen", 10000))
+      << parko_->Describe();
+  parko_.reset();
+  Uninstall();
+  for (const char* file : {"MOHAPI.DLL", "mohsim.ini", "mohsim.journal"}) {
+    DeleteFileA((dir + "\\" + file).c_str());
+  }
+}
+
+// Two folders: the second installation takes over the uninstall entry. Removing it leaves what
+// the first one's Parko set up (start with Windows, its shortcut and their record); the first
+// one's own uninstaller removes those.
+TEST_F(Setup, UninstallingOneOfTwoFoldersLeavesTheOthersStartEntries) {
+  const std::string first = "C:\\ParkoErste";
+  const std::string second = "C:\\ParkoZweite";
+  const std::string link = Folder(CSIDL_PROGRAMS) + kLinkName;
+  DeleteFileA(link.c_str());  // left by a run that failed
+  ASSERT_EQ(0, RunAndWait(e2e::ImageFile("ParkoSetup.exe"), "/S /D=" + first));
+  // What the first one's Parko writes when it is started, set to start with Windows.
+  SetValue(HKEY_LOCAL_MACHINE, kRunKey, "Parko", "\"" + first + "\\Parko.exe\"");
+  ASSERT_TRUE(MakeShortcut(link, first + "\\Parko.exe"));
+  SetValue(HKEY_LOCAL_MACHINE, kMohKey, "LinkName", link);
+  SetValue(HKEY_LOCAL_MACHINE, kMohKey, "AppPath", first);
+  ASSERT_EQ(0, RunAndWait(e2e::ImageFile("ParkoSetup.exe"), "/S /D=" + second));
+  ASSERT_EQ(second, Value(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"));
+
+  RunAndWait(second + "\\uninstall.exe", "/S");
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !Exists(second); }, 20000));
+  EXPECT_EQ("\"" + first + "\\Parko.exe\"", Value(HKEY_LOCAL_MACHINE, kRunKey, "Parko"));
+  EXPECT_TRUE(Exists(link));
+  EXPECT_EQ(link, Value(HKEY_LOCAL_MACHINE, kMohKey, "LinkName"));
+
+  RunAndWait(first + "\\uninstall.exe", "/S");
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !Exists(first); }, 20000));
+  EXPECT_EQ("<none>", Value(HKEY_LOCAL_MACHINE, kRunKey, "Parko"));
+  EXPECT_FALSE(Exists(link));
+  EXPECT_FALSE(KeyExists(kMohKey));
 }
 
 }  // namespace
