@@ -112,7 +112,9 @@ class Demo {
     const int h = GetSystemMetrics(SM_CYSCREEN);
     const RECT tray{w - kTrayWidth, h - kTrayHeight, w, h};
     POINT icon{};
-    if (!e2e::WaitUntil([&] { return FindIcon(tray, icon); }, 10000)) {
+    if (!e2e::WaitUntil([&] { return FindIcon(tray, icon); }, 30000)) {
+      // What the screen showed instead, for the report.
+      e2e::SaveScreenshot(nullptr, shots_ + "\\00-no-icon.bmp");
       return Fail("the icon did not show in the notification area");
     }
     if (!Shot(nullptr, "01-desktop", "The screen with Parko's icon in the tray host, bottom right"))
