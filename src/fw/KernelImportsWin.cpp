@@ -38,14 +38,12 @@ Function Kernel(const char* name) {
 }
 
 #if defined(PARKO_NINE_X_STUBS)
-bool NotOnThisSystem() {
-  SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-  return false;
-}
+void NotOnThisSystem() { SetLastError(ERROR_CALL_NOT_IMPLEMENTED); }
 #endif
 
-HANDLE WINAPI StubbedCreateSemaphoreW(LPSECURITY_ATTRIBUTES attributes, LONG initial, LONG maximum,
-                                      LPCWSTR name) {
+// The system's CreateSemaphoreW: on 95, 98 and ME a stub that fails.
+HANDLE WINAPI SystemCreateSemaphoreW(LPSECURITY_ATTRIBUTES attributes, LONG initial, LONG maximum,
+                                     LPCWSTR name) {
 #if defined(PARKO_NINE_X_STUBS)
   (void)attributes, (void)initial, (void)maximum, (void)name;
   NotOnThisSystem();
@@ -62,7 +60,7 @@ HANDLE WINAPI StubbedCreateSemaphoreW(LPSECURITY_ATTRIBUTES attributes, LONG ini
 
 HANDLE WINAPI CreateSemaphoreWOrA(LPSECURITY_ATTRIBUTES attributes, LONG initial, LONG maximum,
                                   LPCWSTR name) {
-  HANDLE semaphore = StubbedCreateSemaphoreW(attributes, initial, maximum, name);
+  HANDLE semaphore = SystemCreateSemaphoreW(attributes, initial, maximum, name);
 #if !defined(PARKO_NO_SEMAPHORE_FALLBACK)
   if (semaphore == nullptr && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) {
     char ansiName[MAX_PATH] = {};

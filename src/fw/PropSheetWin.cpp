@@ -20,9 +20,12 @@ SIZE TemplateSize(int templateId) {
   const void* data = found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
   if (data == nullptr) return {0, 0};
   const auto* words = static_cast<const WORD*>(data);
-  // DLGTEMPLATEEX: version, 0xFFFF, help id, extended style, style, count, x, y, cx, cy.
-  // DLGTEMPLATE: style, extended style, count, x, y, cx, cy.
-  const bool extended = SizeofResource(module, found) >= 26 && words[1] == 0xFFFF;
+  const DWORD bytes = SizeofResource(module, found);
+  // DLGTEMPLATEEX: version, 0xFFFF, help id, extended style, style, count, x, y, cx, cy (26
+  // bytes). DLGTEMPLATE: style, extended style, count, x, y, cx, cy (18 bytes).
+  if (bytes < 18) return {0, 0};
+  const bool extended = words[1] == 0xFFFF;
+  if (extended && bytes < 26) return {0, 0};
   const WORD* size = extended ? words + 11 : words + 7;
   return {static_cast<SHORT>(size[0]), static_cast<SHORT>(size[1])};
 }
