@@ -25,6 +25,23 @@ expect "PARKO_BITS=32 where it runs" "32 native win32" "$(road 32 yes)"
 expect "PARKO_BITS=32 where it cannot" "refused" "$(road 32 no)"
 expect "PARKO_BITS=16" "refused" "$(road 16 yes)"
 
+# A 32-bit road whose packages cannot be installed (a failing i386 index) is left for the 64-bit
+# one, unless the size was asked for. The setup here fails for 32 bits only.
+fake_setup=$(mktemp)
+printf '#!/usr/bin/env bash\n[ "$PARKO_BITS" = 64 ]\n' >"$fake_setup"
+chmod +x "$fake_setup"
+setup_road() {  # PARKO_BITS: prints "bits win-preset exit-code"
+  env -u PARKO_BITS_SAID -u PARKO_BITS_ASKED PARKO_BITS="$1" PARKO_HOST_RUNS_32BIT=yes \
+    PARKO_SETUP="$fake_setup" bash -c '
+    source "$0/tools/wordsize"
+    parko_wordsize 2>/dev/null
+    parko_setup 2>/dev/null
+    echo "$PARKO_BITS $PARKO_WIN_PRESET $?"' "$root"
+}
+expect "the host's 32-bit road without its packages" "64 win64 0" "$(setup_road "")"
+expect "PARKO_BITS=32 without its packages" "32 win32 1" "$(setup_road 32)"
+rm -f "$fake_setup"
+
 # The impossible request stops a script before it starts anything, and says why.
 message=$(env -u PARKO_BITS_SAID PARKO_BITS=32 PARKO_HOST_RUNS_32BIT=no \
   "$root/tools/wine-run" cmd.exe /c exit 0 2>&1)
