@@ -35,8 +35,8 @@ class StartupWindows : public IStartupWindows {
     gWindows.gSettingsSheetOpen = false;
   }
   void ShowMessage(unsigned stringId) override {
-    MessageBoxA(MainWindowGone() ? nullptr : owner_, fw::LoadText(stringId).c_str(),
-                caption_.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(owner_, fw::LoadText(stringId).c_str(), caption_.c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
   }
   bool MainWindowGone() override {
     // The framework forgets the main window as it is destroyed, and frees its object.
@@ -78,9 +78,9 @@ bool CMohApp::InitInstance() {
   QueryStartAutomatically();
 
   StartupWindows ui(player->Handle(), ExeName());
+  // Ends start-up, also when the main window was closed during one of its windows (then the
+  // player object is freed): SelectModem returns 0 before anything else runs.
   if (SelectModem(gInstall.gSilentEnumeration, ui) == 0) return false;
-  // Closed during a window of start-up after all (a message box's loop): the object is freed.
-  if (ui.MainWindowGone()) return false;
 
   MarkMainWindow(player->Handle(), ExeName());
   if (gInstall.gCreateProgramEntry) {

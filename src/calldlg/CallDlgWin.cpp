@@ -149,7 +149,7 @@ void CCallDlg::OnClose() {
 void CCallDlg::OnDestroy() {
   Default();
   fw::Window::KillTimer(TIMER_CALL_DIALOG);
-  if (gHeldCallDialog == this || gHeldCallDialog == nullptr) gWindows.gCallDlgOpen = false;
+  gWindows.gCallDlgOpen = false;
 }
 
 void CCallDlg::PostNcDestroy() {

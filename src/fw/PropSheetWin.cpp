@@ -132,11 +132,11 @@ void PropSheet::FitToPage(HWND page, int templateId) {
   SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   const int dx = std::max(0L, wanted.right - (area.right - area.left));
   const int dy = std::max(0L, wanted.bottom - (area.bottom - area.top));
-  if (dx == 0 && dy == 0) {
-    KeepInWorkArea(Handle());
-    return;
-  }
+  if (dx > 0 || dy > 0) Grow(page, tabs, wanted, dx, dy);
+  KeepInWorkArea(Handle());
+}
 
+void PropSheet::Grow(HWND page, HWND tabs, const RECT& wanted, int dx, int dy) {
   const RECT tab = RectIn(tabs, Handle());
   for (HWND child = GetWindow(Handle(), GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
@@ -157,7 +157,6 @@ void PropSheet::FitToPage(HWND page, int templateId) {
   SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left + dx,
                frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   LayoutButtons();
-  KeepInWorkArea(Handle());
 }
 
 }  // namespace fw

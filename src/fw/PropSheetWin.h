@@ -56,6 +56,8 @@ class PropSheet : public Window {
   // Called by a page once it is created.
   friend class PropPage;
   void FitToPage(HWND page, int templateId);
+  // The tab, the page and the sheet larger by dx and dy, the buttons moved with the edges.
+  void Grow(HWND page, HWND tabs, const RECT& wanted, int dx, int dy);
 
   std::string caption_;
   HWND parent_;

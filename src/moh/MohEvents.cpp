@@ -10,8 +10,19 @@ std::atomic<int> gLastMohEvent{0};
 std::atomic<bool> gOwnInitRunning{false};
 std::atomic<int> gModemActiveEchoes{0};
 
+// Events posted to the main window and not handled yet (PostedEventsWaiting).
+std::atomic<int> gPostedEvents{0};
 // Incoming calls the callback posted that the player window has not handled yet.
 std::atomic<int> gIncomingCallsWaiting{0};
+
+// Takes one off a count that two threads share, never below zero; false when it was zero.
+bool TakeOne(std::atomic<int>& count) {
+  int now = count.load();
+  while (now > 0) {
+    if (count.compare_exchange_weak(now, now - 1)) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -22,13 +33,7 @@ int InitializeMoh(int handle, MODEM_ENTRY* entry) {
   return result;
 }
 
-bool TakeModemActiveEcho() {
-  int echoes = gModemActiveEchoes.load();
-  while (echoes > 0) {
-    if (gModemActiveEchoes.compare_exchange_weak(echoes, echoes - 1)) return true;
-  }
-  return false;
-}
+bool TakeModemActiveEcho() { return TakeOne(gModemActiveEchoes); }
 
 const char* EventSentence(int code) {
   switch (code) {
@@ -70,17 +75,9 @@ namespace {
 
 int LastMohEvent() { return gLastMohEvent; }
 
-namespace {
-std::atomic<int> gPostedEvents{0};
-}  // namespace
-
 void CountPostedEvent() { ++gPostedEvents; }
 
-void UncountPostedEvent() {
-  int posted = gPostedEvents.load();
-  while (posted > 0 && !gPostedEvents.compare_exchange_weak(posted, posted - 1)) {
-  }
-}
+void UncountPostedEvent() { TakeOne(gPostedEvents); }
 
 bool PostedEventsWaiting() { return gPostedEvents.load() > 0; }
 
@@ -91,11 +88,7 @@ void ResetModemActiveEchoes() {
   gIncomingCallsWaiting = 0;
 }
 
-void TakeIncomingCall() {
-  int waiting = gIncomingCallsWaiting.load();
-  while (waiting > 0 && !gIncomingCallsWaiting.compare_exchange_weak(waiting, waiting - 1)) {
-  }
-}
+void TakeIncomingCall() { TakeOne(gIncomingCallsWaiting); }
 
 bool LaterIncomingCallWaiting() { return gIncomingCallsWaiting.load() > 0; }
 

@@ -190,46 +190,30 @@ TEST(SimEngine, BurstRaisesCountEventsWithRisingValues) {
   for (int i = 0; i < 1000; ++i) EXPECT_EQ(std::make_pair(13, i), events[i]);
 }
 
-TEST(SimEngine, CallersRaiseIncomingCallsEachWithItsOwnCallerText) {
+// Each caller's text travels with its own call and is the line's from that call's delivery on,
+// also for a call right behind a burst of callers: the simulator never pairs a caller with
+// another call.
+TEST(SimEngine, EveryCallCarriesItsOwnCallerTextEvenBehindABurst) {
   Line line;
   line.Control("online");
-  std::string error;
   std::vector<sim::Scheduled> out;
-  line.engine().Control(*sim::ParseControlLine("callers 3", &error), out);
-  ASSERT_EQ(3u, out.size());
-  for (int n = 1; n <= 3; ++n) {
-    const sim::Scheduled& call = out[n - 1];
-    EXPECT_EQ(std::make_pair(MOH_INCOMING_CALL, 1), std::make_pair(call.code, call.value));
-    ASSERT_TRUE(line.engine().Deliver(call));
-    // What the library hands out for the call while its callback runs.
-    EXPECT_NE(std::string::npos,
-              line.engine().Status().find("caller-id " + sim::NumberedCallerText(n) + "\n"));
+  for (const char* command : {"callers 400", "call Nummer :40001", "call"}) {
+    std::string error;
+    line.engine().Control(*sim::ParseControlLine(command, &error), out);
   }
-}
-
-// A call straight after a burst of callers: each text is the line's from its own call's
-// delivery on, so that the simulator never pairs a caller with another call.
-TEST(SimEngine, ACallersTextTravelsWithItsCallBehindABurst) {
-  Line line;
-  line.Control("online");
-  std::string error;
-  std::vector<sim::Scheduled> out;
-  line.engine().Control(*sim::ParseControlLine("callers 400", &error), out);
-  line.engine().Control(*sim::ParseControlLine("call Nummer :40001", &error), out);
-  line.engine().Control(*sim::ParseControlLine("call", &error), out);
-  const std::string configured = line.engine().CallerId();
-  EXPECT_EQ(sim::SimConfig{}.callerId, configured);  // nothing delivered yet: still mohsim.ini's
-  std::vector<std::string> seen;
+  EXPECT_EQ(sim::SimConfig{}.callerId, line.engine().CallerId());  // nothing delivered yet
+  std::vector<std::pair<int, std::string>> seen;  // value and the line's text, each call
   for (const sim::Scheduled& event : out) {
     if (event.code == MOH_INCOMING_CALL && line.engine().Deliver(event)) {
-      seen.push_back(line.engine().CallerId());
+      seen.emplace_back(event.value, line.engine().CallerId());
     }
   }
   ASSERT_EQ(402u, seen.size());
-  EXPECT_EQ(sim::NumberedCallerText(399), seen[398]);
-  EXPECT_EQ(sim::NumberedCallerText(400), seen[399]);
-  EXPECT_EQ("Nummer :40001", seen[400]);
-  EXPECT_EQ("", seen[401]);  // a call without caller ID leaves none behind
+  for (int n = 1; n <= 400; ++n) {
+    EXPECT_EQ(std::make_pair(1, sim::NumberedCallerText(n)), seen[n - 1]) << n;
+  }
+  EXPECT_EQ(std::make_pair(1, std::string("Nummer :40001")), seen[400]);
+  EXPECT_EQ(std::make_pair(0, std::string()), seen[401]);  // without caller ID: none left behind
 }
 
 TEST(SimEngine, StatusNamesStateModeAndRecentTraffic) {

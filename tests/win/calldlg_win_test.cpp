@@ -85,17 +85,27 @@ TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButto
   EXPECT_EQ(nullptr, HeldCallDialog());  // it freed itself
 }
 
+// A call dialog for the state, from a fresh call with a minute of hold left, held as the player
+// window holds it; null when it could not be made.
+CCallDlg* CallDialogFor(int state) {
+  ResetCallState();
+  ResetOpenWindows();
+  gCall.gCallState = state;
+  gCall.gHoldRemainingMs = 60000;
+  auto* dialog = new CCallDlg;
+  HoldCallDialog(dialog);
+  if (dialog->Create(nullptr)) return dialog;
+  delete dialog;
+  HoldCallDialog(nullptr);
+  return nullptr;
+}
+
 // The counters are green on black: the dialog colours them when the system asks (a black
 // figure on the black background would pass any test of the texts).
 TEST(CallDialogWindow, TheCountersAreGreenOnBlack) {
   CMohApp app;
-  ResetCallState();
-  ResetOpenWindows();
-  gCall.gCallState = 8;
-  gCall.gHoldRemainingMs = 60000;
-  auto* dialog = new CCallDlg;
-  HoldCallDialog(dialog);
-  ASSERT_TRUE(dialog->Create(nullptr));
+  CCallDlg* dialog = CallDialogFor(8);
+  ASSERT_NE(nullptr, dialog);
   HDC dc = CreateCompatibleDC(nullptr);
   for (int id : {1017, 1018}) {
     SCOPED_TRACE(id);
@@ -120,15 +130,10 @@ TEST(CallDialogWindow, APostedRestoreWhileItsButtonIsHiddenDoesNothing) {
   HWND main = CreateWindowExA(0, "Static", "main", 0, 0, 0, 0, 0, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   SetMainWindowHandle(main);
-  ResetCallState();
-  ResetOpenWindows();
-  gCall.gCallState = 7;
+  CCallDlg* dialog = CallDialogFor(7);
+  ASSERT_NE(nullptr, dialog);
   gCall.gVoiceActive = 1;
-  gCall.gHoldRemainingMs = 60000;
   ASSERT_NE(0u, SetTimer(main, TIMER_ANSWER, 60000, nullptr));
-  auto* dialog = new CCallDlg;
-  HoldCallDialog(dialog);
-  ASSERT_TRUE(dialog->Create(nullptr));
   ShowWindow(dialog->Handle(), SW_SHOWNA);
   ASSERT_FALSE(IsWindowVisible(GetDlgItem(dialog->Handle(), 1036)));
   PostMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(1036, BN_CLICKED), 0);
