@@ -5,6 +5,7 @@
 
 #include "PipeClient.h"
 
+#include <cstdio>
 #include <sstream>
 
 namespace e2e {
@@ -120,6 +121,31 @@ void EndStrayParkos() {
   CloseHandle(snapshot);
 }
 
+bool StartProgram(const std::string& commandLine, const std::string& directory, bool inheritHandles,
+                  STARTUPINFOA& startup, PROCESS_INFORMATION& process,
+                  const CreateProcessFunction& create) {
+  constexpr int kAttempts = 3;
+  for (int attempt = 1;; ++attempt) {
+    // CreateProcessA may write into its command line.
+    std::string line = commandLine;
+    const char* dir = directory.empty() ? nullptr : directory.c_str();
+    const BOOL started = create
+                             ? create(&line[0], dir, inheritHandles, &startup, &process)
+                             : CreateProcessA(nullptr, &line[0], nullptr, nullptr, inheritHandles,
+                                              0, nullptr, dir, &startup, &process);
+    if (started) return true;
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == kAttempts) {
+      SetLastError(error);
+      return false;
+    }
+    std::fprintf(stderr,
+                 "e2e: Wine could not set up the process of %s (CreateProcess error %lu: it "
+                 "ended before it ran); starting it again (%d of %d)\n",
+                 commandLine.c_str(), static_cast<unsigned long>(error), attempt + 1, kAttempts);
+  }
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
@@ -217,12 +243,12 @@ bool ParkoProcess::Start(const Installation& installation, const std::string& wo
 
 bool ParkoProcess::Start(const std::string& exePath, const std::string& directory) {
   if (process_ != nullptr) return false;
-  std::string commandLine = "\"" + exePath + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      directory.c_str(), &startup, &info)) {
+  if (!StartProgram("\"" + exePath + "\"", directory, false, startup, info)) {
+    std::fprintf(stderr, "e2e: %s did not start (error %lu)\n", exePath.c_str(),
+                 static_cast<unsigned long>(GetLastError()));
     return false;
   }
   CloseHandle(info.hThread);

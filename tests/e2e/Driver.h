@@ -20,6 +20,21 @@ std::string ImageFile(const std::string& name);
 // Ends every Parko.exe still running in the prefix.
 void EndStrayParkos();
 
+// CreateProcessA through a function that can stand in for it.
+using CreateProcessFunction =
+    std::function<BOOL(char* commandLine, const char* directory, BOOL inheritHandles,
+                       STARTUPINFOA* startup, PROCESS_INFORMATION* process)>;
+
+// Starts a Windows program as CreateProcessA does, trying again a start that Wine itself could
+// not set up. Now and then Wine's loader cannot lay out a new process's memory (it prints
+// "failed to map the shared user data"); that process ends before any code of the program ran,
+// and CreateProcess fails with ERROR_INTERNAL_ERROR, which a missing program, a missing DLL or a
+// program that faults does not give. Such a start is tried up to three times, each retry said on
+// standard error; any other failure ends it at once, with the error left for GetLastError.
+bool StartProgram(const std::string& commandLine, const std::string& directory, bool inheritHandles,
+                  STARTUPINFOA& startup, PROCESS_INFORMATION& process,
+                  const CreateProcessFunction& create = {});
+
 // Waits until the condition holds; false when the deadline passed first.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 

@@ -58,12 +58,10 @@ bool KeyExists(const char* key) {
 
 // Runs a program and waits for it; its exit code, or -1.
 int RunAndWait(const std::string& exe, const std::string& arguments) {
-  std::string commandLine = "\"" + exe + "\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!e2e::StartProgram("\"" + exe + "\" " + arguments, "", false, startup, process)) {
     return -1;
   }
   WaitForSingleObject(process.hProcess, 60000);

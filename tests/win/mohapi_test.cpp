@@ -144,11 +144,10 @@ class Simulator : public testing::Test {
     startup.hStdOutput = out;
     startup.hStdError = out;
     startup.hStdInput = nullptr;
-    std::string commandLine = "\"" + install_->PathOf("mohsim.exe") + "\" " + arguments;
     PROCESS_INFORMATION info{};
     DWORD code = 999;
-    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                       install_->Dir().c_str(), &startup, &info)) {
+    if (e2e::StartProgram("\"" + install_->PathOf("mohsim.exe") + "\" " + arguments,
+                          install_->Dir(), true, startup, info)) {
       WaitForSingleObject(info.hProcess, 20000);
       GetExitCodeProcess(info.hProcess, &code);
       CloseHandle(info.hProcess);

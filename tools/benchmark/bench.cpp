@@ -61,14 +61,10 @@ struct Subject {
   std::map<std::string, std::vector<double>> samples;
 
   bool Start() {
-    std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     const double start = NowMs();
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
-                        &startup, &process)) {
-      return false;
-    }
+    if (!e2e::StartProgram("\"" + exe + "\"", dir, false, startup, process)) return false;
     // Polled as tightly as the system allows: the figure is tens of milliseconds.
     for (;;) {
       window = FindWindowA(nullptr, windowTitle.c_str());
@@ -476,14 +472,13 @@ class Bench {
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
     HANDLE out = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                              CREATE_ALWAYS, 0, nullptr);
-    std::string commandLine = "\"" + e2e::BesideTestProgram("minimal\\GdiProbe.exe") + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = out;
     PROCESS_INFORMATION process{};
-    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                       e2e::BesideTestProgram("minimal").c_str(), &startup, &process)) {
+    if (e2e::StartProgram("\"" + e2e::BesideTestProgram("minimal\\GdiProbe.exe") + "\"",
+                          e2e::BesideTestProgram("minimal"), true, startup, process)) {
       WaitForSingleObject(process.hProcess, 120000);
       CloseHandle(process.hThread);
       CloseHandle(process.hProcess);
