@@ -21,14 +21,17 @@ void EngineHost::Schedule(const std::vector<Scheduled>& events) {
   SetEvent(wake_);
 }
 
-void EngineHost::StartThreads() {
+// Both with a thread-id pointer: Windows 95 and 98 fail CreateThread without one.
+void EngineHost::StartEventThread() {
   stopping_ = false;
   ResetEvent(stop_);
   if (eventThread_ == nullptr) {
     eventThread_ = CreateThread(nullptr, 0, &EngineHost::EventThread, this, 0, &eventThreadId_);
   }
+}
+
+void EngineHost::StartPipeThread() {
   if (pipeThread_ == nullptr) {
-    // With a thread-id pointer: Windows 95 and 98 fail CreateThread without one.
     pipeThread_ = CreateThread(nullptr, 0, &EngineHost::PipeThread, this, 0, &pipeThreadId_);
   }
 }

@@ -84,7 +84,7 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
     Schedule(events);
     lastInitEvent = nextSequence_;
   }
-  StartThreads();
+  StartEventThread();
 
   // The events of the initialisation reach the callback before MohInitialize returns, but
   // from the engine's thread, as a driver-backed library reports them.
@@ -111,6 +111,9 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
     StopThreads();
     return 0;
   }
+  // The control line answers only now: whatever is sent on it reaches the program after the
+  // initialisation's events, as a line's own events come after the modem was set up.
+  StartPipeThread();
   return 1;
 }
 

@@ -49,7 +49,8 @@ class EngineHost {
   };
 
   void Schedule(const std::vector<Scheduled>& events);  // lock held
-  void StartThreads();
+  void StartEventThread();
+  void StartPipeThread();
   void StopThreads();
   static DWORD WINAPI EventThread(void* self);
   static DWORD WINAPI PipeThread(void* self);

@@ -274,6 +274,25 @@ TEST_F(Simulator, SecondInitialisationReplacesTheFirstCleanly) {
   EXPECT_EQ(MOH_MODEM_ACTIVE, ReceivedSoFar()[0].code);
 }
 
+// What the control line says while the library hands over the events of its initialisation.
+std::string gLineDuringInit;
+
+void MOHAPI_CALL AskTheLineAndRecord(int code, int value) {
+  if (ReceivedSoFar().empty()) gLineDuringInit = e2e::Mohsim("status");
+  RecordEvent(code, value);
+}
+
+TEST_F(Simulator, TheControlLineAnswersOnlyOnceTheInitialisationsEventsAreHandedOver) {
+  // A command sent as soon as the line answers must reach the program after them.
+  SetUpWith(std::string(kImmediate) + "OnlineAfterInit=Yes\r\n");
+  gLineDuringInit = "not asked";
+  MODEM_ENTRY entry = Entry(TELKA, "Oskavel V.92 Data Fax Modem", "COM3");
+  ASSERT_NE(0, api_.Initialize(0, &entry, &AskTheLineAndRecord));
+  EXPECT_EQ("", gLineDuringInit);
+  EXPECT_EQ((std::vector<std::pair<int, int>>{{MOH_MODEM_ACTIVE, 0}}), EventsSoFar());
+  EXPECT_EQ(0u, e2e::Mohsim("status").rfind("ok", 0));
+}
+
 TEST_F(Simulator, ParametersPersistAcrossTwoLoadsAndTextsAreBounded) {
   SetUpWith("[Line]\r\nCallerId=" + std::string(300, 'c') + "\r\n");
   EXPECT_EQ(1, api_.GetParam(0, MOH_PARAM_ENABLE_MOH, nullptr));
