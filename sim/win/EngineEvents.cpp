@@ -5,6 +5,14 @@
 
 namespace sim {
 
+namespace {
+
+// How long MohInitialize and a control command wait for the events they raised at once to reach
+// the program.
+constexpr DWORD kHandOverTimeoutMs = 5000;
+
+}  // namespace
+
 bool EngineHost::Pending::operator<(const Pending& other) const {
   // std::priority_queue puts the greatest first: the greatest is the earliest.
   const LONG byDue = static_cast<LONG>(due - other.due);  // tick wrap-around safe
@@ -19,6 +27,25 @@ void EngineHost::Schedule(const std::vector<Scheduled>& events) {
     queue_.push({now + static_cast<DWORD>(event.delayMs), ++nextSequence_, event});
   }
   SetEvent(wake_);
+}
+
+bool EngineHost::HandedOverUpTo(DWORD tick) const {
+  if (handedOver_ != delivered_) return false;  // a callback is running
+  return queue_.empty() || static_cast<LONG>(queue_.top().due - tick) > 0;
+}
+
+void EngineHost::WaitForHandOver(DWORD tick) {
+  const DWORD start = GetTickCount();
+  ++handOverWaiters_;
+  for (;;) {
+    {
+      SectionLock lock(lock_);
+      if (HandedOverUpTo(tick)) break;
+    }
+    if (stopping_ || GetTickCount() - start > kHandOverTimeoutMs) break;
+    WaitForSingleObject(deliveredEvent_, 50);
+  }
+  --handOverWaiters_;
 }
 
 // Both with a thread-id pointer: Windows 95 and 98 fail CreateThread without one.
@@ -88,7 +115,7 @@ void EngineHost::DeliverEvents() {
       SectionLock lock(lock_);
       handedOver_ = delivered_;
     }
-    if (initWaiting_) SetEvent(deliveredEvent_);
+    if (handOverWaiters_ > 0) SetEvent(deliveredEvent_);
     if (stopping_) return;
     // The next event may be due already: it goes out without a wait.
     if (taken) continue;

@@ -8,12 +8,6 @@
 
 namespace sim {
 
-namespace {
-
-// How long MohInitialize waits for the events it reports to have been delivered.
-constexpr DWORD kInitEventsTimeoutMs = 5000;
-}  // namespace
-
 HMODULE EngineHost::module_ = nullptr;
 
 EngineHost& EngineHost::Instance() {
@@ -62,7 +56,7 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
   journal_.Append(JournalInitialize(handle, entry));
   StopThreads();  // a second initialisation replaces the first
 
-  uint64_t lastInitEvent = 0;
+  DWORD initTick = 0;
   {
     SectionLock lock(lock_);
     queue_ = {};
@@ -82,24 +76,13 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
       events.push_back({code, value, 0, false, LineState::Idle});
     }
     Schedule(events);
-    lastInitEvent = nextSequence_;
+    initTick = GetTickCount();
   }
   StartEventThread();
 
   // The events of the initialisation reach the callback before MohInitialize returns, but
   // from the engine's thread, as a driver-backed library reports them.
-  const DWORD start = GetTickCount();
-  initWaiting_ = true;
-  for (;;) {
-    {
-      SectionLock lock(lock_);
-      // Handed over, not only taken from the queue: the callback has returned.
-      if (handedOver_ >= lastInitEvent || (queue_.empty() && handedOver_ >= delivered_)) break;
-    }
-    if (GetTickCount() - start > kInitEventsTimeoutMs) break;
-    WaitForSingleObject(deliveredEvent_, 50);
-  }
-  initWaiting_ = false;
+  WaitForHandOver(initTick);
 
   if (!config_.initSucceeds) {
     {
@@ -184,15 +167,24 @@ std::string EngineHost::Control(const std::string& line) {
   std::string error;
   const std::optional<ControlCommand> command = ParseControlLine(line, &error);
   if (!command) return "error " + error;
-  SectionLock lock(lock_);
   if (command->kind == ControlCommand::Kind::Latency) {
+    SectionLock lock(lock_);
     if (command->first == 0) return responses_.Report();
     responses_.Start(command->first);
     return "ok timing the answers to event " + std::to_string(command->first);
   }
   std::vector<Scheduled> events;
-  const std::string reply = engine_->Control(*command, events);
-  Schedule(events);
+  std::string reply;
+  DWORD tick = 0;
+  {
+    SectionLock lock(lock_);
+    reply = engine_->Control(*command, events);
+    Schedule(events);
+    tick = GetTickCount();
+  }
+  // The answer comes once what the command raised at once has reached the program: what the
+  // sender does next comes after it there.
+  WaitForHandOver(tick);
   return reply;
 }
 

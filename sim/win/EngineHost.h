@@ -49,6 +49,10 @@ class EngineHost {
   };
 
   void Schedule(const std::vector<Scheduled>& events);  // lock held
+  // Every event due by `tick` has left the queue and its callback has returned.
+  bool HandedOverUpTo(DWORD tick) const;  // lock held
+  // Waits, bounded, until HandedOverUpTo(tick); lock not held.
+  void WaitForHandOver(DWORD tick);
   void StartEventThread();
   void StartPipeThread();
   void StopThreads();
@@ -80,12 +84,12 @@ class EngineHost {
   bool initialized_ = false;
 
   HANDLE wake_;            // the queue changed
-  HANDLE deliveredEvent_;  // an event went out, set only while an initialisation waits for it
+  HANDLE deliveredEvent_;  // an event went out, set only while somebody waits for a hand-over
   HANDLE stop_;
-  // The same as stop_ and the waiting initialisation, for the event thread to read without a
+  // The same as stop_ and the waiting for a hand-over, for the event thread to read without a
   // call to the system: a burst of events then costs one post each.
   std::atomic<bool> stopping_{false};
-  std::atomic<bool> initWaiting_{false};
+  std::atomic<int> handOverWaiters_{0};
   HANDLE eventThread_ = nullptr;
   HANDLE pipeThread_ = nullptr;
   DWORD eventThreadId_ = 0;
