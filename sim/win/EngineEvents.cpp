@@ -115,10 +115,11 @@ void EngineHost::DeliverEvents() {
       SectionLock lock(lock_);
       handedOver_ = delivered_;
     }
-    if (handOverWaiters_ > 0) SetEvent(deliveredEvent_);
     if (stopping_) return;
     // The next event may be due already: it goes out without a wait.
     if (taken) continue;
+    // All that is due is handed over: one call to the system for a burst, not one an event.
+    if (handOverWaiters_ > 0) SetEvent(deliveredEvent_);
     if (WaitForMultipleObjects(2, waits, FALSE, timeout) == WAIT_OBJECT_0) return;
   }
 }

@@ -84,7 +84,7 @@ class EngineHost {
   bool initialized_ = false;
 
   HANDLE wake_;            // the queue changed
-  HANDLE deliveredEvent_;  // an event went out, set only while somebody waits for a hand-over
+  HANDLE deliveredEvent_;  // all that was due went out; set only while somebody waits for that
   HANDLE stop_;
   // The same as stop_ and the waiting for a hand-over, for the event thread to read without a
   // call to the system: a burst of events then costs one post each.
