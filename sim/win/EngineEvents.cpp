@@ -20,13 +20,14 @@ bool EngineHost::Pending::operator<(const Pending& other) const {
   return sequence > other.sequence;
 }
 
-void EngineHost::Schedule(const std::vector<Scheduled>& events) {
-  if (events.empty()) return;
+DWORD EngineHost::Schedule(const std::vector<Scheduled>& events) {
   const DWORD now = GetTickCount();
+  if (events.empty()) return now;
   for (const Scheduled& event : events) {
     queue_.push({now + static_cast<DWORD>(event.delayMs), ++nextSequence_, event});
   }
   SetEvent(wake_);
+  return now;
 }
 
 bool EngineHost::HandedOverUpTo(DWORD tick) const {

@@ -75,8 +75,7 @@ int EngineHost::Initialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK ca
     for (const auto& [code, value] : config_.initEvents) {
       events.push_back({code, value, 0, false, LineState::Idle});
     }
-    Schedule(events);
-    initTick = GetTickCount();
+    initTick = Schedule(events);
   }
   StartEventThread();
 
@@ -179,8 +178,7 @@ std::string EngineHost::Control(const std::string& line) {
   {
     SectionLock lock(lock_);
     reply = engine_->Control(*command, events);
-    Schedule(events);
-    tick = GetTickCount();
+    tick = Schedule(events);
   }
   // The answer comes once what the command raised at once has reached the program: what the
   // sender does next comes after it there.

@@ -48,7 +48,8 @@ class EngineHost {
     bool operator<(const Pending& other) const;  // earliest due first, then raising order
   };
 
-  void Schedule(const std::vector<Scheduled>& events);  // lock held
+  // Queues the events by their delays from now; the tick they count from. Lock held.
+  DWORD Schedule(const std::vector<Scheduled>& events);
   // Every event due by `tick` has left the queue and its callback has returned.
   bool HandedOverUpTo(DWORD tick) const;  // lock held
   // Waits, bounded, until HandedOverUpTo(tick); lock not held.

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -147,6 +148,17 @@ class Setup : public testing::Test {
     if (Exists(uninstaller)) RunAndWait(uninstaller, "/S");
     e2e::WaitUntil([] { return !KeyExists(kUninstallKey) && !Exists(InstallDir()); }, 20000);
   }
+  // Uninstalls from a folder of the case's own: true once its program and the entry are gone.
+  static bool UninstalledFrom(const std::string& dir) {
+    RunAndWait(dir + "\\uninstall.exe", "/S");
+    return e2e::WaitUntil([&] { return !Exists(dir + "\\Parko.exe") && !KeyExists(kUninstallKey); },
+                          20000);
+  }
+  // Deletes the files a case left in such a folder, and the folder.
+  static void RemoveWithFolder(const std::string& dir, std::initializer_list<const char*> files) {
+    for (const char* file : files) DeleteFileA((dir + "\\" + file).c_str());
+    RemoveDirectoryA(dir.c_str());
+  }
   // Starts the installed Parko (chosen modem at start: the silent defaults ask for it) and
   // takes the first modem and the settings as they are.
   void StartInstalled(const std::string& exe) {
@@ -271,14 +283,10 @@ TEST_F(Setup, AVendorsLibraryInTheFolderTurnsTheSimulatorOffAndOutlivesTheUninst
   EXPECT_EQ(vendor, Contents(dir + "\\MOHAPI.DLL"));
   EXPECT_EQ(vendor, Contents(dir + "\\DefaultDialString.dll"));
 
-  RunAndWait(dir + "\\uninstall.exe", "/S");
-  EXPECT_TRUE(e2e::WaitUntil([&] { return !Exists(dir + "\\Parko.exe"); }, 20000));
-  EXPECT_TRUE(e2e::WaitUntil([&] { return !KeyExists(kUninstallKey); }, 20000));
+  EXPECT_TRUE(UninstalledFrom(dir));
   EXPECT_EQ(vendor, Contents(dir + "\\MOHAPI.DLL"));
   EXPECT_EQ(vendor, Contents(dir + "\\DefaultDialString.dll"));
-  DeleteFileA((dir + "\\MOHAPI.DLL").c_str());
-  DeleteFileA((dir + "\\DefaultDialString.dll").c_str());
-  RemoveDirectoryA(dir.c_str());
+  RemoveWithFolder(dir, {"MOHAPI.DLL", "DefaultDialString.dll"});
 }
 
 // One in the system folder would be hidden by the simulator's in the program's folder: off too.
@@ -330,17 +338,13 @@ TEST_F(Setup, ATamperedRecordOfInstalledFilesDeletesOnlyWhatSetupInstalled) {
   Write(dir + "\\vendor.dll", "the vendor's");
   const std::string record = dir + "\\installed.lst";
   Write(record, Contents(record) + "*\r\n*.dll\r\nvendor.dll\r\nnotes.txt\r\n?otes.txt\r\n");
-  RunAndWait(dir + "\\uninstall.exe", "/S");
-  EXPECT_TRUE(e2e::WaitUntil([&] { return !Exists(dir + "\\Parko.exe"); }, 20000));
-  EXPECT_TRUE(e2e::WaitUntil([&] { return !KeyExists(kUninstallKey); }, 20000));
+  EXPECT_TRUE(UninstalledFrom(dir));
   EXPECT_EQ("mine", Contents(dir + "\\notes.txt"));
   EXPECT_EQ("the vendor's", Contents(dir + "\\vendor.dll"));
   for (const char* file : {"MOHAPI.DLL", "DefaultDialString.dll", "mohsim.exe", "ring.wav"}) {
     EXPECT_FALSE(Exists(dir + "\\" + file)) << file;
   }
-  DeleteFileA((dir + "\\notes.txt").c_str());
-  DeleteFileA((dir + "\\vendor.dll").c_str());
-  RemoveDirectoryA(dir.c_str());
+  RemoveWithFolder(dir, {"notes.txt", "vendor.dll"});
 }
 
 // A vendor's library in the system folder without its partner DefaultDialString.dll, which
