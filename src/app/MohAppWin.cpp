@@ -92,7 +92,7 @@ bool CMohApp::InitInstance() {
 
 int CMohApp::ExitInstance() {
   // Also when start-up ended early: the library is told to close on every exit.
-  MohCommand(gModem.gMohHandle, MOH_CMD_CLOSE);
+  CloseLibrary(gModem);
   CallHtmlHelp(nullptr, "", HH_CLOSE_ALL_COMMAND, 0);
   CloseLogFile();
   return fw::Application::ExitInstance();

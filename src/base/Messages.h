@@ -8,6 +8,10 @@ constexpr unsigned kWmUser = 0x0400;
 constexpr unsigned WM_MOH_EVENT = kWmUser + 10;
 // The same event, re-posted by the player window to its own handler.
 constexpr unsigned WM_MOH_DISPATCH = kWmUser + 12;
+// The events the program feeds itself (the timers' fall-back and timeout, a grant without
+// time) carry this mark in wParam beside the code: they answer no request of the library's.
+constexpr unsigned kOwnEventMark = 0x40000000u;
+constexpr unsigned kOwnEventMask = 0xC0000000u;
 // The call dialog's refresh requests.
 constexpr unsigned WM_CALLDLG_ANSWER_TEXT = kWmUser + 13;
 constexpr unsigned WM_CALLDLG_STATUS_TEXT = kWmUser + 14;

@@ -10,6 +10,9 @@ struct OpenWindows {
   bool gCallDlgOpen = false;
   bool gCallDlgCentre = true;
   std::string gCallDlgTitle;
+  // The call dialog's reminder to hang up is open. Its message loop cannot return while a
+  // window opened later runs one above it, so the tray opens no modal window meanwhile.
+  bool gCallDlgBoxOpen = false;
   // The settings sheet is open (or being opened): a second request does nothing.
   bool gSettingsSheetOpen = false;
   // The call log is open; the first one of the process opens centred.

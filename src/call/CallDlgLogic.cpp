@@ -21,6 +21,10 @@ std::string WarningNotice(ICallDialogWindow& dialog) {
          dialog.LoadText(IDS_SECONDS);
 }
 
+// The buttons that take the call do nothing once the answer window declined it or the program
+// began to end.
+bool DeclinedOrEnding() { return gCall.gAnswerDeclined || gModem.gLibraryClosing; }
+
 }  // namespace
 
 void HeadlessCallDialog::DeclareTimeout() { MohEventCallback(MOH_TIMEOUT, 0); }
@@ -197,8 +201,9 @@ void CallDialogTick(ICallDialogWindow& dialog) {
 // Intended: the buttons act in whatever state the dialog is in when pressed; only the command
 // and its log line are guarded, the rest always runs. Once the answer window has declined the
 // call, the buttons that take it do nothing: accepting would contradict what was just sent.
+// Once the program has begun to end, no button does anything.
 void OnAnswerCall(ICallDialogWindow& dialog) {
-  if (gCall.gAnswerDeclined) return;
+  if (DeclinedOrEnding()) return;
   if (CanTakeCall(gCall.gCallState, gCall.gVoiceActive)) {
     MohCommand(gModem.gMohHandle, MOH_CMD_ACCEPT);
     LogEvent(0, 0, "Answering incoming voice call.");
@@ -209,6 +214,7 @@ void OnAnswerCall(ICallDialogWindow& dialog) {
 }
 
 void OnIgnoreCall(ICallDialogWindow& dialog) {
+  if (gModem.gLibraryClosing) return;
   if ((gCall.gCallState == CALLSTATE_GRANTED || gCall.gCallState == CALLSTATE_TIMEOUT_WARNING) &&
       !gCall.gVoiceActive) {
     MohCommand(gModem.gMohHandle, MOH_CMD_DECLINE);
@@ -220,13 +226,19 @@ void OnIgnoreCall(ICallDialogWindow& dialog) {
 }
 
 void OnRestoreData(ICallDialogWindow& dialog) {
+  if (gModem.gLibraryClosing) return;
   if (InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive)) {
+    const bool outerBox = gWindows.gCallDlgBoxOpen;
+    gWindows.gCallDlgBoxOpen = true;
     dialog.ShowHangUpReminder();
-    // While the box was open the line may have moved on. An event that replaced this dialog
-    // closed the box with it (the library's warning, say): the restore the user asked for is
-    // still sent while the call is on hold, whichever dialog shows now; once the hold has ended
-    // (run out, data back) there is nothing left to restore.
-    if (InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive)) {
+    gWindows.gCallDlgBoxOpen = outerBox;
+    // While the box was open the line may have moved on, and an event that replaced this
+    // dialog closed the box with it. The restore the user asked for is still sent while the
+    // data connection is held, whichever dialog shows now (a refusal of the line may have
+    // cleared the voice flag meanwhile); once the hold has ended (run out, data back, session
+    // over) there is nothing left to restore, and once the program ends, nothing is sent.
+    if (gModem.gLibraryClosing) return;
+    if (HoldStillHeld(gCall.gCallState)) {
       MohCommand(gModem.gMohHandle, MOH_CMD_RESUME_DATA);
       LogEvent(0, 0, "Ending voice call, switching back to data.");
     }
@@ -236,7 +248,7 @@ void OnRestoreData(ICallDialogWindow& dialog) {
 }
 
 void OnPlaceCallButton(ICallDialogWindow& dialog) {
-  if (gCall.gAnswerDeclined) return;
+  if (DeclinedOrEnding()) return;
   if (CanTakeCall(gCall.gCallState, gCall.gVoiceActive)) {
     MohCommand(gModem.gMohHandle, MOH_CMD_ACCEPT);
     LogEvent(0, 0, "Switching to Outgoing voice call.");
@@ -246,6 +258,7 @@ void OnPlaceCallButton(ICallDialogWindow& dialog) {
 }
 
 void OnDropData(ICallDialogWindow& dialog) {
+  if (gModem.gLibraryClosing) return;
   if (gCall.gCallState == CALLSTATE_DENIED) {
     MohCommand(gModem.gMohHandle, MOH_CMD_DROP_DATA);
     LogEvent(0, 0, "Disconnecting data call to answer incoming voice call.");
@@ -254,7 +267,7 @@ void OnDropData(ICallDialogWindow& dialog) {
 }
 
 void OnCloseCallDialog(ICallDialogWindow& dialog, CallDlgMode mode) {
-  if (gCall.gCallState == CALLSTATE_GRANTED && gCall.gPlacingCall) {
+  if (gCall.gCallState == CALLSTATE_GRANTED && gCall.gPlacingCall && !gModem.gLibraryClosing) {
     gCall.gPlacingCall = false;
     LogEvent(0, 0, "UserCancelled PlaceCall, Going back to Data");
     MohCommand(gModem.gMohHandle, MOH_CMD_DECLINE);

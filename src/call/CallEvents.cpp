@@ -379,11 +379,24 @@ unsigned ErrorTextId(int subCode, const ModemFamily& family) {
   return IDS_ERROR;
 }
 
-int HandleMohEvent(const CallRoad& road, int event, int value) {
+int HandleMohEvent(const CallRoad& road, int event, int value, EventSource source) {
+  if (road.modem.gLibraryClosing) return 0;
   // Whatever the library reports next answers a pending request and ends a declined offer.
-  road.call.gOriginatePending = false;
-  road.call.gAnswerDeclined = false;
+  if (source == EventSource::Library) {
+    road.call.gOriginatePending = false;
+    road.call.gAnswerDeclined = false;
+  }
   if (!ApplyEvent(road, event, value)) return -1;
   ShowOutcome(road);
   return 0;
+}
+
+int DispatchMohEvent(const CallRoad& road, uintptr_t eventWord, int value) {
+  UncountPostedEvent();  // this one: what is counted now waits behind it
+  const auto word = static_cast<uint32_t>(eventWord);
+  if ((word & kOwnEventMask) == kOwnEventMark) {
+    return HandleMohEvent(road, static_cast<int>(word & ~kOwnEventMask), value,
+                          EventSource::Program);
+  }
+  return HandleMohEvent(road, static_cast<int>(word), value);
 }

@@ -2,6 +2,7 @@
 // here, one at a time in posting order.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "call/CallRoad.h"
@@ -21,4 +22,11 @@ unsigned ErrorTextId(int subCode, const ModemFamily& family);
 // dialog closed and, for states that show it, opened anew. Returns 0, or -1 when a BORIN
 // re-initialisation fails (then nothing else happens). An incoming call with caller ID asks the
 // library for the caller's text, unless a later call already waits (it is then that call's).
-int HandleMohEvent(const CallRoad& road, int event, int value);
+// Only the library's own reports answer a request of ours (a call placed, an offer declined);
+// the events the program feeds itself do not. Once the program has begun to end, no event
+// changes anything.
+enum class EventSource { Library, Program };
+int HandleMohEvent(const CallRoad& road, int event, int value,
+                   EventSource source = EventSource::Library);
+// WM_MOH_DISPATCH: the event is no longer waiting; the program's own carry kOwnEventMark.
+int DispatchMohEvent(const CallRoad& road, uintptr_t eventWord, int value);

@@ -23,6 +23,10 @@ bool InVoiceCallOnHold(int state, int voiceActive) {
          voiceActive == 1;
 }
 
+bool HoldStillHeld(int state) {
+  return state == CALLSTATE_SWITCH_TO_VOICE || state == CALLSTATE_TIMEOUT_WARNING;
+}
+
 int WarnSeconds(int warnTimeMs) { return static_cast<int>(warnTimeMs * 0.001); }
 
 std::string WarnSecondsText(int warnTimeMs) { return fw::Format(" %3d ", WarnSeconds(warnTimeMs)); }

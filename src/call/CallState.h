@@ -40,6 +40,9 @@ bool HoldRunning(int state);
 bool CanTakeCall(int state, int voiceActive);
 // In the voice call with the data connection held.
 bool InVoiceCallOnHold(int state, int voiceActive);
+// The data connection is still held after the user went to the voice call: the hold has not
+// run out, the data are not back and the session is not over.
+bool HoldStillHeld(int state);
 
 // The warning time in whole seconds, and as the warning texts quote it (" %3d ").
 int WarnSeconds(int warnTimeMs);

@@ -131,6 +131,7 @@ void StartTrayRefresh(const CallRoad& road) {
 }
 
 void HandleTimer(const CallRoad& road, unsigned id) {
+  if (road.modem.gLibraryClosing) return;
   if (id != TIMER_TRAY_REFRESH && id != TIMER_HOLD_TICK && id != TIMER_FALLBACK &&
       id != TIMER_ANSWER) {
     return;

@@ -14,6 +14,13 @@ ModemChoice gModem;
 
 void ResetModemSelection() { gModem = ModemChoice{}; }
 
+void BeginClosingLibrary(ModemChoice& modem) { modem.gLibraryClosing = true; }
+
+void CloseLibrary(ModemChoice& modem) {
+  BeginClosingLibrary(modem);
+  MohCommand(modem.gMohHandle, MOH_CMD_CLOSE);
+}
+
 namespace {
 
 std::string NameOf(const MODEM_ENTRY& entry) {

@@ -10,8 +10,15 @@ struct ModemChoice {
   int gModemCount = 0;
   int gModemSelIndex = 0;
   int gMohHandle = 0;
+  // The program has begun to end: from now on the library gets nothing but MOH_CMD_CLOSE.
+  bool gLibraryClosing = false;
 };
 extern ModemChoice gModem;
+
+// The program begins to end: nothing but MOH_CMD_CLOSE goes to the library any more.
+void BeginClosingLibrary(ModemChoice& modem);
+// Begins to end and sends MOH_CMD_CLOSE.
+void CloseLibrary(ModemChoice& modem);
 
 // No modem chosen, no handle: as a process starts.
 void ResetModemSelection();

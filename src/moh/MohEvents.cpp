@@ -2,6 +2,7 @@
 
 #include "base/EventLog.h"
 #include "base/InstallOptions.h"
+#include "base/Messages.h"
 
 namespace {
 
@@ -81,6 +82,11 @@ void UncountPostedEvent() { TakeOne(gPostedEvents); }
 
 bool PostedEventsWaiting() { return gPostedEvents.load() > 0; }
 
+void ForgetPostedEvent(int event) {
+  UncountPostedEvent();
+  if (event == MOH_INCOMING_CALL) TakeIncomingCall();
+}
+
 void ResetModemActiveEchoes() {
   gModemActiveEchoes = 0;
   gLastMohEvent = 0;
@@ -97,7 +103,9 @@ void MOHAPI_CALL MohEventCallback(int event, int value) {
   if (event == MOH_MODEM_ACTIVE && gOwnInitRunning) ++gModemActiveEchoes;
   // Likewise, so that the handler of an earlier call knows that this one waits behind it.
   if (event == MOH_INCOMING_CALL) ++gIncomingCallsWaiting;
-  if (!PostMohEvent(event, value) && event == MOH_INCOMING_CALL) TakeIncomingCall();
+  // A code that looks like one of the program's own events is none the program knows.
+  const int posted = (static_cast<unsigned>(event) & kOwnEventMask) == kOwnEventMark ? 0 : event;
+  if (!PostMohEvent(posted, value) && event == MOH_INCOMING_CALL) TakeIncomingCall();
   gLastMohEvent = event;
   if (gInstall.gLogging) LogEvent(event, value, nullptr);
 }

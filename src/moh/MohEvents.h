@@ -40,6 +40,9 @@ bool PostMohEvent(int event, int value);
 void CountPostedEvent();
 void UncountPostedEvent();
 bool PostedEventsWaiting();
+// A counted event whose post failed, or whose re-post did: it waits nowhere any more, and an
+// incoming call among them no longer waits behind the one being handled.
+void ForgetPostedEvent(int event);
 
 // The incoming calls the callback posted, counted as they are posted. The library holds one
 // caller's text, the newest call's: a call handled while a later one already waits is handled

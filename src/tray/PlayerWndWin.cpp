@@ -54,6 +54,9 @@ int CPlayerWnd::OnCreate(CREATESTRUCTA*) {
 }
 
 void CPlayerWnd::OnDestroy() {
+  // The program ends, whatever closed this window: a button whose box closes with it, or a
+  // request answered meanwhile, sends nothing more to the library.
+  BeginClosingLibrary(gModem);
   // The library's events have nowhere to go any more.
   if (MainWindowHandle() == Handle()) SetMainWindowHandle(nullptr);
   // Later copies of the program look for this mark; a closing window is no longer theirs.
@@ -101,7 +104,7 @@ bool CPlayerWnd::OnCommand(int id, int, HWND) {
       OnCallLog();
       return true;
     case ID_PLACE_CALL:
-      ::OnPlaceCall(TickCount());
+      ::OnPlaceCall(ProgramCallRoad(*this));
       return true;
     case ID_INFO:
       ::OnInfo(*this);
@@ -130,13 +133,12 @@ void CPlayerWnd::OnCallLog() {
 }
 
 LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
-  if (!Post(WM_MOH_DISPATCH, event, value)) UncountPostedEvent();
+  if (!Post(WM_MOH_DISPATCH, event, value)) ForgetPostedEvent(static_cast<int>(event));
   return 0;
 }
 
 LRESULT CPlayerWnd::OnMohEvent(WPARAM event, LPARAM value) {
-  UncountPostedEvent();  // this one: what is counted now waits behind it
-  return HandleMohEvent(ProgramCallRoad(*this), static_cast<int>(event), static_cast<int>(value));
+  return DispatchMohEvent(ProgramCallRoad(*this), event, static_cast<int>(value));
 }
 
 void CPlayerWnd::SetTimer(unsigned id, unsigned periodMs) {
@@ -150,7 +152,7 @@ void CPlayerWnd::KillTimer(unsigned id) {
 
 void CPlayerWnd::PostEvent(int event, int value) {
   CountPostedEvent();
-  if (!Post(WM_MOH_EVENT, static_cast<WPARAM>(event), value)) UncountPostedEvent();
+  if (!Post(WM_MOH_EVENT, kOwnEventMark | static_cast<WPARAM>(event), value)) UncountPostedEvent();
 }
 
 uint32_t CPlayerWnd::TickCount() { return GetTickCount(); }
@@ -212,5 +214,11 @@ void CPlayerWnd::ShowMessage(unsigned stringId) {
 }
 
 void CPlayerWnd::PostClose() { Post(WM_CLOSE); }
+
+void CPlayerWnd::RaiseCallDialogBox() {
+  const CCallDlg* dialog = HeldCallDialog();
+  if (dialog == nullptr || dialog->Handle() == nullptr) return;
+  SetForegroundWindow(GetLastActivePopup(dialog->Handle()));
+}
 
 bool CPlayerWnd::RunSettingsSheet() { return ShowSettingsSheet() == IDOK; }

@@ -49,6 +49,7 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
   void ReopenCallDialog() override;
   bool RunSettingsSheet() override;
   void ShowAbout() override;
+  void RaiseCallDialogBox() override;
 
   void ShowTrayMenu();
   void OnCallLog();

@@ -1,6 +1,7 @@
 #include "tray/TrayCommands.h"
 
 #include "base/EventLog.h"
+#include "base/Messages.h"
 #include "base/OpenWindows.h"
 #include "call/CallDlgLogic.h"
 #include "call/CallState.h"
@@ -23,42 +24,48 @@ bool gAboutOpen = false;
 }  // namespace
 
 void OnDisableMoh(ITrayCommandWindow& window) {
-  if (gAskingToDisable) return;
+  if (gAskingToDisable || gModem.gLibraryClosing) return;
+  if (gWindows.gCallDlgBoxOpen) return window.RaiseCallDialogBox();
   gAskingToDisable = true;
   const bool yes = window.AskYesNo(IDS_ASK_DISABLE_MOH);
   gAskingToDisable = false;
-  if (!yes) return;
-  MohCommand(gModem.gMohHandle, MOH_CMD_CLOSE);
+  if (!yes || gModem.gLibraryClosing) return;
+  CloseLibrary(gModem);
   window.PostClose();
 }
 
-void OnPlaceCall(uint32_t nowMs) {
-  const ModemFamily& family = FamilyOf(gSettings.gMohModemType);
+void OnPlaceCall(const CallRoad& road) {
+  CallInProgress& call = road.call;
+  const ModemFamily& family = road.family;
+  const uint32_t nowMs = road.player.TickCount();
+  if (road.modem.gLibraryClosing) return;
   // One request at a time, until the library answers it. TELKA and BORIN do not say whether
   // they took the request, and a library that never answers must not leave the command dead:
   // a provider answers a hold request within the time a caller is given to answer, so a
   // request still unanswered after the family's answer window is taken as lost.
-  if (gCall.gOriginatePending) {
-    const uint32_t waited = nowMs - gCall.gOriginateSentMs;  // wrap-around safe
+  if (call.gOriginatePending) {
+    const uint32_t waited = nowMs - call.gOriginateSentMs;  // wrap-around safe
     if (waited < static_cast<uint32_t>(family.answerWindowMs)) return;
-    gCall.gOriginatePending = false;
+    call.gOriginatePending = false;
   }
-  gCall.gCallerIdText.clear();
+  call.gCallerIdText.clear();
   if (!family.Known()) return;
-  if (family.placesCallsOnlyWhenActive && gCall.gCallState != CALLSTATE_MODEM_ACTIVE) return;
-  gCall.gPlacingCall = true;
-  gCall.gOriginatePending = true;
-  gCall.gOriginateSentMs = nowMs;
-  const int accepted = MohCommand(gModem.gMohHandle, MOH_CMD_ORIGINATE);
+  if (family.placesCallsOnlyWhenActive && call.gCallState != CALLSTATE_MODEM_ACTIVE) return;
+  if (call.gCallState == CALLSTATE_DENIED) road.player.KillTimer(TIMER_FALLBACK);
+  call.gPlacingCall = true;
+  call.gOriginatePending = true;
+  call.gOriginateSentMs = nowMs;
+  const int accepted = MohCommand(road.modem.gMohHandle, MOH_CMD_ORIGINATE);
   if (!family.placesCallsOnlyWhenActive && accepted == 0) {  // no hold can be requested
-    gCall.gPlacingCall = false;
-    gCall.gOriginatePending = false;
+    call.gPlacingCall = false;
+    call.gOriginatePending = false;
   }
   LogEvent(0, 0, kOriginating);
 }
 
 void OnSettings(ITrayCommandWindow& window) {
-  if (gWindows.gSettingsSheetOpen) return;
+  if (gWindows.gSettingsSheetOpen || gModem.gLibraryClosing) return;
+  if (gWindows.gCallDlgBoxOpen) return window.RaiseCallDialogBox();
   gWindows.gSettingsSheetOpen = true;
   if (FamilyOf(gSettings.gMohModemType).settingsOnlyOffline && gCall.gOnline) {
     window.ShowMessage(IDS_HANG_UP_BEFORE_SETTINGS);
@@ -67,7 +74,8 @@ void OnSettings(ITrayCommandWindow& window) {
   }
   const bool confirmed = window.RunSettingsSheet();
   gWindows.gSettingsSheetOpen = false;
-  if (!confirmed) return;
+  // Closed with the program (setup ends a running Parko): nothing is bound again.
+  if (!confirmed || gModem.gLibraryClosing) return;
   MODEM_ENTRY entry = gModem.gpModems[gModem.gModemSelIndex];
   if (InitializeMoh(gModem.gMohHandle, &entry) != 0) {
     LoadMohSettings(gModem.gMohHandle);
@@ -90,6 +98,7 @@ void OnShowCallDlg(ITrayCommandWindow& window) {
 
 void OnInfo(ITrayCommandWindow& window) {
   if (gAboutOpen) return;
+  if (gWindows.gCallDlgBoxOpen) return window.RaiseCallDialogBox();
   gAboutOpen = true;
   window.ShowAbout();
   gAboutOpen = false;

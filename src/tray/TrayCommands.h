@@ -3,9 +3,9 @@
 // window carries them out through ITrayCommandWindow.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
+#include "call/CallRoad.h"
 #include "settings/GenPage.h"
 
 class ITrayCommandWindow {
@@ -25,16 +25,23 @@ class ITrayCommandWindow {
   virtual bool RunSettingsSheet() = 0;
   // Shows the About box modally.
   virtual void ShowAbout() = 0;
+  // Brings the call dialog's open box to the foreground.
+  virtual void RaiseCallDialogBox() = 0;
 };
 
+// The commands that open a modal window (the question, the settings, the About box) open none
+// while the call dialog's reminder is open: the reminder could not return, nor its restore go
+// out, before that window closed. They bring the reminder forward instead.
+//
 // "Modem On Hold deaktivieren": unless the user says no, closes the library and the program.
 // While its question is open, the command asks nothing again.
 void OnDisableMoh(ITrayCommandWindow& window);
 // "Anruf tätigen": asks the library to hold the data call for an outgoing voice call. TELKA and
 // BORIN only while online with nothing pending; NUVIA always. One request at a time: the next is
 // sent once the library has answered, or once the family's answer window has passed since the
-// request (nowMs: the system's tick count).
-void OnPlaceCall(uint32_t nowMs);
+// request. A request ends the fall-back of a refused call, which would otherwise take it for
+// the line's answer.
+void OnPlaceCall(const CallRoad& road);
 // "Modem On Hold Einstellungen" and the icon's double click: the settings sheet, then the
 // library bound again so that it works with the new settings. A TELKA modem cannot be set up
 // while its data connection is up: the user is asked to hang up first.

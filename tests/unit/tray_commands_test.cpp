@@ -58,6 +58,7 @@ class RecordingCommandWindow : public ITrayCommandWindow {
     }
   }
   std::function<void()> whileAbout;  // what happens while the box is open
+  void RaiseCallDialogBox() override { effects.push_back("Raise box"); }
   void ReopenCallDialog() override {
     effects.push_back("Reopen " + std::to_string(gCall.gCallState) + " " + gCall.gStatusText);
   }
@@ -65,7 +66,12 @@ class RecordingCommandWindow : public ITrayCommandWindow {
 
 class TrayCommands : public fake::LoggingTest {
  protected:
+  void PlaceCallAt(uint32_t nowMs) {
+    player_.now = nowMs;
+    OnPlaceCall(ProgramCallRoad(player_));
+  }
   RecordingCommandWindow window_;
+  RecordingPlayer player_;
 };
 
 TEST_F(TrayCommands, PlacingACallAsksTheLibraryOnlyWhereTheFamilyAllowsIt) {
@@ -95,7 +101,7 @@ TEST_F(TrayCommands, PlacingACallAsksTheLibraryOnlyWhereTheFamilyAllowsIt) {
     gCall.gCallState = c.state;
     gCall.gCallerIdText = "Datum :07.12.";
     fake::TheLibrary().originateResult = c.originateResult;
-    OnPlaceCall(1000);
+    PlaceCallAt(1000);
     EXPECT_EQ("", gCall.gCallerIdText);
     EXPECT_EQ(c.placingAfter, gCall.gPlacingCall);
     EXPECT_EQ(c.asks ? Effects{kOriginate} : Effects{}, LibraryCalls());
@@ -112,38 +118,38 @@ TEST_F(TrayCommands, OnePlaceCallRequestUntilTheLibraryAnswersItOrTheAnswerWindo
     SetUp();
     gSettings.gMohModemType = family;
     gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
-    for (uint32_t at : {1000u, 1001u, 2000u}) OnPlaceCall(at);
+    for (uint32_t at : {1000u, 1001u, 2000u}) PlaceCallAt(at);
     EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
     EXPECT_EQ(Effects{kOriginating}, log_.Texts());
 
     RecordingPlayer player;
     HandleMohEvent(ProgramCallRoad(player), MOH_DENIED, 0);
     gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
-    OnPlaceCall(3000);
+    PlaceCallAt(3000);
     EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
 
     // No answer at all: the command is dead for the answer window, then asks again.
     const uint32_t window = family == TELKA ? 15000 : 60000;
-    OnPlaceCall(3000 + window - 1);
+    PlaceCallAt(3000 + window - 1);
     EXPECT_TRUE(LibraryCalls().empty());
-    OnPlaceCall(3000 + window);
+    PlaceCallAt(3000 + window);
     EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
   }
   // Across the tick count's wrap-around.
   SetUp();
   gSettings.gMohModemType = BORIN;
   gCall.gCallState = CALLSTATE_MODEM_ACTIVE;
-  OnPlaceCall(0xFFFFF000u);
-  OnPlaceCall(1000);
+  PlaceCallAt(0xFFFFF000u);
+  PlaceCallAt(1000);
   EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
-  OnPlaceCall(0xFFFFF000u + 60000);
+  PlaceCallAt(0xFFFFF000u + 60000);
   EXPECT_EQ(Effects{kOriginate}, LibraryCalls());
 
   SetUp();
   gSettings.gMohModemType = NUVIA;
   fake::TheLibrary().originateResult = 0;
-  OnPlaceCall(1000);
-  OnPlaceCall(1001);
+  PlaceCallAt(1000);
+  PlaceCallAt(1001);
   EXPECT_EQ((Effects{kOriginate, kOriginate}), LibraryCalls());
 }
 
