@@ -380,7 +380,11 @@ unsigned ErrorTextId(int subCode, const ModemFamily& family) {
 }
 
 int HandleMohEvent(const CallRoad& road, int event, int value, EventSource source) {
-  if (road.modem.gLibraryClosing) return 0;
+  if (road.modem.gLibraryClosing) {
+    // The program ends: the event changes nothing, and a call no longer waits behind another.
+    if (event == MOH_INCOMING_CALL) TakeIncomingCall();
+    return 0;
+  }
   // Whatever the library reports next answers a pending request and ends a declined offer.
   if (source == EventSource::Library) {
     road.call.gOriginatePending = false;

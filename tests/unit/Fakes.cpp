@@ -37,6 +37,11 @@ std::vector<std::pair<int, int>>& PostedEvents() {
   return events;
 }
 
+std::function<bool(int, int)>& PostTarget() {
+  static std::function<bool(int, int)> target;
+  return target;
+}
+
 std::vector<std::string> Log::Texts() const {
   std::vector<std::string> texts;
   for (const std::string& line : lines) {
@@ -124,6 +129,7 @@ void ResetAll() {
   TheLibrary() = Library{};
   TheLibrary().modems.push_back(Modem(TELKA, "Oskavel V.92 Data Fax Modem"));
   PostedEvents().clear();
+  PostTarget() = nullptr;
   gLog = Log{};
   gEventLog = nullptr;
   LogFilesCreated() = 0;
@@ -166,6 +172,7 @@ void CreateLogFile() {
 void CloseLogFile() { gEventLog = nullptr; }
 
 bool PostMohEvent(int event, int value) {
+  if (fake::PostTarget()) return fake::PostTarget()(event, value);
   fake::PostedEvents().emplace_back(event, value);
   return true;
 }
@@ -204,6 +211,7 @@ int MOHAPI_CALL MohInitialize(int handle, MODEM_ENTRY* entry, MOH_EVENT_CALLBACK
 
 int MOHAPI_CALL MohCommand(int handle, int command) {
   fake::TheLibrary().calls.push_back(sim::JournalCommand(handle, command));
+  if (fake::TheLibrary().onCommand) fake::TheLibrary().onCommand(command);
   return command == MOH_CMD_ORIGINATE ? fake::TheLibrary().originateResult : 1;
 }
 

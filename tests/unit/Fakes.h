@@ -34,6 +34,8 @@ struct Library {
   std::string dialString = "*43#";
   std::string defaultDialString = "*70";
   int originateResult = 1;
+  // Sees each command as it arrives, after it is recorded.
+  std::function<void(int command)> onCommand;
 
   std::vector<std::string> calls;  // one line per call, in the simulator's journal format
   MODEM_ENTRY initializedWith{};
@@ -45,6 +47,8 @@ MODEM_ENTRY Modem(int type, const std::string& name, const std::string& port = "
 
 // Events posted to the main window.
 std::vector<std::pair<int, int>>& PostedEvents();
+// Where the callback's posts go instead, when set: the post fails when it returns false.
+std::function<bool(int event, int value)>& PostTarget();
 
 // The log file: whole lines as written, with a fixed clock.
 struct Log : LogFile {
