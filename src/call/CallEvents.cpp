@@ -50,9 +50,9 @@ void EndOffer(const CallRoad& road) {
 // The caller's text, asked of the library now. It holds the newest call's text only: when a
 // later call already waits behind this one, the text is that call's, and this call stays one
 // without caller ID (on a real line a second call cannot come while the first is offered).
-void FetchCallerId(const CallRoad& road) {
+void FetchCallerId(const CallRoad& road, bool newerCallLost) {
   road.call.gCallerIdText.clear();
-  if (LaterIncomingCallWaiting()) return;
+  if (newerCallLost || LaterIncomingCallWaiting()) return;
   char buffer[MOH_CALLER_ID_SIZE] = {};
   MohGetParam(road.modem.gMohHandle, MOH_PARAM_CALLER_ID_DATA, buffer);
   buffer[sizeof(buffer) - 1] = '\0';  // whatever the library left in the last byte
@@ -126,7 +126,7 @@ void OnGranted(const CallRoad& road, int index) {
 }
 
 void OnIncomingCall(const CallRoad& road, int value) {
-  TakeIncomingCall();
+  const bool newerCallLost = TakeIncomingCall();
   CallInProgress& call = road.call;
   call.gPlacingCall = false;
   if (!road.family.Known()) return;
@@ -134,7 +134,7 @@ void OnIncomingCall(const CallRoad& road, int value) {
   if (!keepsLine || call.gOnline) {
     SetState(road, CALLSTATE_INCOMING_CALL, IDS_INCOMING_CALL);
     call.gCallerIdText.clear();
-    if (value == 1 && road.settings.gCallerID != 0) FetchCallerId(road);
+    if (value == 1 && road.settings.gCallerID != 0) FetchCallerId(road, newerCallLost);
   }
   if (!keepsLine) {
     if (road.settings.gEnableMOH != 0) road.player.SetTimer(TIMER_FALLBACK, kIncomingFallbackMs);

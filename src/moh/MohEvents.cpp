@@ -1,5 +1,7 @@
 #include "moh/MohEvents.h"
 
+#include <algorithm>
+
 #include "base/EventLog.h"
 #include "base/InstallOptions.h"
 #include "base/Messages.h"
@@ -15,6 +17,11 @@ std::atomic<int> gModemActiveEchoes{0};
 std::atomic<int> gPostedEvents{0};
 // Incoming calls the callback posted that the player window has not handled yet.
 std::atomic<int> gIncomingCallsWaiting{0};
+// Of those, the ones re-posted to the handler (the user-interface thread's alone).
+int gIncomingCallsReposted = 0;
+// Calls to be handled that are older than one whose re-post was lost: the library holds that
+// call's text, not theirs.
+int gCallsOlderThanALostOne = 0;
 
 // Takes one off a count that two threads share, never below zero; false when it was zero.
 bool TakeOne(std::atomic<int>& count) {
@@ -82,9 +89,16 @@ void UncountPostedEvent() { TakeOne(gPostedEvents); }
 
 bool PostedEventsWaiting() { return gPostedEvents.load() > 0; }
 
+void RepostedEvent(int event) {
+  if (event == MOH_INCOMING_CALL) ++gIncomingCallsReposted;
+}
+
 void ForgetPostedEvent(int event) {
   UncountPostedEvent();
-  if (event == MOH_INCOMING_CALL) TakeIncomingCall();
+  if (event != MOH_INCOMING_CALL) return;
+  TakeOne(gIncomingCallsWaiting);
+  // The re-posts go in posting order: every call re-posted and not handled yet is older.
+  gCallsOlderThanALostOne = std::max(gCallsOlderThanALostOne, gIncomingCallsReposted);
 }
 
 void ResetModemActiveEchoes() {
@@ -92,9 +106,17 @@ void ResetModemActiveEchoes() {
   gLastMohEvent = 0;
   gPostedEvents = 0;
   gIncomingCallsWaiting = 0;
+  gIncomingCallsReposted = 0;
+  gCallsOlderThanALostOne = 0;
 }
 
-void TakeIncomingCall() { TakeOne(gIncomingCallsWaiting); }
+bool TakeIncomingCall() {
+  TakeOne(gIncomingCallsWaiting);
+  if (gIncomingCallsReposted > 0) --gIncomingCallsReposted;
+  if (gCallsOlderThanALostOne == 0) return false;
+  --gCallsOlderThanALostOne;
+  return true;
+}
 
 bool LaterIncomingCallWaiting() { return gIncomingCallsWaiting.load() > 0; }
 
@@ -105,7 +127,7 @@ void MOHAPI_CALL MohEventCallback(int event, int value) {
   if (event == MOH_INCOMING_CALL) ++gIncomingCallsWaiting;
   // A code that looks like one of the program's own events is none the program knows.
   const int posted = (static_cast<unsigned>(event) & kOwnEventMask) == kOwnEventMark ? 0 : event;
-  if (!PostMohEvent(posted, value) && event == MOH_INCOMING_CALL) TakeIncomingCall();
+  if (!PostMohEvent(posted, value) && event == MOH_INCOMING_CALL) TakeOne(gIncomingCallsWaiting);
   gLastMohEvent = event;
   if (gInstall.gLogging) LogEvent(event, value, nullptr);
 }

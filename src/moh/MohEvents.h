@@ -40,14 +40,18 @@ bool PostMohEvent(int event, int value);
 void CountPostedEvent();
 void UncountPostedEvent();
 bool PostedEventsWaiting();
-// A counted event whose post failed, or whose re-post did: it waits nowhere any more, and an
-// incoming call among them no longer waits behind the one being handled.
+// The player window re-posts each event to its handler: RepostedEvent when that worked,
+// ForgetPostedEvent when it failed (a full queue). A lost event waits nowhere any more; a lost
+// incoming call no longer waits behind the one being handled, but the library holds its text,
+// so the calls re-posted before it are handled without caller ID.
+void RepostedEvent(int event);
 void ForgetPostedEvent(int event);
 
 // The incoming calls the callback posted, counted as they are posted. The library holds one
 // caller's text, the newest call's: a call handled while a later one already waits is handled
 // as a call without caller ID, so that no call is ever shown with another call's caller.
-// TakeIncomingCall: the handler takes the one it handles (never below zero).
-void TakeIncomingCall();
+// TakeIncomingCall: the handler takes the one it handles (never below zero); true when a newer
+// call was lost meanwhile, whose text the library holds.
+bool TakeIncomingCall();
 // True while an incoming call posted by the callback waits unhandled.
 bool LaterIncomingCallWaiting();

@@ -133,7 +133,11 @@ void CPlayerWnd::OnCallLog() {
 }
 
 LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
-  if (!Post(WM_MOH_DISPATCH, event, value)) ForgetPostedEvent(static_cast<int>(event));
+  if (Post(WM_MOH_DISPATCH, event, value)) {
+    RepostedEvent(static_cast<int>(event));
+  } else {
+    ForgetPostedEvent(static_cast<int>(event));
+  }
   return 0;
 }
 

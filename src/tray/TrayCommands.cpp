@@ -51,7 +51,10 @@ void OnPlaceCall(const CallRoad& road) {
   call.gCallerIdText.clear();
   if (!family.Known()) return;
   if (family.placesCallsOnlyWhenActive && call.gCallState != CALLSTATE_MODEM_ACTIVE) return;
+  // A request starts a call of its own: a refused call's fall-back and a past offer's answer
+  // window, still running, would end it as theirs.
   if (call.gCallState == CALLSTATE_DENIED) road.player.KillTimer(TIMER_FALLBACK);
+  if (!HoldRunning(call.gCallState)) road.player.KillTimer(TIMER_ANSWER);
   call.gPlacingCall = true;
   call.gOriginatePending = true;
   call.gOriginateSentMs = nowMs;

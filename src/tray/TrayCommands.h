@@ -39,8 +39,8 @@ void OnDisableMoh(ITrayCommandWindow& window);
 // "Anruf tätigen": asks the library to hold the data call for an outgoing voice call. TELKA and
 // BORIN only while online with nothing pending; NUVIA always. One request at a time: the next is
 // sent once the library has answered, or once the family's answer window has passed since the
-// request. A request ends the fall-back of a refused call, which would otherwise take it for
-// the line's answer.
+// request. A request ends the fall-back of a refused call and the answer window of an offer that
+// is over, which would otherwise end it as theirs.
 void OnPlaceCall(const CallRoad& road);
 // "Modem On Hold Einstellungen" and the icon's double click: the settings sheet, then the
 // library bound again so that it works with the new settings. A TELKA modem cannot be set up

@@ -1,11 +1,12 @@
 // Walks random orders of the call road under every family and setting: the library's events,
 // the re-posts that carry them, the program's timers, the call dialog's buttons (its reminder
-// box runs further steps in its message loop, as the real one does), the tray's commands with
-// their own boxes, time passing and the program ending. After every step the rules below must
-// hold; a broken one is printed with the shortest order of steps found that breaks it.
-// PARKO_EXPLORE_WALKS=N walks N orders per setting instead of the fixed number.
+// runs further steps in its message loop, as the real box does), the tray's commands with their
+// own boxes, time passing and the program ending. After every step the rules below must hold; a
+// broken one is printed with the shortest order of steps found that breaks it.
+// PARKO_EXPLORE_WALKS=N walks N random orders per setting instead of the fixed ones.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <map>
@@ -25,90 +26,85 @@
 
 namespace {
 
-enum Kind {
-  kEvent,
-  kPump,
-  kTimer,
-  kClick,
-  kConfirm,
-  kTray,
-  kWait,
-  kCallWhileRead,
-  kLostRepost,
-  kEnd
+const std::string kEndedCalled = "1: the library was called after the program began to end";
+const char* const kRestoreUnasked = "2: a restore went out that no click asked for on hold";
+const char* const kRestoreLost = "2: a restore asked for while the data are held was not sent";
+const char* const kSecondRequest = "3: a second place-call request while the first waits";
+const char* const kButtonState = "4: a button's command went out from a state its row forbids";
+const char* const kTwoDialogs = "5: a second call dialog opened over an open one";
+const char* const kWrongMode = "5: the call dialog's mode does not match the state";
+const char* const kOwnGrantRings = "5: the grant of the user's own request showed a call";
+const char* const kOtherCaller = "6: a caller's text went to another call";
+const char* const kCountsLeft = "7: events are counted as waiting in an empty queue";
+
+struct Explorer;
+// The steps a walk takes, each with its weight and what it does with its two random numbers.
+struct StepKind {
+  int weight;
+  void (*take)(Explorer&, int a, int b);
 };
 struct Step {
   int kind, a, b;
 };
-const char* const kKinds[] = {"event",
-                              "pump",
-                              "timer",
-                              "click",
-                              "confirm box",
-                              "tray",
-                              "wait",
-                              "a call while the caller is read",
-                              "pump, the re-post lost",
-                              "end"};
-const int kWeights[] = {24, 30, 12, 12, 5, 6, 5, 1, 1, 1};
 const unsigned kTimers[] = {TIMER_HOLD_TICK, TIMER_FALLBACK, TIMER_ANSWER, TIMER_TRAY_REFRESH,
                             TIMER_CALL_DIALOG};
-const int kEvents[] = {3,  3,  4,  5,  5,  6,  7, 7, 8,  8,  9, 10,
-                       11, 12, 13, 14, 15, 16, 1, 2, 17, 18, 19};
-enum Button { kAnswer, kIgnore, kRestore, kPlace, kDrop, kClose, kEsc };
-const int kButtonIds[] = {kButtonAnswer, kButtonIgnore, kButtonRestore, kButtonPlace, kButtonDrop};
-// The states in which each button's command may go out, from the call dialog's rows.
-const std::vector<int> kAllowed[] = {{7, 9}, {7, 9}, {8, 9}, {7, 9}, {6}, {7}, {}};
-
-std::string Caller(int call) {
-  return "Datum :07.12. Uhrzeit :09:05 Name :Anrufer " + std::to_string(call);
-}
+// Two in three of the library's events are one that may follow on the line in the state the call
+// is in; the others are any at all.
+const int kNext[][4] = {{3, 3, 4, 5}, {3, 3, 4, 5},  {5, 5, 4, 7},   {3, 3, 5, 4},    {7, 7, 6, 18},
+                        {3, 3, 5, 7}, {8, 8, 6, 10}, {9, 12, 6, 14}, {10, 12, 6, 14}, {12, 3, 4, 5},
+                        {4, 3, 5, 5}, {5, 5, 4, 3},  {3, 5, 4, 12},  {12, 3, 15, 5},  {12, 3, 5, 4},
+                        {3, 5, 4, 4}, {3, 5, 4, 4},  {3, 3, 4, 5}};
+struct Button {
+  const char* name;
+  int id;  // 0: the close box and Esc, always there
+  void (*press)(ICallDialogWindow&, CallDlgMode);
+  std::vector<int> states;  // where its command may go out, from the dialog's rows
+};
+const Button kButtons[] = {
+    {"answer", kButtonAnswer, [](ICallDialogWindow& d, CallDlgMode) { OnAnswerCall(d); }, {7, 9}},
+    {"ignore", kButtonIgnore, [](ICallDialogWindow& d, CallDlgMode) { OnIgnoreCall(d); }, {7, 9}},
+    {"restore", kButtonRestore, [](ICallDialogWindow& d, CallDlgMode) { OnRestoreData(d); }, {}},
+    {"place",
+     kButtonPlace,
+     [](ICallDialogWindow& d, CallDlgMode) { OnPlaceCallButton(d); },
+     {7, 9}},
+    {"drop", kButtonDrop, [](ICallDialogWindow& d, CallDlgMode) { OnDropData(d); }, {6}},
+    {"close box", 0, OnCloseCallDialog, {7}},
+    {"Esc", 0, OnEscapeCallDialog, {}},
+};
+// The tray's commands; half the time it is the first.
+const char* const kTray[] = {"Anruf tätigen", "settings", "Modem On Hold deaktivieren",
+                             "show the call dialog", "Info"};
+std::string Caller(int call) { return "Datum :07.12. Name :Anrufer " + std::to_string(call); }
 
 struct Message {
-  enum { kEvent, kDispatch, kClose } type;
+  bool dispatch, close, library;
   uintptr_t word;
-  int value;
-  bool library;
-  int call;  // the incoming call it reports, 0 for none
+  int value, call;  // call: the incoming call it reports, 0 for none
 };
 struct Box {
-  const void* owner;  // the call dialog that owns a reminder
+  const void* owner;  // the call dialog whose reminder it is
   bool closed = false, yes = false;
 };
 struct Frame {
-  int kind, button;
-  bool eligible = false, used = false;
+  const Button* button = nullptr;  // the click being handled
+  bool onHold = false, restored = false;
 };
 
-class Explorer;
-class Dialog : public ICallDialogWindow {
- public:
-  explicit Dialog(Explorer& x) : x_(x) {}
-  std::string LoadText(unsigned id) override { return RecordingPlayer::Text(id); }
-  void SetItemText(int, const std::string&) override {}
-  void RefreshItem(int, const std::string&) override {}
-  std::string ItemText(int) override { return ""; }
-  void SetPresence(int, Presence) override {}
-  void SetCaption(const std::string&) override {}
-  void Place() override {}
+// A call dialog without a window whose reminder runs further steps.
+struct Dialog : HeadlessCallDialog {
+  Dialog(Explorer& x);
   void StartTick(unsigned) override { ticking = true; }
-  void SetProgress(int, int, int) override {}
-  void StepProgress() override {}
-  void Sound(const char* file, SoundMode) override;
   void StopAnswerTimer() override;
   void ShowHangUpReminder() override;
   void Dismiss() override;
-  void DeclareTimeout() override { MohEventCallback(MOH_TIMEOUT, 0); }
+  Explorer& x;
   CallDlgMode mode = CallDlgMode::StatusOnly;
   bool alive = true, ticking = false, boxOpen = false;
-
- private:
-  Explorer& x_;
 };
 
-class Explorer : public IPlayerWindow, public ITrayCommandWindow {
- public:
-  explicit Explorer(const std::vector<Step>& steps) : steps_(steps) {
+struct Explorer : IPlayerWindow, ITrayCommandWindow {
+  explicit Explorer(const std::vector<Step>& steps) : steps(steps) {
     fake::PostTarget() = [this](int event, int value) { return Post(event, value, true); };
     fake::TheLibrary().onCommand = [this](int command) { Check(command); };
   }
@@ -116,341 +112,281 @@ class Explorer : public IPlayerWindow, public ITrayCommandWindow {
 
   // Runs the steps; the first rule broken, or "".
   std::string Run() {
-    while (next_ < steps_.size() && broken_.empty() && !ended_) Do(steps_[next_++]);
-    if (ended_) CloseLibrary(gModem);  // the exit steps, once every box has returned
-    ExpectOnlyTheClose();
-    return broken_;
+    while (next < steps.size() && broken.empty() && !ended) Do(steps[next++]);
+    frames.push_back({});
+    if (ended) CloseLibrary(gModem);  // the exit steps, once every box has returned
+    Settled();
+    return broken;
   }
-  size_t used() const { return next_; }
-
   void Break(const std::string& rule) {
-    if (broken_.empty()) broken_ = rule;
+    if (broken.empty()) broken = rule;
   }
-  // A box's message loop: further steps until it is answered or closed with its owner.
+  // A box's message loop: further steps until it is answered, or closed with its owner.
   bool RunBox(const void* owner = nullptr) {
-    boxes_.push_back(std::make_shared<Box>(Box{owner}));
-    const std::shared_ptr<Box> box = boxes_.back();
-    while (!box->closed && next_ < steps_.size() && broken_.empty()) Do(steps_[next_++]);
-    boxes_.erase(std::find(boxes_.begin(), boxes_.end(), box));
-    return box->yes && !ended_;
+    boxes.push_back(std::make_shared<Box>(Box{owner}));
+    const std::shared_ptr<Box> box = boxes.back();
+    while (!box->closed && next < steps.size() && broken.empty()) Do(steps[next++]);
+    boxes.erase(std::find(boxes.begin(), boxes.end(), box));
+    return box->yes && !ended;
+  }
+  void Trace(const std::string& what) {
+    trace += "\n  " + std::string(boxes.size() * 2, ' ') + what;
   }
 
   // IPlayerWindow and ITrayCommandWindow
-  void SetTimer(unsigned id, unsigned periodMs) override {
-    timers_[id] = {periodMs, now_ + periodMs};
-  }
-  void KillTimer(unsigned id) override { timers_.erase(id); }
+  void SetTimer(unsigned id, unsigned ms) override { timers[id] = {ms, now + ms}; }
+  void KillTimer(unsigned id) override { timers.erase(id); }
   void PostEvent(int event, int value) override { Post(kOwnEventMark | event, value, false); }
-  uint32_t TickCount() override { return now_; }
+  uint32_t TickCount() override { return now; }
   std::string LoadText(unsigned id) override { return RecordingPlayer::Text(id); }
-  void Sound(const char* file, SoundMode mode) override {
-    rang_ |= file != nullptr && mode == SoundMode::Loop;
-  }
+  void Sound(const char* file, SoundMode mode) override { rang |= file && mode == SoundMode::Loop; }
   void NotifyTray(bool, const std::string&) override {}
   void CloseCallDialog() override {
-    if (!dialog_) return;
-    dialog_->alive = false;
-    for (auto& box : boxes_) box->closed |= box->owner == dialog_.get();
+    if (!dialog) return;
+    dialog->alive = false;
+    for (auto& box : boxes) box->closed |= box->owner == dialog.get();
     gWindows.gCallDlgOpen = false;
-    dialog_ = nullptr;
+    dialog = nullptr;
   }
   void OpenCallDialog() override {
-    if (dialog_) Break("5: a second call dialog opened over one that is open");
-    dialog_ = std::make_shared<Dialog>(*this);
-    dialog_->mode = InitCallDialog(*dialog_);
-    CallDialogShown(*dialog_);
+    if (dialog) Break(kTwoDialogs);
+    dialog = std::make_shared<Dialog>(*this);
+    dialog->mode = InitCallDialog(*dialog);
+    CallDialogShown(*dialog);
   }
   bool MoreEventsQueued() override { return PostedEventsWaiting(); }
   void RefreshCallLog() override {}
   bool AskYesNo(unsigned) override { return RunBox(); }
   void ShowMessage(unsigned) override { RunBox(); }
-  void PostClose() override { queue_.push_back({Message::kClose, 0, 0, false, 0}); }
+  void PostClose() override { queue.push_back({false, true, false, 0, 0, 0}); }
   void ReopenCallDialog() override { OpenCallDialog(); }
   bool RunSettingsSheet() override { return RunBox(); }
   void ShowAbout() override { RunBox(); }
   void RaiseCallDialogBox() override {}
 
- private:
   bool Post(uintptr_t word, int value, bool library) {
-    if (ended_) return false;  // no main window any more
+    if (ended) return false;  // no main window any more
     CountPostedEvent();
-    const int call = library && word == MOH_INCOMING_CALL ? calls_ : 0;
-    queue_.push_back({Message::kEvent, word, value, library, call});
+    queue.push_back({false, false, library, word, value, word == MOH_INCOMING_CALL ? calls : 0});
     return true;
   }
   void Report(int event, int value) {
-    if (event == MOH_INCOMING_CALL) fake::TheLibrary().callerId = Caller(++calls_);
+    Trace("library: " + RecordingPlayer::EventName(event) + " " + std::to_string(value));
+    if (event == MOH_INCOMING_CALL) fake::TheLibrary().callerId = Caller(++calls);
     MohEventCallback(event, value);
   }
+  void Do(const Step& step);
+  void Pump(bool lose);
+  void Fire(unsigned id);
+  void Click(int pick);
+  void Confirm(int pick, bool yes);
+  void End();
+  void Check(int command);
+  void Settled();
 
-  void Do(const Step& step) {
-    frames_.push_back({step.kind, step.a % 7});
-    switch (step.kind) {
-      case kEvent:
-        Report(kEvents[step.a % std::size(kEvents)], step.b % 15);
-        break;
-      case kCallWhileRead:
-        fake::TheLibrary().whileCallerIdRead = [this] { Report(MOH_INCOMING_CALL, 1); };
-        break;
-      case kPump:
-      case kLostRepost:
-        Pump(step.kind == kLostRepost);
-        break;
-      case kTimer:
-        Fire(kTimers[step.a % std::size(kTimers)]);
-        break;
-      case kClick:
-        Click();
-        break;
-      case kConfirm:
-        if (!boxes_.empty()) {
-          Box& box = *boxes_[boxes_.size() - 1 - step.a % boxes_.size()];
-          box.closed = true;
-          box.yes = step.b % 2 == 0;
-        }
-        break;
-      case kTray:
-        Tray(step.a % 5);
-        break;
-      case kWait:
-        now_ += step.b * 97 % 20000;
-        break;
-      case kEnd:
-        End();
-        break;
-    }
-    Frame& frame = frames_.back();
-    if (frame.kind == kClick && frame.button == kRestore && frame.eligible && !frame.used &&
-        HoldStillHeld(gCall.gCallState) && !gModem.gLibraryClosing)
-      Break("2: a restore the user asked for while the data are held was not sent");
-    frames_.pop_back();
-    Settled();
-  }
-
-  void Pump(bool lose) {
-    if (queue_.empty()) return;
-    const Message message = queue_.front();
-    queue_.pop_front();
-    if (message.type == Message::kClose) return End();
-    if (message.type == Message::kEvent) {
-      if (lose) return ForgetPostedEvent(static_cast<int>(message.word));
-      Message dispatch = message;
-      dispatch.type = Message::kDispatch;
-      return queue_.push_back(dispatch);
-    }
-    const bool answersRequest = message.library && originating_;
-    if (message.library) originating_ = false;
-    const std::string callerBefore = gCall.gCallerIdText;
-    rang_ = false;
-    dispatching_ = message.call;
-    DispatchMohEvent(ProgramCallRoad(*this), message.word, message.value);
-    dispatching_ = 0;
-    if (gCall.gCallerIdText != callerBefore && !gCall.gCallerIdText.empty() &&
-        gCall.gCallerIdText != Caller(message.call))
-      Break("6: an event took another call's caller");
-    if (answersRequest && message.word == MOH_GRANTED &&
-        (rang_ || (dialog_ && dialog_->mode == CallDlgMode::Incoming)))
-      Break("5: the grant of the user's own request was shown as an incoming call");
-    // The dialog's own tick may have declared the hold over meanwhile: that waits in the queue.
-    if (dialog_ && !gModem.gLibraryClosing && queue_.empty() &&
-        dialog_->mode != ModeFor(gCall.gCallState, gCall.gPlacingCall))
-      Break("5: the call dialog's mode does not match the state the event left");
-  }
-
-  void Fire(unsigned id) {
-    // WM_TIMER comes only while no posted message waits.
-    if (!queue_.empty()) return;
-    if (id == TIMER_CALL_DIALOG) {
-      if (dialog_ && dialog_->ticking) CallDialogTick(*dialog_);
-      return;
-    }
-    auto timer = timers_.find(id);
-    if (timer == timers_.end()) return;
-    if (static_cast<int32_t>(timer->second.second - now_) > 0) now_ = timer->second.second;
-    timer->second.second = now_ + timer->second.first;
-    HandleTimer(ProgramCallRoad(*this), id);
-  }
-
-  void Click() {
-    Frame& frame = frames_.back();
-    const std::shared_ptr<Dialog> dialog = dialog_;  // lives on while its handler runs
-    if (!dialog || dialog->boxOpen) return;
-    // A hidden or greyed button is not pressed; the close box and Esc always are.
-    for (const ControlPresence& control : LayoutFor(dialog->mode)) {
-      if (frame.button < kClose && control.id == kButtonIds[frame.button] &&
-          control.presence != Presence::Shown)
-        return;
-    }
-    frame.eligible = InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive);
-    switch (frame.button) {
-      case kAnswer:
-        OnAnswerCall(*dialog);
-        break;
-      case kIgnore:
-        OnIgnoreCall(*dialog);
-        break;
-      case kRestore:
-        OnRestoreData(*dialog);
-        break;
-      case kPlace:
-        OnPlaceCallButton(*dialog);
-        break;
-      case kDrop:
-        OnDropData(*dialog);
-        break;
-      case kClose:
-        OnCloseCallDialog(*dialog, dialog->mode);
-        break;
-      default:
-        OnEscapeCallDialog(*dialog, dialog->mode);
-        break;
-    }
-  }
-
-  void Tray(int command) {
-    switch (command) {
-      case 0:
-        OnPlaceCall(ProgramCallRoad(*this));
-        break;
-      case 1:
-        OnSettings(*this);
-        break;
-      case 2:
-        OnDisableMoh(*this);
-        break;
-      case 3:
-        OnShowCallDlg(*this);
-        break;
-      default:
-        OnInfo(*this);
-        break;
-    }
-  }
-
-  // WM_CLOSE: the main window goes, and every window and box with it.
-  void End() {
-    BeginClosingLibrary(gModem);
-    closedAt_ = std::min(closedAt_, fake::TheLibrary().calls.size());
-    CloseCallDialog();
-    for (auto& box : boxes_) box->closed = true;
-    ended_ = true;
-  }
-
-  // The rules a command of the library must keep when it goes out.
-  void Check(int command) {
-    const Frame& frame = frames_.back();
-    if (command == MOH_CMD_CLOSE) closedAt_ = std::min(closedAt_, fake::TheLibrary().calls.size());
-    if (command == MOH_CMD_RESUME_DATA) {
-      if (frame.kind != kClick || frame.button != kRestore || !frame.eligible || frame.used ||
-          !HoldStillHeld(gCall.gCallState))
-        Break("2: a restore went out that no click on restore asked for while on hold");
-      frames_.back().used = true;
-    }
-    if (command == MOH_CMD_ORIGINATE) {
-      const int window = FamilyOf(gSettings.gMohModemType).answerWindowMs;
-      if (originating_ && now_ - originateSentMs_ < static_cast<uint32_t>(window))
-        Break("3: a second place-call request while the first waits for the library's answer");
-      originating_ = true;
-      originateSentMs_ = now_;
-    }
-    const bool fromButton = command == MOH_CMD_ACCEPT || command == MOH_CMD_DROP_DATA ||
-                            (command == MOH_CMD_DECLINE && frame.kind == kClick);
-    if (fromButton && frame.kind == kClick) {
-      const std::vector<int>& allowed = kAllowed[frame.button];
-      if (std::find(allowed.begin(), allowed.end(), gCall.gCallState) == allowed.end())
-        Break("4: a button sent its command from a state its row does not allow");
-    } else if (command == MOH_CMD_ACCEPT) {
-      Break("4: the call was accepted without a click");
-    }
-  }
-
-  void ExpectOnlyTheClose() {
-    const std::vector<std::string>& calls = fake::TheLibrary().calls;
-    for (size_t i = closedAt_; i < calls.size(); ++i) {
-      if (calls[i] != "MohCommand(handle=0, command=5)")
-        Break("1: the library was called after the program began to end: " + calls[i]);
-    }
-  }
-
-  // The rules that hold between any two steps.
-  void Settled() {
-    ExpectOnlyTheClose();
-    if (queue_.empty() && (PostedEventsWaiting() || LaterIncomingCallWaiting()))
-      Break("7: events are counted as waiting in an empty queue");
-  }
-
-  const std::vector<Step>& steps_;
-  size_t next_ = 0, closedAt_ = SIZE_MAX;
-  std::string broken_;
-  std::deque<Message> queue_;
-  std::map<unsigned, std::pair<unsigned, uint32_t>> timers_;  // period, due
-  std::vector<std::shared_ptr<Box>> boxes_;
-  std::vector<Frame> frames_;
-  std::shared_ptr<Dialog> dialog_;
-  uint32_t now_ = 1000, originateSentMs_ = 0;
-  int calls_ = 0;
-
- public:
-  int dispatching_ = 0;  // the incoming call being handled
-  bool ended_ = false, rang_ = false, originating_ = false;
+  const std::vector<Step>& steps;
+  size_t next = 0, closedAt = SIZE_MAX;
+  std::string broken, trace;
+  std::deque<Message> queue;
+  std::map<unsigned, std::pair<unsigned, uint32_t>> timers;  // period, due
+  std::vector<std::shared_ptr<Box>> boxes;
+  std::vector<Frame> frames;
+  std::shared_ptr<Dialog> dialog;
+  uint32_t now = 1000, originateSentMs = 0;
+  int calls = 0, handling = 0;  // handling: the incoming call being handled
+  bool ended = false, rang = false, originating = false;
 };
 
-void Dialog::Sound(const char* file, SoundMode mode) { x_.Sound(file, mode); }
-void Dialog::StopAnswerTimer() { x_.KillTimer(TIMER_ANSWER); }
+Dialog::Dialog(Explorer& x) : HeadlessCallDialog(RecordingPlayer::Text, x), x(x) {}
+void Dialog::StopAnswerTimer() { x.KillTimer(TIMER_ANSWER); }
 void Dialog::ShowHangUpReminder() {
   boxOpen = true;
-  x_.RunBox(this);
+  x.RunBox(this);
   boxOpen = false;
 }
 void Dialog::Dismiss() {
-  if (alive) x_.CloseCallDialog();
+  if (alive) x.CloseCallDialog();
 }
 
-std::string Describe(const Step& step) {
-  static const char* const kButtons[] = {"answer", "ignore",    "restore", "place",
-                                         "drop",   "close box", "Esc"};
-  static const char* const kTrayCommands[] = {"Anruf tätigen", "settings", "Modem On Hold deaktivieren",
-                                      "show the call dialog", "Info"};
-  std::string what = kKinds[step.kind];
-  switch (step.kind) {
-    case kEvent:
-      return "library: " + RecordingPlayer::EventName(kEvents[step.a % std::size(kEvents)]) + " " +
-             std::to_string(step.b % 15);
-    case kTimer:
-      return "timer " + RecordingPlayer::TimerName(kTimers[step.a % std::size(kTimers)]);
-    case kClick:
-      return "click " + std::string(kButtons[step.a % 7]);
-    case kConfirm:
-      return what + " " + std::to_string(step.a) + (step.b % 2 ? " (no)" : " (yes, OK)");
-    case kTray:
-      return "tray: " + std::string(kTrayCommands[step.a % 5]);
-    case kWait:
-      return "wait " + std::to_string(step.b * 97 % 20000) + " ms";
-    default:
-      return what;
-  }
+// clang-format off
+const StepKind kSteps[] = {
+  {24, [](Explorer& x, int a, int b) {
+     const bool onward = a % 3 != 0;
+     const int event = onward ? kNext[std::clamp(gCall.gCallState, 1, 18) - 1][b % 4] : 1 + a % 19;
+     x.Report(event, onward && event == MOH_GRANTED ? 1 + b % 3 : b % 15); }},
+  {10, [](Explorer& x, int, int) { x.Pump(false); }},
+  {20, [](Explorer& x, int, int) { while (!x.queue.empty() && x.broken.empty() && !x.ended) x.Pump(false); }},
+  {1, [](Explorer& x, int, int) { x.Pump(true); }},
+  {12, [](Explorer& x, int a, int) { x.Fire(kTimers[a % std::size(kTimers)]); }},
+  {20, [](Explorer& x, int a, int) { x.Click(a); }},
+  {5, [](Explorer& x, int a, int b) { x.Confirm(a, b % 2 == 0); }},
+  {10, [](Explorer& x, int a, int) {
+     if (!x.queue.empty()) return;  // the user's input waits for posted messages
+     x.Trace(std::string("tray: ") + kTray[std::max(0, a % 8 - 3)]);
+     void (*const commands[])(Explorer&) = {[](Explorer& x) { OnPlaceCall(ProgramCallRoad(x)); },
+         [](Explorer& x) { OnSettings(x); }, [](Explorer& x) { OnDisableMoh(x); },
+         [](Explorer& x) { OnShowCallDlg(x); }, [](Explorer& x) { OnInfo(x); }};
+     commands[std::max(0, a % 8 - 3)](x); }},
+  {5, [](Explorer& x, int, int b) { x.now += b * 97; x.Trace("wait " + std::to_string(b * 97) + " ms"); }},
+  {1, [](Explorer& x, int, int) {
+     x.Trace("the next caller's text is read while a call comes");
+     fake::TheLibrary().whileCallerIdRead = [&x] {
+       Explorer& once = x;
+       fake::TheLibrary().whileCallerIdRead = nullptr;
+       once.Report(MOH_INCOMING_CALL, 1); }; }},
+  {1, [](Explorer& x, int, int) { x.Trace("WM_CLOSE to the main window"); x.End(); }},
+};
+// clang-format on
+
+void Explorer::Do(const Step& step) {
+  frames.push_back({});
+  kSteps[step.kind].take(*this, step.a, step.b);
+  const Frame& frame = frames.back();
+  if (frame.onHold && !frame.restored && HoldStillHeld(gCall.gCallState) && !gModem.gLibraryClosing)
+    Break(kRestoreLost);
+  frames.pop_back();
+  Settled();
 }
+
+void Explorer::Pump(bool lose) {
+  if (queue.empty()) return;
+  const Message message = queue.front();
+  queue.pop_front();
+  if (message.close) return End();
+  const int event = static_cast<int>(message.word & ~kOwnEventMask);
+  if (!message.dispatch && lose) {
+    Trace("the re-post of " + RecordingPlayer::EventName(event) + " is lost");
+    return ForgetPostedEvent(static_cast<int>(message.word));
+  }
+  if (!message.dispatch) RepostedEvent(static_cast<int>(message.word));
+  if (!message.dispatch)
+    return queue.push_back(
+        {true, false, message.library, message.word, message.value, message.call});
+  Trace((message.library ? "handle " : "handle own ") + RecordingPlayer::EventName(event));
+  const bool answersRequest = message.library && originating;
+  originating &= !message.library;
+  const std::string callerBefore = gCall.gCallerIdText;
+  rang = false;
+  handling = message.call;
+  DispatchMohEvent(ProgramCallRoad(*this), message.word, message.value);
+  handling = 0;
+  const std::string& caller = gCall.gCallerIdText;
+  if (caller != callerBefore && !caller.empty() && caller != Caller(message.call))
+    Break(kOtherCaller);
+  if (answersRequest && event == MOH_GRANTED &&
+      (rang || (dialog && dialog->mode == CallDlgMode::Incoming)))
+    Break(kOwnGrantRings);
+  // The dialog's own tick may have declared the hold over meanwhile: that waits in the queue.
+  if (dialog && !gModem.gLibraryClosing && queue.empty() &&
+      dialog->mode != ModeFor(gCall.gCallState, gCall.gPlacingCall))
+    Break(kWrongMode);
+}
+
+void Explorer::Fire(unsigned id) {
+  if (!queue.empty()) return;  // WM_TIMER comes only while no posted message waits
+  if (id == TIMER_CALL_DIALOG) {
+    if (dialog && dialog->ticking) CallDialogTick(*dialog);
+    return;
+  }
+  auto timer = timers.find(id);
+  if (timer == timers.end()) return;
+  Trace("timer " + RecordingPlayer::TimerName(id));
+  if (static_cast<int32_t>(timer->second.second - now) > 0) now = timer->second.second;
+  timer->second.second = now + timer->second.first;
+  HandleTimer(ProgramCallRoad(*this), id);
+}
+
+// A button the user can see and press: the close box and Esc always. Like every input of the
+// user's, the click waits until no posted message does.
+void Explorer::Click(int pick) {
+  const std::shared_ptr<Dialog> pressed = dialog;  // lives on while its handler runs
+  if (!pressed || pressed->boxOpen || !queue.empty()) return;
+  std::vector<const Button*> live;
+  for (const Button& button : kButtons) {
+    for (const ControlPresence& control : LayoutFor(pressed->mode)) {
+      if (button.id == control.id && control.presence == Presence::Shown) live.push_back(&button);
+    }
+    if (button.id == 0) live.push_back(&button);
+  }
+  Frame& frame = frames.back();
+  frame.button = live[pick % live.size()];
+  frame.onHold =
+      frame.button == &kButtons[2] && InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive);
+  Trace(std::string("click ") + frame.button->name);
+  frame.button->press(*pressed, pressed->mode);
+}
+
+void Explorer::Confirm(int pick, bool yes) {
+  if (boxes.empty() || !queue.empty()) return;
+  Box& box = *boxes[boxes.size() - 1 - pick % boxes.size()];
+  Trace(std::string("answer a box ") + (yes ? "yes" : "no"));
+  box.closed = true;
+  box.yes = yes;
+}
+
+// The main window goes, and every window and box with it.
+void Explorer::End() {
+  BeginClosingLibrary(gModem);
+  closedAt = std::min(closedAt, fake::TheLibrary().calls.size());
+  CloseCallDialog();
+  for (auto& box : boxes) box->closed = true;
+  ended = true;
+}
+
+// The rules a command keeps as it goes out.
+void Explorer::Check(int command) {
+  Frame& frame = frames.back();
+  if (command == MOH_CMD_CLOSE) closedAt = std::min(closedAt, fake::TheLibrary().calls.size());
+  if (command == MOH_CMD_RESUME_DATA) {
+    if (!frame.onHold || frame.restored || !HoldStillHeld(gCall.gCallState)) Break(kRestoreUnasked);
+    frame.restored = true;
+  }
+  if (command == MOH_CMD_ORIGINATE) {
+    const auto window = static_cast<uint32_t>(FamilyOf(gSettings.gMohModemType).answerWindowMs);
+    if (originating && now - originateSentMs < window) Break(kSecondRequest);
+    originating = true;
+    originateSentMs = now;
+  }
+  // Closing the placing dialog cancels the user's requests.
+  if (command == MOH_CMD_DECLINE && frame.button == &kButtons[5]) originating = false;
+  const std::vector<int>* states = frame.button ? &frame.button->states : nullptr;
+  if ((command == MOH_CMD_ACCEPT && !states) ||
+      (states &&
+       (command == MOH_CMD_ACCEPT || command == MOH_CMD_DROP_DATA || command == MOH_CMD_DECLINE) &&
+       std::count(states->begin(), states->end(), gCall.gCallState) == 0))
+    Break(kButtonState);
+}
+
+// The rules that hold between any two steps.
+void Explorer::Settled() {
+  const std::vector<std::string>& journal = fake::TheLibrary().calls;
+  for (size_t i = closedAt; i < journal.size(); ++i) {
+    if (journal[i] != "MohCommand(handle=0, command=5)") Break(kEndedCalled + (": " + journal[i]));
+  }
+  if (queue.empty() && (PostedEventsWaiting() || LaterIncomingCallWaiting())) Break(kCountsLeft);
+}
+
+// A caller's text is logged only while its own call is handled.
+struct CallerLog : fake::Log {
+  Explorer* explorer = nullptr;
+  void WriteLine(const std::string& line) override {
+    const size_t at = line.find("Anrufer ");
+    if (at != std::string::npos && std::atoi(line.c_str() + at + 8) != explorer->handling)
+      explorer->Break(kOtherCaller);
+  }
+};
 
 struct Setting {
   int family, enable, callerId, warn;
 };
 
-// A caller's text is logged only while its own call is handled.
-struct CallerLog : fake::Log {
-  const Explorer* explorer = nullptr;
-  void WriteLine(const std::string& line) override {
-    const size_t at = line.find("Anrufer ");
-    if (at != std::string::npos && std::atoi(line.c_str() + at + 8) != explorer->dispatching_)
-      const_cast<Explorer*>(explorer)->Break("6: a caller's text was logged for another call");
-  }
-};
-
-std::string Walk(const Setting& s, const std::vector<Step>& steps, size_t* used = nullptr) {
+// The rule broken, or ""; trace: what the walk did.
+std::string Walk(const Setting& s, const std::vector<Step>& steps, size_t* used = nullptr,
+                 std::string* trace = nullptr) {
   fake::ResetAll();
   CallerLog log;
   gEventLog = &log;
   gInstall.gLogging = 1;
-  gSettings = {};
   gSettings.gMohModemType = s.family;
   gSettings.gEnableMOH = s.enable;
   gSettings.gCallerID = s.callerId;
@@ -460,11 +396,12 @@ std::string Walk(const Setting& s, const std::vector<Step>& steps, size_t* used 
   log.explorer = &explorer;
   const std::string broken = explorer.Run();
   gEventLog = nullptr;
-  if (used) *used = explorer.used();
+  if (used) *used = explorer.next;
+  if (trace) *trace = explorer.trace;
   return broken;
 }
 
-// The shortest order found that still breaks the same rule: steps left out one at a time.
+// The shortest order found that breaks the same rule: steps left out one at a time.
 std::vector<Step> Shrink(const Setting& s, std::vector<Step> steps, const std::string& rule) {
   for (bool shorter = true; shorter;) {
     shorter = false;
@@ -483,32 +420,26 @@ TEST(CallRoadExplorer, EveryOrderOfEventsTimersClicksAndBoxesKeepsTheRules) {
   const char* asked = std::getenv("PARKO_EXPLORE_WALKS");
   const int walks = asked ? std::atoi(asked) : 64;
   std::mt19937 random(asked ? std::random_device{}() : 92u);
-  std::discrete_distribution<int> kind(std::begin(kWeights), std::end(kWeights));
+  std::vector<int> weights;
+  for (const StepKind& kind : kSteps) weights.push_back(kind.weight);
+  std::discrete_distribution<int> kind(weights.begin(), weights.end());
   size_t total = 0;
-  for (int family : {TELKA, BORIN, NUVIA, 7}) {
-    for (int enable : {0, 1, 2}) {
-      for (int callerId : {0, 1}) {
-        for (int warn : {0, 1, 2}) {
-          const Setting setting{family, enable, callerId, warn};
-          for (int walk = 0; walk < walks; ++walk) {
-            std::vector<Step> steps(80);
-            for (Step& step : steps) {
-              step = {kind(random), static_cast<int>(random() % 1000),
-                      static_cast<int>(random() % 1000)};
-            }
-            size_t used = 0;
-            const std::string broken = Walk(setting, steps, &used);
-            total += used;
-            if (broken.empty()) continue;
-            steps.resize(used);
-            std::string order;
-            for (const Step& step : Shrink(setting, steps, broken))
-              order += "\n  " + Describe(step);
-            FAIL() << "rule " << broken << "\nfamily " << family << ", gEnableMOH " << enable
-                   << ", gCallerID " << callerId << ", gWarn " << warn << ":" << order;
-          }
-        }
-      }
+  for (const int family : {TELKA, BORIN, NUVIA, 7}) {
+    for (int n = 0; n < 18 * walks; ++n) {
+      const Setting setting{family, n % 3, n / 3 % 2, n / 6 % 3};
+      std::vector<Step> steps(120);
+      for (Step& step : steps)
+        step = {kind(random), static_cast<int>(random() % 1000), static_cast<int>(random() % 1000)};
+      size_t used = 0;
+      const std::string broken = Walk(setting, steps, &used);
+      total += used;
+      if (broken.empty()) continue;
+      steps.resize(used);
+      std::string trace;
+      Walk(setting, Shrink(setting, steps, broken), nullptr, &trace);
+      FAIL() << "rule " << broken << "\nfamily " << setting.family << ", gEnableMOH "
+             << setting.enable << ", gCallerID " << setting.callerId << ", gWarn " << setting.warn
+             << ":" << trace;
     }
   }
   std::printf("%zu steps explored\n", total);
