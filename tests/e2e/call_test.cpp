@@ -261,6 +261,25 @@ TEST_F(ReminderBox, DataResumedMeanwhileClosesItAndSendsNothing) {
   ExpectClosedWithoutRestoring(box);
 }
 
+// A modal window opened from the tray over the reminder would hold the reminder's message loop
+// until it closed, and the restore with it: "Info" brings the reminder forward instead, and OK
+// sends the restore at once.
+TEST_F(ReminderBox, InfoOverItOpensNoAboutBoxAndOkRestoresAtOnce) {
+  HWND box = OpenReminder();
+  ASSERT_NE(nullptr, box) << Report();
+  Line("auto off");
+  constexpr WPARAM kInfoCommand = 32781;
+  PostMessageA(main_, WM_COMMAND, kInfoCommand, 0);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);  // handled by now
+  for (const e2e::WindowInfo& window : parko_.Windows()) {
+    EXPECT_FALSE(window.visible && e2e::Control(window.hwnd, 1050) != nullptr) << Report();
+  }
+  ASSERT_TRUE(e2e::DismissMessageBox(box, IDOK)) << Report();
+  EXPECT_TRUE(e2e::WaitUntil([this] { return CommandSent(3); }, 5000)) << Report();
+  EXPECT_TRUE(parko_.Close()) << Report();
+}
+
 TEST_F(Call, EscInTheIncomingCallDialogNeitherAnswersNorPlacesTheCall) {
   Start();
   Line("online");

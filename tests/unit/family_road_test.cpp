@@ -133,6 +133,12 @@ const Row kRows[] = {
   {"warning N, MOH 2", N, 2, kNoSession, 9, 0, 8, kSame, 1, 0, 1, 1,
    "-FALLBACK, -ANSWER, dialog", ""},
   {"warning U", U, 1, kOnHold, 9, 0, 8, kSame, 1, 1, 1, 1, "-FALLBACK, -ANSWER, dialog", ""},
+  // BORIN and NUVIA do not keep the line's state: the warning and the timeout count offline too,
+  // where TELKA's do not.
+  {"warning B offline", B, 1, Given{8, false, false, true, true}, 9, 0, 9, kWarning, 0, 0, 1, 1,
+   "-FALLBACK, -ANSWER, dialog", ""},
+  {"warning T offline", T, 1, Given{8, false, true, true, true}, 9, 0, 8, kSame, 0, 1, 1, 1,
+   "-FALLBACK, -ANSWER, dialog", ""},
   // 10 timeout: TELKA online in a session with exactly 1; the others with any nonzero MOH, and
   // NUVIA drops the data call.
   {"timeout T", T, 1, kOnHold, 10, 0, 10, WithCaller(32811), 1, 1, 1, 1, "-FALLBACK, -ANSWER",
@@ -143,6 +149,10 @@ const Row kRows[] = {
    "-FALLBACK, -ANSWER", ""},
   {"timeout N", N, 1, kNoSession, 10, 0, 10, WithCaller(32811), 1, 0, 1, 1, "-FALLBACK, -ANSWER",
    "cmd 7"},
+  {"timeout N offline", N, 1, Given{8, false, false, true, true}, 10, 0, 10, WithCaller(32811), 0,
+   0, 1, 1, "-FALLBACK, -ANSWER", "cmd 7"},
+  {"timeout T offline", T, 1, Given{8, false, true, true, true}, 10, 0, 8, kSame, 0, 1, 1, 1,
+   "-FALLBACK, -ANSWER, dialog", ""},
   {"timeout N, MOH 0", N, 0, kNoSession, 10, 0, 8, kSame, 1, 0, 1, 1,
    "-FALLBACK, -ANSWER, dialog", ""},
   {"timeout U", U, 1, kOnHold, 10, 0, 8, kSame, 1, 1, 1, 1, "-FALLBACK, -ANSWER, dialog", ""},
