@@ -313,7 +313,9 @@ FunctionEnd
 !insertmacro IN_LIST "un."
 
 ; Installs NAME from the image and records it.
+; A file that cannot be written is never skipped: the installation fails (.onInstFailed).
 !macro InstallFile NAME
+  AllowSkipFiles off
   File "${DIST}/${NAME}"
   FileWrite $Record "${NAME}$\r$\n"
 !macroend
@@ -405,6 +407,18 @@ SectionEnd
 
 ; Last: the record takes over what the earlier one named and this installation left in place.
 Section "-Record"
+  Call TakeOverEarlierRecord
+SectionEnd
+
+; A file that could not be written (a folder in its way, a running copy held open) ends the
+; installation: interactively after NSIS's own box with Wiederholen and Abbrechen, silently with
+; a non-zero exit code. Nothing after it is written, the uninstall entry included; the record
+; names what this installation wrote and what of the earlier one is still there.
+Function .onInstFailed
+  Call TakeOverEarlierRecord
+FunctionEnd
+
+Function TakeOverEarlierRecord
   ${If} ${FileExists} "$INSTDIR\${RECORD}.old"
     FileOpen $1 "$INSTDIR\${RECORD}.old" r
     ${Do}
@@ -432,7 +446,7 @@ Section "-Record"
     Delete "$INSTDIR\${RECORD}.old"
   ${EndIf}
   FileClose $Record
-SectionEnd
+FunctionEnd
 
 ; The simulator is on by default only where no modem-on-hold library is there already: one in
 ; the program's folder would be overwritten, one in the system folder hidden behind it.

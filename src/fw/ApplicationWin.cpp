@@ -32,11 +32,20 @@ int Application::Run(HINSTANCE instance) {
     // Destroying the main window posts a quit message that nobody will read.
     MSG stale;
     PeekMessageA(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    return ExitInstance();
+    return Exit();
   }
   exitCode_ = MessageLoop();
-  return ExitInstance();
+  return Exit();
 }
+
+int Application::Exit() {
+  if (exited_) return exitCode_;
+  exited_ = true;
+  exitCode_ = ExitInstance();
+  return exitCode_;
+}
+
+void Application::EndSession() { Exit(); }
 
 void Application::ReadModuleName() {
   std::vector<char> path(MAX_PATH);

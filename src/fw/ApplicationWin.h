@@ -39,6 +39,10 @@ class Application {
   // Called by Window when a window has received its last message.
   void WindowDestroyed(Window* window, HWND hwnd);
 
+  // Windows ends the session: the process is ended once the main window has returned from
+  // WM_ENDSESSION, whatever window is open, so the exit steps run now, once.
+  void EndSession();
+
  protected:
   // Return false to end the process at once; the main window, if any, is then destroyed and
   // ExitInstance still runs.
@@ -49,6 +53,8 @@ class Application {
  private:
   void ReadModuleName();
   int MessageLoop();
+  // ExitInstance, once.
+  int Exit();
   // Keyboard navigation of the modeless dialog the message is for; true when it took it.
   bool TranslateForModeless(const MSG& msg);
 
@@ -58,6 +64,7 @@ class Application {
   Window* mainWindow_ = nullptr;
   std::vector<HWND> modeless_;
   int exitCode_ = 0;
+  bool exited_ = false;
 };
 
 }  // namespace fw

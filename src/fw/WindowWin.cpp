@@ -134,12 +134,20 @@ LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       OnClose();
       return 0;
+    case WM_ENDSESSION:
+      OnEndSession(wParam != 0);
+      return 0;
     case WM_COMMAND:
       if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
       return Default();
     default:
       return Default();
   }
+}
+
+void Window::OnEndSession(bool ending) {
+  Application* app = Application::Current();
+  if (ending && app != nullptr && app->MainWindow() == this) app->EndSession();
 }
 
 LRESULT Window::Default() {

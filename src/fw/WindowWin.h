@@ -68,6 +68,8 @@ class Window {
   virtual void OnDestroy() { Default(); }
   virtual void OnTimer(UINT_PTR) { Default(); }
   virtual void OnClose() { Default(); }
+  // WM_ENDSESSION: when the session really ends, the main window runs the application's exit.
+  virtual void OnEndSession(bool ending);
   // A menu command, accelerator or control notification; return false to leave it to Default().
   virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
 

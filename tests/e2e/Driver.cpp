@@ -297,12 +297,25 @@ bool ParkoProcess::IsRunning() const {
 }
 
 bool ParkoProcess::WaitForExit(DWORD timeoutMs) {
-  return process_ != nullptr && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+  if (process_ == nullptr) return false;
+  const DWORD waited = WaitForSingleObject(process_, timeoutMs);
+  // A handle that is no longer the process's (closed elsewhere) fails at once: say so, rather
+  // than read it as a process that is still running.
+  if (waited == WAIT_FAILED) {
+    std::fprintf(stderr, "e2e: waiting for Parko (process %lu) failed, error %lu\n",
+                 static_cast<unsigned long>(processId_),
+                 static_cast<unsigned long>(GetLastError()));
+  }
+  return waited == WAIT_OBJECT_0;
 }
 
 DWORD ParkoProcess::ExitCode() const {
   DWORD code = STILL_ACTIVE;
-  if (process_ != nullptr) GetExitCodeProcess(process_, &code);
+  if (process_ != nullptr && !GetExitCodeProcess(process_, &code)) {
+    std::fprintf(stderr, "e2e: the exit code of Parko (process %lu) cannot be read, error %lu\n",
+                 static_cast<unsigned long>(processId_),
+                 static_cast<unsigned long>(GetLastError()));
+  }
   return code;
 }
 

@@ -108,10 +108,10 @@ class ParkoProcess {
 
   // What the driver sees of the process: its windows and whether it runs.
   std::string Describe() const;
-
- private:
+  // Ends the process by force, as Windows does once the session has ended.
   void Kill();
 
+ private:
   HANDLE process_ = nullptr;
   DWORD processId_ = 0;
   HWND mainWindow_ = nullptr;

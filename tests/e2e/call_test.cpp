@@ -204,8 +204,9 @@ TEST_F(Call, ABurstOfEventsWithADialogOpenEndsInTheDialogOfTheLast) {
 class ReminderBox : public Call {
  protected:
   // Answers a call and presses "restore" in the on-hold dialog; returns the box.
-  HWND OpenReminder(const std::string& mohsimIni = kQuickLine) {
-    Start(mohsimIni);
+  HWND OpenReminder(const std::string& mohsimIni = kQuickLine,
+                    const std::string& parkoIni = kParkoIni) {
+    Start(mohsimIni, parkoIni);
     Line("online");
     Line(std::string("call ") + kCaller);
     HWND offered = Dialog(kTitleIncoming);
@@ -278,6 +279,28 @@ TEST_F(ReminderBox, InfoOverItOpensNoAboutBoxAndOkRestoresAtOnce) {
   ASSERT_TRUE(e2e::DismissMessageBox(box, IDOK)) << Report();
   EXPECT_TRUE(e2e::WaitUntil([this] { return CommandSent(3); }, 5000)) << Report();
   EXPECT_TRUE(parko_.Close()) << Report();
+}
+
+// Windows ends the session with a call on hold and the reminder open: Parko lets it end, runs its
+// exit steps on WM_ENDSESSION (the library closed once, the log closed), and Windows then ends
+// the process without another message.
+TEST_F(ReminderBox, TheSessionEndingClosesTheLibraryOnceAndTheLog) {
+  HWND box = OpenReminder(kQuickLine, std::string(kParkoIni) + "Logging=Yes\r\n");
+  ASSERT_NE(nullptr, box) << Report();
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(main_, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer));
+  EXPECT_EQ(static_cast<DWORD_PTR>(TRUE), answer);
+  ASSERT_TRUE(SendMessageTimeoutA(main_, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer));
+  HANDLE log = CreateFileA(install_->PathOf("parko.log").c_str(), GENERIC_READ, 0, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(INVALID_HANDLE_VALUE, log) << "parko.log is still open";
+  if (log != INVALID_HANDLE_VALUE) CloseHandle(log);
+  parko_.Kill();
+  EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=1)",
+                                      "MohCommand(handle=0, command=5)"}),
+            Commands())
+      << Report();
+  EXPECT_NE(std::string::npos, install_->ReadFile("parko.log").find("Answering incoming voice"));
 }
 
 TEST_F(Call, EscInTheIncomingCallDialogNeitherAnswersNorPlacesTheCall) {

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -134,6 +136,20 @@ void SetValue(HKEY root, const char* key, const char* name, const std::string& d
   RegSetValueExA(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                  static_cast<DWORD>(data.size() + 1));
   RegCloseKey(opened);
+}
+
+// The files a folder's record of installed files names that are not there (as files).
+std::vector<std::string> RecordedButMissing(const std::string& dir) {
+  std::vector<std::string> missing;
+  std::ifstream record(dir + "\\installed.lst");
+  for (std::string line; std::getline(record, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const DWORD attributes = GetFileAttributesA((dir + "\\" + line).c_str());
+    const bool file =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (!line.empty() && !file) missing.push_back(line);
+  }
+  return missing;
 }
 
 class Setup : public testing::Test {
@@ -401,6 +417,40 @@ TEST_F(Setup, UninstallingOneOfTwoFoldersLeavesTheOthersStartEntries) {
   EXPECT_EQ("<none>", Value(HKEY_LOCAL_MACHINE, kRunKey, "Parko"));
   EXPECT_FALSE(Exists(link));
   EXPECT_FALSE(KeyExists(kMohKey));
+}
+
+// A file setup cannot write fails the installation: a silent setup ends with a non-zero exit
+// code, writes no uninstall entry and records no file that is not there.
+TEST_F(Setup, AFolderInThePlaceOfTheProgramFailsTheInstall) {
+  const std::string dir = "C:\\ParkoDirExe";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  ASSERT_TRUE(CreateDirectoryA((dir + "\\Parko.exe").c_str(), nullptr));
+  EXPECT_NE(0, RunAndWait(e2e::ImageFile("ParkoSetup.exe"), "/S /D=" + dir));
+  EXPECT_FALSE(KeyExists(kUninstallKey));
+  EXPECT_EQ(std::vector<std::string>{}, RecordedButMissing(dir));
+  RemoveDirectoryA((dir + "\\Parko.exe").c_str());
+  RemoveWithFolder(dir, {"installed.lst", "parko.ini", "uninstall.exe"});
+}
+
+// A Parko.exe held open without write sharing (a copy that did not end in time, a scanner):
+// the installation fails and the program that was there stays, recorded as before.
+TEST_F(Setup, AProgramHeldOpenFailsTheInstallAndTheOldOneStays) {
+  Install();
+  const std::string exe = InstallDir() + "\\Parko.exe";
+  HANDLE held =
+      CreateFileA(exe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  const int code = RunAndWait(e2e::ImageFile("ParkoSetup.exe"), "/S");
+  CloseHandle(held);
+  EXPECT_NE(0, code);
+  EXPECT_TRUE(Exists(exe));
+  EXPECT_EQ(std::vector<std::string>{}, RecordedButMissing(InstallDir()));
+  EXPECT_NE(std::string::npos,
+            [] {
+              std::ifstream record(InstallDir() + "\\installed.lst");
+              return std::string(std::istreambuf_iterator<char>(record), {});
+            }()
+                .find("Parko.exe"));
 }
 
 }  // namespace

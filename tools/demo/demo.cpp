@@ -185,9 +185,14 @@ class Demo {
     if (!Line("warn")) return false;
     HWND warned = DialogShowing(kIncoming, held, 1036);
     if (warned == nullptr) return Fail("no warning dialog");
-    Step("the line warns that the hold runs out soon");
+    Step("the line warns that the hold runs out soon: a beep every third second, the dialog as it "
+         "was");
     e2e::WaitUntil([] { return false; }, 1500);  // the warning's first beep
-    if (!Shot(warned, "09-hold-warning", "The warning before the hold runs out")) return false;
+    // The on-hold dialog keeps its look at the warning: what warns the user is the beep.
+    if (!Shot(warned, "09-hold-warning",
+              "The warning: the on-hold dialog stays as it was, and beep.wav sounds every third "
+              "second"))
+      return false;
 
     // The person hangs up and restores the connection; the line is played by hand from here.
     if (!Line("auto off")) return false;
@@ -369,8 +374,12 @@ class Demo {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
+    // For a Unix program Wine reports success with no process handle and leaves the thread
+    // handle as whatever was there before: closing that closed a handle of ours now and then
+    // (the one Parko's process was waited on with). Only a real process's handles are closed.
     if (CreateProcessA("Z:\\usr\\bin\\xdotool", &commandLine[0], nullptr, nullptr, FALSE, 0,
-                       nullptr, nullptr, &startup, &process)) {
+                       nullptr, nullptr, &startup, &process) &&
+        process.hProcess != nullptr) {
       CloseHandle(process.hThread);
       CloseHandle(process.hProcess);
     }
