@@ -423,13 +423,19 @@ TEST_F(Setup, UninstallingOneOfTwoFoldersLeavesTheOthersStartEntries) {
 // code, writes no uninstall entry and records no file that is not there.
 TEST_F(Setup, AFolderInThePlaceOfTheProgramFailsTheInstall) {
   const std::string dir = "C:\\ParkoDirExe";
+  ASSERT_FALSE(KeyExists(kUninstallKey));
   CreateDirectoryA(dir.c_str(), nullptr);
   ASSERT_TRUE(CreateDirectoryA((dir + "\\Parko.exe").c_str(), nullptr));
   EXPECT_NE(0, RunAndWait(e2e::ImageFile("ParkoSetup.exe"), "/S /D=" + dir));
   EXPECT_FALSE(KeyExists(kUninstallKey));
   EXPECT_EQ(std::vector<std::string>{}, RecordedButMissing(dir));
+  // Whatever a setup that went on anyway left: its files and its entry.
   RemoveDirectoryA((dir + "\\Parko.exe").c_str());
-  RemoveWithFolder(dir, {"installed.lst", "parko.ini", "uninstall.exe"});
+  for (const char* file : kFiles) DeleteFileA((dir + "\\" + file).c_str());
+  if (Value(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation") == dir) {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+  }
+  RemoveWithFolder(dir, {"installed.lst"});
 }
 
 // A Parko.exe held open without write sharing (a copy that did not end in time, a scanner):
