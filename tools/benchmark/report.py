@@ -42,9 +42,12 @@ if "event_path" in data:
                  f"{events['dialog_p50_us']:.0f} / {events['dialog_p99_us']:.0f}", "",
                  "p99 <= 2000", events["dialog_p99_us"] <= 2000))
     burst = data["burst"]
-    rows.append(("3,000 events, dialog open: drain (ms)", f"{burst['drain_ms']:.0f}", "",
-                 "<= 300, one dialog, the last",
-                 burst["drain_ms"] <= 300 and burst["dialogs_at_end"] == 1 and burst["final_text_ok"]))
+    # Beside the reference: an absolute time only holds on the machine it was set on.
+    burst_ratio = burst["drain_ms"] / burst["bare_drain_ms"] if burst["bare_drain_ms"] > 0 else float("inf")
+    rows.append(("3,000 events, dialog open: drain (ms)",
+                 f"{burst['drain_ms']:.0f} ({burst_ratio:.2f}x)", f"{burst['bare_drain_ms']:.0f} bare",
+                 "<= 1.5x bare, one dialog, the last",
+                 burst_ratio <= 1.5 and burst["dialogs_at_end"] == 1 and burst["final_text_ok"]))
     callers = data["callers"]
     rows.append(("1,000 callers, log open: drain (ms)", f"{callers['drain_ms']:.0f}", "",
                  "<= 1000, the newest alone",
