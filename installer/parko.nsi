@@ -20,7 +20,10 @@ RequestExecutionLevel admin
 !include "WinMessages.nsh"
 
 !getdllversion "${DIST}/Parko.exe" PARKO_
-!define VERSION "1.68B"
+; VERSION comes from the build (-DVERSION=...), made from the one place it is written.
+!ifndef VERSION
+  !error "makensis -DVERSION=... is required"
+!endif
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Parko"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define MOH_KEY "SOFTWARE\Tamrix\MOH"

@@ -18,8 +18,6 @@
 
 namespace {
 
-CMohApp* gApp = nullptr;
-
 // What start-up shows: the modem dialog and message boxes captioned with the program's name.
 class StartupWindows : public IStartupWindows {
  public:
@@ -50,14 +48,6 @@ class StartupWindows : public IStartupWindows {
 };
 
 }  // namespace
-
-CMohApp::CMohApp() { gApp = this; }
-
-CMohApp::~CMohApp() {
-  if (gApp == this) gApp = nullptr;
-}
-
-CMohApp* CMohApp::Instance() { return gApp; }
 
 bool CMohApp::InitInstance() {
   if (!ClaimSingleInstance(ExeName())) return false;

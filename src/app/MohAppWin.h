@@ -6,11 +6,6 @@
 #include "fw/ApplicationWin.h"
 
 class CMohApp : public fw::Application {
- public:
-  CMohApp();
-  ~CMohApp() override;
-  static CMohApp* Instance();
-
  protected:
   bool InitInstance() override;
   int ExitInstance() override;

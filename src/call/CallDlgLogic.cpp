@@ -54,7 +54,8 @@ bool ClosesOnRequest(CallDlgMode mode) {
 
 std::vector<ControlPresence> LayoutFor(CallDlgMode mode) {
   constexpr Presence S = Presence::Shown, D = Presence::Disabled, H = Presence::Hidden;
-  // Columns as kLayoutIds: 1, 1035, 2, 3, 1036, 1017, 1018, 1051, 1019, 1058.
+  // Columns as kLayoutIds: answer, ignore, place, drop, restore, answer time, hold time, its
+  // label, info line, progress bar.
   static const Presence kTable[][10] = {
       /* Incoming     */ {S, S, H, H, H, S, H, H, S, H},
       /* Placing      */ {H, H, S, H, H, H, H, H, H, H},

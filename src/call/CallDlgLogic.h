@@ -104,7 +104,7 @@ std::string HoldSentence(ICallDialogWindow& dialog, int holdDurationMs);
 CallDlgMode InitCallDialog(ICallDialogWindow& dialog);
 // WM_SHOWWINDOW after its default processing.
 void CallDialogShown(ICallDialogWindow& dialog);
-// The countdown tick of timer 20.
+// The countdown tick of the dialog's own timer (TIMER_CALL_DIALOG).
 void CallDialogTick(ICallDialogWindow& dialog);
 
 // The buttons, in the order of CallDlgButton: answer, ignore, restore, place, drop.

@@ -71,20 +71,15 @@ void AnswerPrompt(const CallRoad& road) {
     call.gStatusText = Text(road, IDS_PLACE_CALL_PROMPT);
     return;
   }
-  call.gStatusText = Text(road, IDS_CALL_OFFERED);
-  call.gSecondsWord = Text(road, IDS_SECONDS);
-  call.gAnswerSeconds = kAnswerSecondsQuoted;
-  call.gAnswerSecondsText = fw::Format(" %2d ", call.gAnswerSeconds);
-  call.gStatusText += call.gAnswerSecondsText + call.gSecondsWord + "\n" + call.gCallerIdText;
+  // The prompt quotes the answer window's seconds (" %2d ") and the word for them.
+  call.gStatusText = Text(road, IDS_CALL_OFFERED) + fw::Format(" %2d ", kAnswerSecondsQuoted) +
+                     Text(road, IDS_SECONDS) + "\n" + call.gCallerIdText;
 }
 
 void WarningText(const CallRoad& road) {
   CallInProgress& call = road.call;
-  call.gStatusText = Text(road, IDS_TIMEOUT_IN);
-  call.gSecondsWord = Text(road, IDS_SECONDS);
-  call.gWarnSeconds = WarnSeconds(road.settings.gWarnTimeMs);
-  call.gWarnSecondsText = WarnSecondsText(road.settings.gWarnTimeMs);
-  call.gStatusText += call.gWarnSecondsText + call.gSecondsWord + "\n" + call.gCallerIdText;
+  call.gStatusText = Text(road, IDS_TIMEOUT_IN) + WarnSecondsText(road.settings.gWarnTimeMs) +
+                     Text(road, IDS_SECONDS) + "\n" + call.gCallerIdText;
 }
 
 void StartCountdown(const CallRoad& road) {

@@ -69,11 +69,6 @@ struct CallInProgress {
   int gHoldRemainingMs = 0;
   int gAnswerRemainingMs = 0;
   uint32_t gLastTickCount = 0;
-  int gAnswerSeconds = 0;
-  std::string gAnswerSecondsText;
-  int gWarnSeconds = 0;
-  std::string gWarnSecondsText;
-  std::string gSecondsWord;
   std::string gHoldText = kNoHoldText;
   std::string gAnswerText = kNoAnswerText;
   // Ticks since the last warning beep; the first tick of a warning beeps.

@@ -48,18 +48,20 @@ int Application::Exit() {
 void Application::EndSession() { Exit(); }
 
 void Application::ReadModuleName() {
-  std::vector<char> path(MAX_PATH);
+  std::vector<char> buffer(MAX_PATH);
+  std::string path;
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length =
+        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return;
-    if (length < path.size()) {
-      exePath_.assign(path.data(), length);
+    if (length < buffer.size()) {
+      path.assign(buffer.data(), length);
       break;
     }
-    path.resize(path.size() * 2);
+    buffer.resize(buffer.size() * 2);
   }
-  const size_t slash = exePath_.find_last_of("\\/:");
-  std::string file = slash == std::string::npos ? exePath_ : exePath_.substr(slash + 1);
+  const size_t slash = path.find_last_of("\\/:");
+  std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
   const size_t dot = file.find_last_of('.');
   exeName_ = dot == std::string::npos ? file : file.substr(0, dot);
 }

@@ -26,8 +26,6 @@ class Application {
   HINSTANCE Instance() const { return instance_; }
   // The program file's name without directory and extension, in the case it is written in.
   const std::string& ExeName() const { return exeName_; }
-  // The full path of the program file.
-  const std::string& ExePath() const { return exePath_; }
 
   Window* MainWindow() const { return mainWindow_; }
   void SetMainWindow(Window* window) { mainWindow_ = window; }
@@ -60,7 +58,6 @@ class Application {
 
   HINSTANCE instance_ = nullptr;
   std::string exeName_;
-  std::string exePath_;
   Window* mainWindow_ = nullptr;
   std::vector<HWND> modeless_;
   int exitCode_ = 0;

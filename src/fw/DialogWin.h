@@ -21,8 +21,6 @@ class Dialog : public Window {
   // Ends a modal dialog with this code.
   void EndDialog(INT_PTR result);
 
-  bool IsModal() const { return modal_; }
-
   // Members to controls (save false) or controls to members (save true).
   void UpdateData(bool save);
 

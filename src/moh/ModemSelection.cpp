@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ParkoVersion.h"
+
 #include "base/EventLog.h"
 #include "base/InstallOptions.h"
 #include "fw/Text.h"
@@ -62,7 +64,7 @@ int FindSilentChoice(const MODEM_ENTRY* table, int type, const char* name) {
 
 int SelectModem(int silent, IStartupWindows& ui) {
   const unsigned version = static_cast<unsigned>(MohGetVersion());
-  LogEvent(0, 0, "PARKO.EXE Version = 1.68B");
+  LogEvent(0, 0, "PARKO.EXE Version = " PARKO_VERSION);
   LogEvent(0, 0,
            fw::Format("MOHAPI.DLL Version = %d.%d", static_cast<int>(version >> 16),
                       static_cast<int>(version & 0xFFFFu)));

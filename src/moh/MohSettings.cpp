@@ -15,16 +15,13 @@ MohSettings gSettings;
 void ResetMohSettings() { gSettings = MohSettings{}; }
 
 int WarnTimeForIndex(int index) {
-  switch (index) {
-    case 1:
-      return 40000;
-    case 2:
-      return 50000;
-    case 3:
-      return 60000;
-    default:
-      return 30000;
-  }
+  constexpr int kChoices = static_cast<int>(sizeof(kWarnTimes) / sizeof(kWarnTimes[0]));
+  return kWarnTimes[index >= 0 && index < kChoices ? index : 0].ms;
+}
+
+void SetTimerIndex(MohSettings& settings, int index) {
+  settings.TimerIndex = index;
+  settings.gWarnTimeMs = WarnTimeForIndex(index);
 }
 
 bool IsToneSwitchType(uint32_t registryType) {
@@ -74,8 +71,7 @@ void LoadMohSettings(int handle) {
   gSettings.gCallWaiting = MohGetParam(handle, MOH_PARAM_CALL_WAITING, nullptr);
   gSettings.gMohModemType = MohGetParam(handle, MOH_PARAM_MODEM_TYPE, nullptr);
   gSettings.gCallerID = MohGetParam(handle, MOH_PARAM_CALLER_ID, nullptr);
-  gSettings.TimerIndex = MohGetParam(handle, MOH_PARAM_TIMER_INDEX, nullptr);
-  gSettings.gWarnTimeMs = WarnTimeForIndex(gSettings.TimerIndex);
+  SetTimerIndex(gSettings, MohGetParam(handle, MOH_PARAM_TIMER_INDEX, nullptr));
   if (gInstall.gQCControl) {
     gSettings.gQCFlag =
         static_cast<uint8_t>(MohGetParam(handle, MOH_PARAM_QUICK_CONNECT, nullptr) & 0xFF);

@@ -37,8 +37,18 @@ constexpr const char* kMohRegistryKey = "SOFTWARE\\Tamrix\\MOH";
 // The settings as a process starts, before the library was asked.
 void ResetMohSettings();
 
-// 1 -> 40000, 2 -> 50000, 3 -> 60000, anything else -> 30000.
+// The warning times the settings offer, by TimerIndex, with their items in the settings' list.
+struct WarnTimeChoice {
+  int ms;
+  const char* item;
+};
+constexpr WarnTimeChoice kWarnTimes[] = {
+    {30000, "30 sec"}, {40000, "40 sec"}, {50000, "50 sec"}, {60000, "60 sec"}};
+
+// The warning time of a TimerIndex: an index outside the choices gives the first.
 int WarnTimeForIndex(int index);
+// TimerIndex and the warning time it stands for, written together.
+void SetTimerIndex(MohSettings& settings, int index);
 
 // Reads the parameters, logs them when logging is on, then the tone switches.
 void LoadMohSettings(int handle);

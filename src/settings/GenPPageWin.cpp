@@ -1,6 +1,7 @@
 #include "settings/GenPPageWin.h"
 
 #include "fw/ProgramArtWin.h"
+#include "moh/MohSettings.h"
 #include "res/resource.h"
 
 CGenPPage::CGenPPage() : fw::PropPage(IDD_GENERAL_PAGE) {}
@@ -23,8 +24,8 @@ void CGenPPage::DoDataExchange(const fw::DataExchange& dx) {
 BOOL CGenPPage::OnInitDialog() {
   fw::PropPage::OnInitDialog();
   UseSharedLogo(Handle());
-  for (const char* item : {"30 sec", "40 sec", "50 sec", "60 sec"}) {
-    SendMessageA(m_cbWarnTime, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  for (const WarnTimeChoice& choice : kWarnTimes) {
+    SendMessageA(m_cbWarnTime, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.item));
   }
   SendDlgItemMessageA(Handle(), IDC_DIAL_STRING, EM_LIMITTEXT, kDialStringTyped, 0);
   logic_.OnInitDialog(*this);

@@ -174,8 +174,7 @@ void GenPage::OnOK(IGenPageWindow& page) {
   fw::CopyBounded(gSettings.gDialString, sizeof(gSettings.gDialString),
                   page.DialStringText(kDialStringTyped).substr(0, kDialStringTyped).c_str());
   const int selection = page.WarnTimeSelection();
-  gSettings.TimerIndex = selection >= 1 && selection <= 3 ? selection : 0;
-  gSettings.gWarnTimeMs = WarnTimeForIndex(gSettings.TimerIndex);
+  SetTimerIndex(gSettings, selection >= 1 && selection <= 3 ? selection : 0);
   if (gInstall.gQCControl) {
     gSettings.gQCFlag = m.m_bQuickConnect != 0 ? 1 : 0;
   } else {

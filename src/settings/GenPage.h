@@ -1,5 +1,5 @@
 // What the settings page decides: the values it opens with, which controls the user may touch
-// (rule E), its click handlers and what OK writes to the settings, the library and the
+// (its enabling rule), its click handlers and what OK writes to the settings, the library and the
 // registry. Portable; the page window carries it out through IGenPageWindow.
 #pragma once
 
@@ -28,10 +28,10 @@ class IGenPageWindow {
   virtual void Check(int id, bool check) = 0;
   // Every control from the members.
   virtual void Refresh() = 0;
-  // The warning-time list 1022: an index outside its items selects none; -1 when none is.
+  // The warning-time list: an index outside its items selects none; -1 when none is.
   virtual void SelectWarnTime(int index) = 0;
   virtual int WarnTimeSelection() = 0;
-  // The dial-string field 1010; reading stops after maxChars characters.
+  // The dial-string field; reading stops after maxChars characters.
   virtual void SetDialStringText(const std::string& text) = 0;
   virtual std::string DialStringText(std::size_t maxChars) = 0;
 };

@@ -46,7 +46,8 @@ void OnPlaceCall(const CallRoad& road);
 // library bound again so that it works with the new settings. A TELKA modem cannot be set up
 // while its data connection is up: the user is asked to hang up first.
 void OnSettings(ITrayCommandWindow& window);
-// Command 32795: a call dialog for the current state, unless one is open.
+// The command that shows the call dialog (ID_SHOW_CALL_DLG): a call dialog for the current
+// state, unless one is open.
 void OnShowCallDlg(ITrayCommandWindow& window);
 // "Info": the About box, unless one is open (its message loop may bring the command again).
 void OnInfo(ITrayCommandWindow& window);
