@@ -110,7 +110,9 @@ void FallbackStep(const CallRoad& road) {
 }
 
 void AnswerTimeoutStep(const CallRoad& road) {
-  road.call.gPlacingCall = false;
+  // The window of an offer ran out; a call the user asked to place since, which the library
+  // has not answered yet, is still being placed.
+  if (!road.call.gOriginatePending) road.call.gPlacingCall = false;
   road.call.gAnswerDeclined = true;
   LogEvent(0, 0, "Time out waiting for UserResponse, Going back to Data");
   MohCommand(road.modem.gMohHandle, MOH_CMD_DECLINE);

@@ -262,7 +262,7 @@ std::vector<Step> Shrink(const Setting& s, std::vector<Step> steps, const std::s
 
 TEST(CallRoadExplorer, EveryOrderOfEventsTimersClicksAndBoxesKeepsTheRules) {
   const char* asked = std::getenv("PARKO_EXPLORE_WALKS");
-  const int walks = asked ? std::atoi(asked) : 64;
+  const int walks = asked ? std::atoi(asked) : 160;
   std::mt19937 random(asked ? std::random_device{}() : 92u);
   std::vector<int> weights;
   for (const StepKind& kind : kSteps) weights.push_back(kind.weight);
