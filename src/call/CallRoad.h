@@ -17,7 +17,7 @@ struct CallRoad {
   OpenWindows& windows;
   const MohSettings& settings;
   const ModemFamily& family;  // of settings.gMohModemType, looked up once
-  const ModemChoice& modem;   // the chosen modem and the library's handle
+  ModemChoice& modem;         // the chosen modem, the library's handle, whether it is closing
 };
 
 // The program's records: gCall, gWindows, gSettings and gModem.

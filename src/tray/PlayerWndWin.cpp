@@ -74,7 +74,7 @@ void CPlayerWnd::OnTimer(UINT_PTR id) {
 
 void CPlayerWnd::OnTrayDoubleClick() {
   SetForegroundWindow(Handle());
-  OnSettings(*this);
+  OnSettings(ProgramCallRoad(*this), *this);
 }
 
 void CPlayerWnd::ShowTrayMenu() {
@@ -92,13 +92,13 @@ void CPlayerWnd::ShowTrayMenu() {
 bool CPlayerWnd::OnCommand(int id, int, HWND) {
   switch (id) {
     case ID_SETTINGS:
-      OnSettings(*this);
+      OnSettings(ProgramCallRoad(*this), *this);
       return true;
     case ID_DISABLE_MOH:
-      OnDisableMoh(*this);
+      OnDisableMoh(ProgramCallRoad(*this), *this);
       return true;
     case ID_SHOW_CALL_DLG:
-      OnShowCallDlg(*this);
+      OnShowCallDlg(ProgramCallRoad(*this), *this);
       return true;
     case ID_CALL_LOG:
       OnCallLog();
@@ -107,7 +107,7 @@ bool CPlayerWnd::OnCommand(int id, int, HWND) {
       ::OnPlaceCall(ProgramCallRoad(*this));
       return true;
     case ID_INFO:
-      ::OnInfo(*this);
+      ::OnInfo(ProgramCallRoad(*this), *this);
       return true;
     case ID_AUTOSTART:
       OnAutoStart();

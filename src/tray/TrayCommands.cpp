@@ -23,14 +23,14 @@ bool gAboutOpen = false;
 
 }  // namespace
 
-void OnDisableMoh(ITrayCommandWindow& window) {
-  if (gAskingToDisable || gModem.gLibraryClosing) return;
-  if (gWindows.gCallDlgBoxOpen) return window.RaiseCallDialogBox();
+void OnDisableMoh(const CallRoad& road, ITrayCommandWindow& window) {
+  if (gAskingToDisable || road.modem.gLibraryClosing) return;
+  if (road.windows.gCallDlgBoxOpen) return window.RaiseCallDialogBox();
   gAskingToDisable = true;
   const bool yes = window.AskYesNo(IDS_ASK_DISABLE_MOH);
   gAskingToDisable = false;
-  if (!yes || gModem.gLibraryClosing) return;
-  CloseLibrary(gModem);
+  if (!yes || road.modem.gLibraryClosing) return;
+  CloseLibrary(road.modem);
   window.PostClose();
 }
 
@@ -66,42 +66,43 @@ void OnPlaceCall(const CallRoad& road) {
   LogEvent(0, 0, kOriginating);
 }
 
-void OnSettings(ITrayCommandWindow& window) {
-  if (gWindows.gSettingsSheetOpen || gModem.gLibraryClosing) return;
-  if (gWindows.gCallDlgBoxOpen) return window.RaiseCallDialogBox();
-  gWindows.gSettingsSheetOpen = true;
-  if (FamilyOf(gSettings.gMohModemType).settingsOnlyOffline && gCall.gOnline) {
+void OnSettings(const CallRoad& road, ITrayCommandWindow& window) {
+  OpenWindows& windows = road.windows;
+  if (windows.gSettingsSheetOpen || road.modem.gLibraryClosing) return;
+  if (windows.gCallDlgBoxOpen) return window.RaiseCallDialogBox();
+  windows.gSettingsSheetOpen = true;
+  if (road.family.settingsOnlyOffline && road.call.gOnline) {
     window.ShowMessage(IDS_HANG_UP_BEFORE_SETTINGS);
-    gWindows.gSettingsSheetOpen = false;
+    windows.gSettingsSheetOpen = false;
     return;
   }
   const bool confirmed = window.RunSettingsSheet();
-  gWindows.gSettingsSheetOpen = false;
+  windows.gSettingsSheetOpen = false;
   // Closed with the program (setup ends a running Parko): nothing is bound again.
-  if (!confirmed || gModem.gLibraryClosing) return;
-  MODEM_ENTRY entry = gModem.gpModems[gModem.gModemSelIndex];
-  if (InitializeMoh(gModem.gMohHandle, &entry) != 0) {
-    LoadMohSettings(gModem.gMohHandle);
-  } else if (FamilyOf(gSettings.gMohModemType).reportsFailedRebind) {  // as the sheet left it
+  if (!confirmed || road.modem.gLibraryClosing) return;
+  MODEM_ENTRY entry = road.modem.gpModems[road.modem.gModemSelIndex];
+  if (InitializeMoh(road.modem.gMohHandle, &entry) != 0) {
+    LoadMohSettings(road.modem.gMohHandle);
+  } else if (FamilyOf(road.settings.gMohModemType).reportsFailedRebind) {  // as the sheet left it
     window.ShowMessage(IDS_CLOSE_PORT);
   }
 }
 
-void OnShowCallDlg(ITrayCommandWindow& window) {
-  if (gWindows.gCallDlgOpen) return;
-  gWindows.gCallDlgOpen = true;
+void OnShowCallDlg(const CallRoad& road, ITrayCommandWindow& window) {
+  if (road.windows.gCallDlgOpen) return;
+  road.windows.gCallDlgOpen = true;
   // Closing the old dialog must not change what the new one shows.
-  const std::string status = gCall.gStatusText;
-  const int state = gCall.gCallState;
+  const std::string status = road.call.gStatusText;
+  const int state = road.call.gCallState;
   window.CloseCallDialog();
-  gCall.gStatusText = status;
-  gCall.gCallState = state;
+  road.call.gStatusText = status;
+  road.call.gCallState = state;
   window.ReopenCallDialog();
 }
 
-void OnInfo(ITrayCommandWindow& window) {
+void OnInfo(const CallRoad& road, ITrayCommandWindow& window) {
   if (gAboutOpen) return;
-  if (gWindows.gCallDlgBoxOpen) return window.RaiseCallDialogBox();
+  if (road.windows.gCallDlgBoxOpen) return window.RaiseCallDialogBox();
   gAboutOpen = true;
   window.ShowAbout();
   gAboutOpen = false;

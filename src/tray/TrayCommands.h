@@ -1,6 +1,7 @@
 // What the tray menu's commands decide: ending modem-on-hold, placing a call, the settings'
-// refusal while a TELKA modem is online, and re-opening the call dialog. Portable; the player
-// window carries them out through ITrayCommandWindow.
+// refusal while a TELKA modem is online, and re-opening the call dialog. Portable; they take the
+// program's records through CallRoad, and the player window carries them out through
+// ITrayCommandWindow.
 #pragma once
 
 #include <string>
@@ -35,7 +36,7 @@ class ITrayCommandWindow {
 //
 // "Modem On Hold deaktivieren": unless the user says no, closes the library and the program.
 // While its question is open, the command asks nothing again.
-void OnDisableMoh(ITrayCommandWindow& window);
+void OnDisableMoh(const CallRoad& road, ITrayCommandWindow& window);
 // "Anruf tätigen": asks the library to hold the data call for an outgoing voice call. TELKA and
 // BORIN only while online with nothing pending; NUVIA always. One request at a time: the next is
 // sent once the library has answered, or once the family's answer window has passed since the
@@ -45,9 +46,9 @@ void OnPlaceCall(const CallRoad& road);
 // "Modem On Hold Einstellungen" and the icon's double click: the settings sheet, then the
 // library bound again so that it works with the new settings. A TELKA modem cannot be set up
 // while its data connection is up: the user is asked to hang up first.
-void OnSettings(ITrayCommandWindow& window);
+void OnSettings(const CallRoad& road, ITrayCommandWindow& window);
 // The command that shows the call dialog (ID_SHOW_CALL_DLG): a call dialog for the current
 // state, unless one is open.
-void OnShowCallDlg(ITrayCommandWindow& window);
+void OnShowCallDlg(const CallRoad& road, ITrayCommandWindow& window);
 // "Info": the About box, unless one is open (its message loop may bring the command again).
-void OnInfo(ITrayCommandWindow& window);
+void OnInfo(const CallRoad& road, ITrayCommandWindow& window);

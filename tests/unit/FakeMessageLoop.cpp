@@ -119,10 +119,10 @@ void FakeLoop::Tray(int command) {
   if (!queue.empty()) return;
   Trace(std::string("tray: ") + kNames[command]);
   if (command == 0) OnPlaceCall(ProgramCallRoad(*this));
-  if (command == 1) OnSettings(*this);
-  if (command == 2) OnDisableMoh(*this);
-  if (command == 3) OnShowCallDlg(*this);
-  if (command == 4) OnInfo(*this);
+  if (command == 1) OnSettings(ProgramCallRoad(*this), *this);
+  if (command == 2) OnDisableMoh(ProgramCallRoad(*this), *this);
+  if (command == 3) OnShowCallDlg(ProgramCallRoad(*this), *this);
+  if (command == 4) OnInfo(ProgramCallRoad(*this), *this);
 }
 
 bool FakeLoop::RunBox(const void* owner) {

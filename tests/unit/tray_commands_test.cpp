@@ -155,9 +155,9 @@ TEST_F(TrayCommands, OnePlaceCallRequestUntilTheLibraryAnswersItOrTheAnswerWindo
 
 // "Info" while its box is open (a second command reaches the box's message loop) shows none.
 TEST_F(TrayCommands, InfoShowsOneAboutBoxAtATime) {
-  window_.whileAbout = [this] { OnInfo(window_); };
-  OnInfo(window_);
-  OnInfo(window_);
+  window_.whileAbout = [this] { OnInfo(ProgramCallRoad(player_), window_); };
+  OnInfo(ProgramCallRoad(player_), window_);
+  OnInfo(ProgramCallRoad(player_), window_);
   EXPECT_EQ((Effects{"About", "About"}), window_.effects);
 }
 
@@ -167,7 +167,7 @@ TEST_F(TrayCommands, DisablingEndsTheProgramUnlessTheUserSaysNo) {
     SetUp();
     window_ = RecordingCommandWindow{};
     window_.yes = yes;
-    OnDisableMoh(window_);
+    OnDisableMoh(ProgramCallRoad(player_), window_);
     const std::string ask = "Ask " + RecordingPlayer::Text(IDS_ASK_DISABLE_MOH);
     const Effects asked = yes ? Effects{ask, "PostClose"} : Effects{ask};
     EXPECT_EQ(asked, window_.effects);
@@ -176,8 +176,8 @@ TEST_F(TrayCommands, DisablingEndsTheProgramUnlessTheUserSaysNo) {
 
   // Chosen again while its question is open: nothing is asked a second time.
   window_ = RecordingCommandWindow{};
-  window_.whileAsking = [this] { OnDisableMoh(window_); };
-  OnDisableMoh(window_);
+  window_.whileAsking = [this] { OnDisableMoh(ProgramCallRoad(player_), window_); };
+  OnDisableMoh(ProgramCallRoad(player_), window_);
   EXPECT_EQ(1, std::count(window_.effects.begin(), window_.effects.end(),
                           "Ask " + RecordingPlayer::Text(IDS_ASK_DISABLE_MOH)));
 }
@@ -185,14 +185,14 @@ TEST_F(TrayCommands, DisablingEndsTheProgramUnlessTheUserSaysNo) {
 TEST_F(TrayCommands, SettingsAreRefusedWhileATelkaModemIsOnlineAndNeverShownTwice) {
   gSettings.gMohModemType = TELKA;
   gCall.gOnline = 1;
-  OnSettings(window_);
+  OnSettings(ProgramCallRoad(player_), window_);
   EXPECT_EQ(Effects{"Message " + RecordingPlayer::Text(IDS_HANG_UP_BEFORE_SETTINGS)},
             window_.effects);
   EXPECT_EQ(0, gWindows.gSettingsSheetOpen);
 
   window_.effects.clear();
   gWindows.gSettingsSheetOpen = 1;  // a sheet is open
-  OnSettings(window_);
+  OnSettings(ProgramCallRoad(player_), window_);
   EXPECT_EQ(Effects{}, window_.effects);
 
   // The other families are set up online too.
@@ -200,7 +200,7 @@ TEST_F(TrayCommands, SettingsAreRefusedWhileATelkaModemIsOnlineAndNeverShownTwic
     window_ = RecordingCommandWindow{};
     gWindows.gSettingsSheetOpen = 0;
     gSettings.gMohModemType = family;
-    OnSettings(window_);
+    OnSettings(ProgramCallRoad(player_), window_);
     EXPECT_EQ(Effects{"Sheet"}, window_.effects) << family;
   }
 }
@@ -228,7 +228,7 @@ TEST_F(TrayCommands, AfterOkTheLibraryIsBoundAgainAndTheSettingsReadBack) {
     gSettings.gMohModemType = c.family;
     window_.sheetConfirmed = c.sheetConfirmed;
     fake::TheLibrary().initResult = c.initResult;
-    OnSettings(window_);
+    OnSettings(ProgramCallRoad(player_), window_);
     Effects expected{"Sheet"};
     if (c.message) expected.push_back(c.message);
     EXPECT_EQ(expected, window_.effects);
@@ -241,13 +241,13 @@ TEST_F(TrayCommands, AfterOkTheLibraryIsBoundAgainAndTheSettingsReadBack) {
 
 TEST_F(TrayCommands, ReopeningTheCallDialogKeepsTheStateAndNeverDoublesADialog) {
   gWindows.gCallDlgOpen = 1;
-  OnShowCallDlg(window_);
+  OnShowCallDlg(ProgramCallRoad(player_), window_);
   EXPECT_EQ(Effects{}, window_.effects);
 
   gWindows.gCallDlgOpen = 0;
   gCall.gCallState = CALLSTATE_GRANTED;
   gCall.gStatusText = "offered";
-  OnShowCallDlg(window_);
+  OnShowCallDlg(ProgramCallRoad(player_), window_);
   EXPECT_EQ((Effects{"CloseDialog", "Reopen 7 offered"}), window_.effects);
 }
 
