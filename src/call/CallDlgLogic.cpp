@@ -16,14 +16,16 @@ constexpr int kLayoutIds[] = {
     kButtonAnswer,   kButtonIgnore, kButtonPlace,        kButtonDrop,   kButtonRestore,
     IDC_ANSWER_TIME, IDC_HOLD_TIME, IDC_HOLD_TIME_LABEL, IDC_INFO_LINE, IDC_RECONNECT_PROGRESS};
 
-std::string WarningNotice(ICallDialogWindow& dialog) {
-  return dialog.LoadText(IDS_TIMEOUT_IN) + WarnSecondsText(gSettings.gWarnTimeMs) +
+std::string WarningNotice(const CallDialogRoad& road, ICallDialogWindow& dialog) {
+  return dialog.LoadText(IDS_TIMEOUT_IN) + WarnSecondsText(road.settings.gWarnTimeMs) +
          dialog.LoadText(IDS_SECONDS);
 }
 
 // The buttons that take the call do nothing once the answer window declined it or the program
 // began to end.
-bool DeclinedOrEnding() { return gCall.gAnswerDeclined || gModem.gLibraryClosing; }
+bool DeclinedOrEnding(const CallDialogRoad& road) {
+  return road.call.gAnswerDeclined || road.modem.gLibraryClosing;
+}
 
 }  // namespace
 
@@ -90,32 +92,32 @@ void LabelDialog(ICallDialogWindow& dialog) {
 }
 
 // The body, caption and timers of the modes that set them when the dialog is made.
-void FillMode(ICallDialogWindow& dialog, CallDlgMode mode) {
+void FillMode(const CallDialogRoad& road, ICallDialogWindow& dialog, CallDlgMode mode) {
   switch (mode) {
     case CallDlgMode::Incoming:
       dialog.SetItemText(IDC_BODY_TEXT, dialog.LoadText(IDS_CALL_OFFERED));
-      gWindows.gCallDlgTitle = dialog.LoadText(IDS_TITLE_INCOMING);
-      dialog.SetCaption(gWindows.gCallDlgTitle);
-      dialog.RefreshItem(IDC_ANSWER_TIME, gCall.gAnswerText);
-      dialog.RefreshItem(IDC_INFO_LINE, gCall.gCallerIdText);
-      if (gSettings.MuteRingTone == 0) dialog.Sound("ring.wav", SoundMode::Loop);
+      road.windows.gCallDlgTitle = dialog.LoadText(IDS_TITLE_INCOMING);
+      dialog.SetCaption(road.windows.gCallDlgTitle);
+      dialog.RefreshItem(IDC_ANSWER_TIME, road.call.gAnswerText);
+      dialog.RefreshItem(IDC_INFO_LINE, road.call.gCallerIdText);
+      if (road.settings.MuteRingTone == 0) dialog.Sound("ring.wav", SoundMode::Loop);
       break;
     case CallDlgMode::Placing:
-      dialog.SetItemText(IDC_BODY_TEXT, gCall.gStatusText);
-      gWindows.gCallDlgTitle = dialog.LoadText(IDS_TITLE_PLACING);
-      dialog.SetCaption(gWindows.gCallDlgTitle);
+      dialog.SetItemText(IDC_BODY_TEXT, road.call.gStatusText);
+      road.windows.gCallDlgTitle = dialog.LoadText(IDS_TITLE_PLACING);
+      dialog.SetCaption(road.windows.gCallDlgTitle);
       break;
     case CallDlgMode::OnHold:
-      dialog.RefreshItem(IDC_BODY_TEXT, HoldSentence(dialog, gCall.gHoldDurationMs));
-      dialog.SetCaption(gWindows.gCallDlgTitle);
-      dialog.RefreshItem(IDC_HOLD_TIME, gCall.gHoldText);
+      dialog.RefreshItem(IDC_BODY_TEXT, HoldSentence(dialog, road.call.gHoldDurationMs));
+      dialog.SetCaption(road.windows.gCallDlgTitle);
+      dialog.RefreshItem(IDC_HOLD_TIME, road.call.gHoldText);
       break;
     case CallDlgMode::Reconnecting:
-      dialog.SetItemText(IDC_BODY_TEXT, gCall.gStatusText);
+      dialog.SetItemText(IDC_BODY_TEXT, road.call.gStatusText);
       dialog.SetCaption(dialog.LoadText(IDS_TITLE_RECONNECTING));
       dialog.SetProgress(0, 30, 1);
       dialog.StartTick(1000);
-      CallDialogTick(dialog);
+      CallDialogTick(road, dialog);
       break;
     default:
       break;  // the body follows when the dialog is shown
@@ -123,23 +125,24 @@ void FillMode(ICallDialogWindow& dialog, CallDlgMode mode) {
 }
 
 // The status text the dialog leaves for a state, shown when it is.
-void SetStatusForState(ICallDialogWindow& dialog) {
-  switch (gCall.gCallState) {
+void SetStatusForState(const CallDialogRoad& road, ICallDialogWindow& dialog) {
+  switch (road.call.gCallState) {
     case CALLSTATE_DENIED:
-      gCall.gStatusText = dialog.LoadText(gCall.gPlacingCall ? IDS_MOH_DENIED : IDS_INCOMING_CALL);
+      road.call.gStatusText =
+          dialog.LoadText(road.call.gPlacingCall ? IDS_MOH_DENIED : IDS_INCOMING_CALL);
       break;
     case CALLSTATE_GRANTED:
-      gCall.gStatusText =
-          dialog.LoadText(gCall.gPlacingCall ? IDS_PLACE_CALL_PROMPT : IDS_CALL_OFFERED);
+      road.call.gStatusText =
+          dialog.LoadText(road.call.gPlacingCall ? IDS_PLACE_CALL_PROMPT : IDS_CALL_OFFERED);
       break;
     case CALLSTATE_SWITCH_TO_VOICE:
-      gCall.gStatusText = dialog.LoadText(IDS_HOLD_MINUTES_TAIL);
+      road.call.gStatusText = dialog.LoadText(IDS_HOLD_MINUTES_TAIL);
       break;
     case CALLSTATE_TIMEOUT_WARNING:
-      gCall.gStatusText = dialog.LoadText(IDS_TIMEOUT_IN);
+      road.call.gStatusText = dialog.LoadText(IDS_TIMEOUT_IN);
       break;
     case CALLSTATE_TIMEOUT:
-      gCall.gStatusText = dialog.LoadText(IDS_TIMEOUT);
+      road.call.gStatusText = dialog.LoadText(IDS_TIMEOUT);
       break;
     default:
       break;
@@ -148,54 +151,55 @@ void SetStatusForState(ICallDialogWindow& dialog) {
 
 }  // namespace
 
-CallDlgMode InitCallDialog(ICallDialogWindow& dialog) {
+CallDlgMode InitCallDialog(const CallDialogRoad& road, ICallDialogWindow& dialog) {
   LabelDialog(dialog);
   dialog.Place();
-  const CallDlgMode mode = ModeFor(gCall.gCallState, gCall.gPlacingCall);
+  const CallDlgMode mode = ModeFor(road.call.gCallState, road.call.gPlacingCall);
   for (const ControlPresence& control : LayoutFor(mode)) {
     dialog.SetPresence(control.id, control.presence);
   }
-  FillMode(dialog, mode);
+  FillMode(road, dialog, mode);
 
-  dialog.SetItemText(IDC_INFO_LINE, gCall.gCallerIdText);
-  if (gCall.gCallState == CALLSTATE_GRANTED || gCall.gCallState == CALLSTATE_SWITCH_TO_VOICE) {
+  dialog.SetItemText(IDC_INFO_LINE, road.call.gCallerIdText);
+  if (road.call.gCallState == CALLSTATE_GRANTED ||
+      road.call.gCallState == CALLSTATE_SWITCH_TO_VOICE) {
     dialog.StartTick(100);
-    CallDialogTick(dialog);
+    CallDialogTick(road, dialog);
   }
-  SetStatusForState(dialog);
-  dialog.SetItemText(IDC_INFO_LINE, gCall.gCallerIdText);
-  gWindows.gCallDlgOpen = true;
+  SetStatusForState(road, dialog);
+  dialog.SetItemText(IDC_INFO_LINE, road.call.gCallerIdText);
+  road.windows.gCallDlgOpen = true;
   return mode;
 }
 
-void CallDialogShown(ICallDialogWindow& dialog) {
-  if (gCall.gCallState != CALLSTATE_SWITCH_TO_VOICE &&
-      gCall.gCallState != CALLSTATE_TIMEOUT_WARNING)
-    dialog.RefreshItem(IDC_BODY_TEXT, gCall.gStatusText);
+void CallDialogShown(const CallDialogRoad& road, ICallDialogWindow& dialog) {
+  if (road.call.gCallState != CALLSTATE_SWITCH_TO_VOICE &&
+      road.call.gCallState != CALLSTATE_TIMEOUT_WARNING)
+    dialog.RefreshItem(IDC_BODY_TEXT, road.call.gStatusText);
 }
 
-void CallDialogTick(ICallDialogWindow& dialog) {
-  const int remaining = gCall.gHoldRemainingMs;
-  const int warnTime = gSettings.gWarnTimeMs;
-  if (gCall.gCallState == CALLSTATE_SESSION_TERMINATED) dialog.StepProgress();
-  if (remaining <= 0 && gCall.gCallState >= CALLSTATE_GRANTED &&
-      gCall.gCallState <= CALLSTATE_TIMEOUT) {
+void CallDialogTick(const CallDialogRoad& road, ICallDialogWindow& dialog) {
+  const int remaining = road.call.gHoldRemainingMs;
+  const int warnTime = road.settings.gWarnTimeMs;
+  if (road.call.gCallState == CALLSTATE_SESSION_TERMINATED) dialog.StepProgress();
+  if (remaining <= 0 && road.call.gCallState >= CALLSTATE_GRANTED &&
+      road.call.gCallState <= CALLSTATE_TIMEOUT) {
     dialog.RefreshItem(IDC_INFO_LINE, dialog.LoadText(IDS_TIMEOUT));
-    gCall.gCallState = CALLSTATE_TIMEOUT;
-    gCall.gHoldRemainingMs = 0;
+    road.call.gCallState = CALLSTATE_TIMEOUT;
+    road.call.gHoldRemainingMs = 0;
     dialog.DeclareTimeout();
-  } else if (remaining > 0 && gSettings.gWarn == 1 &&
-             (gCall.gCallState == CALLSTATE_SWITCH_TO_VOICE ||
-              gCall.gCallState == CALLSTATE_TIMEOUT_WARNING) &&
+  } else if (remaining > 0 && road.settings.gWarn == 1 &&
+             (road.call.gCallState == CALLSTATE_SWITCH_TO_VOICE ||
+              road.call.gCallState == CALLSTATE_TIMEOUT_WARNING) &&
              remaining <= warnTime) {
-    const std::string notice = WarningNotice(dialog);
+    const std::string notice = WarningNotice(road, dialog);
     if (dialog.ItemText(IDC_INFO_LINE) != notice) dialog.RefreshItem(IDC_INFO_LINE, notice);
   }
-  if (gCall.gCallState == CALLSTATE_GRANTED) {
-    dialog.RefreshItem(IDC_ANSWER_TIME, gCall.gAnswerText);
-  } else if (gCall.gCallState >= CALLSTATE_SWITCH_TO_VOICE &&
-             gCall.gCallState <= CALLSTATE_TIMEOUT) {
-    dialog.RefreshItem(IDC_HOLD_TIME, gCall.gHoldText);
+  if (road.call.gCallState == CALLSTATE_GRANTED) {
+    dialog.RefreshItem(IDC_ANSWER_TIME, road.call.gAnswerText);
+  } else if (road.call.gCallState >= CALLSTATE_SWITCH_TO_VOICE &&
+             road.call.gCallState <= CALLSTATE_TIMEOUT) {
+    dialog.RefreshItem(IDC_HOLD_TIME, road.call.gHoldText);
   }
 }
 
@@ -203,76 +207,78 @@ void CallDialogTick(ICallDialogWindow& dialog) {
 // and its log line are guarded, the rest always runs. Once the answer window has declined the
 // call, the buttons that take it do nothing: accepting would contradict what was just sent.
 // Once the program has begun to end, no button does anything.
-void OnAnswerCall(ICallDialogWindow& dialog) {
-  if (DeclinedOrEnding()) return;
-  if (CanTakeCall(gCall.gCallState, gCall.gVoiceActive)) {
-    MohCommand(gModem.gMohHandle, MOH_CMD_ACCEPT);
+void OnAnswerCall(const CallDialogRoad& road, ICallDialogWindow& dialog) {
+  if (DeclinedOrEnding(road)) return;
+  if (CanTakeCall(road.call.gCallState, road.call.gVoiceActive)) {
+    MohCommand(road.modem.gMohHandle, MOH_CMD_ACCEPT);
     LogEvent(0, 0, "Answering incoming voice call.");
   }
   StopRing(dialog);
   dialog.StopAnswerTimer();
-  gCall.gVoiceActive = true;
+  road.call.gVoiceActive = true;
 }
 
-void OnIgnoreCall(ICallDialogWindow& dialog) {
-  if (gModem.gLibraryClosing) return;
-  if ((gCall.gCallState == CALLSTATE_GRANTED || gCall.gCallState == CALLSTATE_TIMEOUT_WARNING) &&
-      !gCall.gVoiceActive) {
-    MohCommand(gModem.gMohHandle, MOH_CMD_DECLINE);
+void OnIgnoreCall(const CallDialogRoad& road, ICallDialogWindow& dialog) {
+  if (road.modem.gLibraryClosing) return;
+  if ((road.call.gCallState == CALLSTATE_GRANTED ||
+       road.call.gCallState == CALLSTATE_TIMEOUT_WARNING) &&
+      !road.call.gVoiceActive) {
+    MohCommand(road.modem.gMohHandle, MOH_CMD_DECLINE);
     LogEvent(0, 0, "Ignoring incoming voice call.");
   }
   StopRing(dialog);
   dialog.StopAnswerTimer();
-  gCall.gVoiceActive = false;
+  road.call.gVoiceActive = false;
 }
 
-void OnRestoreData(ICallDialogWindow& dialog) {
-  if (gModem.gLibraryClosing) return;
-  if (InVoiceCallOnHold(gCall.gCallState, gCall.gVoiceActive)) {
-    const bool outerBox = gWindows.gCallDlgBoxOpen;
-    gWindows.gCallDlgBoxOpen = true;
+void OnRestoreData(const CallDialogRoad& road, ICallDialogWindow& dialog) {
+  if (road.modem.gLibraryClosing) return;
+  if (InVoiceCallOnHold(road.call.gCallState, road.call.gVoiceActive)) {
+    const bool outerBox = road.windows.gCallDlgBoxOpen;
+    road.windows.gCallDlgBoxOpen = true;
     dialog.ShowHangUpReminder();
-    gWindows.gCallDlgBoxOpen = outerBox;
+    road.windows.gCallDlgBoxOpen = outerBox;
     // While the box was open the line may have moved on, and an event that replaced this
     // dialog closed the box with it. The restore the user asked for is still sent while the
     // data connection is held, whichever dialog shows now (a refusal of the line may have
     // cleared the voice flag meanwhile); once the hold has ended (run out, data back, session
     // over) there is nothing left to restore, and once the program ends, nothing is sent.
-    if (gModem.gLibraryClosing) return;
-    if (HoldStillHeld(gCall.gCallState)) {
-      MohCommand(gModem.gMohHandle, MOH_CMD_RESUME_DATA);
+    if (road.modem.gLibraryClosing) return;
+    if (HoldStillHeld(road.call.gCallState)) {
+      MohCommand(road.modem.gMohHandle, MOH_CMD_RESUME_DATA);
       LogEvent(0, 0, "Ending voice call, switching back to data.");
     }
   }
   dialog.StopAnswerTimer();
-  gCall.gVoiceActive = false;
+  road.call.gVoiceActive = false;
 }
 
-void OnPlaceCallButton(ICallDialogWindow& dialog) {
-  if (DeclinedOrEnding()) return;
-  if (CanTakeCall(gCall.gCallState, gCall.gVoiceActive)) {
-    MohCommand(gModem.gMohHandle, MOH_CMD_ACCEPT);
+void OnPlaceCallButton(const CallDialogRoad& road, ICallDialogWindow& dialog) {
+  if (DeclinedOrEnding(road)) return;
+  if (CanTakeCall(road.call.gCallState, road.call.gVoiceActive)) {
+    MohCommand(road.modem.gMohHandle, MOH_CMD_ACCEPT);
     LogEvent(0, 0, "Switching to Outgoing voice call.");
   }
   dialog.StopAnswerTimer();
-  gCall.gVoiceActive = true;
+  road.call.gVoiceActive = true;
 }
 
-void OnDropData(ICallDialogWindow& dialog) {
-  if (gModem.gLibraryClosing) return;
-  if (gCall.gCallState == CALLSTATE_DENIED) {
-    MohCommand(gModem.gMohHandle, MOH_CMD_DROP_DATA);
+void OnDropData(const CallDialogRoad& road, ICallDialogWindow& dialog) {
+  if (road.modem.gLibraryClosing) return;
+  if (road.call.gCallState == CALLSTATE_DENIED) {
+    MohCommand(road.modem.gMohHandle, MOH_CMD_DROP_DATA);
     LogEvent(0, 0, "Disconnecting data call to answer incoming voice call.");
   }
   dialog.StopAnswerTimer();
 }
 
-void OnCloseCallDialog(ICallDialogWindow& dialog, CallDlgMode mode) {
-  if (gCall.gCallState == CALLSTATE_GRANTED && gCall.gPlacingCall && !gModem.gLibraryClosing) {
-    gCall.gPlacingCall = false;
+void OnCloseCallDialog(const CallDialogRoad& road, ICallDialogWindow& dialog, CallDlgMode mode) {
+  if (road.call.gCallState == CALLSTATE_GRANTED && road.call.gPlacingCall &&
+      !road.modem.gLibraryClosing) {
+    road.call.gPlacingCall = false;
     LogEvent(0, 0, "UserCancelled PlaceCall, Going back to Data");
-    MohCommand(gModem.gMohHandle, MOH_CMD_DECLINE);
-    gCall.gCallState = CALLSTATE_SESSION_TERMINATED;
+    MohCommand(road.modem.gMohHandle, MOH_CMD_DECLINE);
+    road.call.gCallState = CALLSTATE_SESSION_TERMINATED;
     dialog.StopAnswerTimer();
     StopRing(dialog);
     return;

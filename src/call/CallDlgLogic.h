@@ -1,6 +1,7 @@
 // What the call dialog shows and does, decided from the shared call state: its mode, the
 // layout and texts of each mode, the button actions, the close request and the countdown
-// tick. Portable; the dialog window carries it out through ICallDialogWindow.
+// tick. Portable; they take the records through CallDialogRoad, and the dialog window carries
+// them out through ICallDialogWindow.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "call/CallRoad.h"
 #include "fw/Sound.h"
 #include "res/resource.h"
 
@@ -101,20 +103,20 @@ std::string HoldSentence(ICallDialogWindow& dialog, int holdDurationMs);
 
 // WM_INITDIALOG after the window's own set-up (icon, colours). Returns the mode laid out; it
 // stays the dialog's mode for its life.
-CallDlgMode InitCallDialog(ICallDialogWindow& dialog);
+CallDlgMode InitCallDialog(const CallDialogRoad& road, ICallDialogWindow& dialog);
 // WM_SHOWWINDOW after its default processing.
-void CallDialogShown(ICallDialogWindow& dialog);
+void CallDialogShown(const CallDialogRoad& road, ICallDialogWindow& dialog);
 // The countdown tick of the dialog's own timer (TIMER_CALL_DIALOG).
-void CallDialogTick(ICallDialogWindow& dialog);
+void CallDialogTick(const CallDialogRoad& road, ICallDialogWindow& dialog);
 
 // The buttons, in the order of CallDlgButton: answer, ignore, restore, place, drop.
-void OnAnswerCall(ICallDialogWindow& dialog);
-void OnIgnoreCall(ICallDialogWindow& dialog);
-void OnRestoreData(ICallDialogWindow& dialog);
-void OnPlaceCallButton(ICallDialogWindow& dialog);
-void OnDropData(ICallDialogWindow& dialog);
+void OnAnswerCall(const CallDialogRoad& road, ICallDialogWindow& dialog);
+void OnIgnoreCall(const CallDialogRoad& road, ICallDialogWindow& dialog);
+void OnRestoreData(const CallDialogRoad& road, ICallDialogWindow& dialog);
+void OnPlaceCallButton(const CallDialogRoad& road, ICallDialogWindow& dialog);
+void OnDropData(const CallDialogRoad& road, ICallDialogWindow& dialog);
 // The close box and Alt+F4: while an outgoing call is being placed it cancels that call; in a
 // mode that closes on request it closes the dialog and sends nothing.
-void OnCloseCallDialog(ICallDialogWindow& dialog, CallDlgMode mode);
+void OnCloseCallDialog(const CallDialogRoad& road, ICallDialogWindow& dialog, CallDlgMode mode);
 // Esc: never takes, places, cancels or drops a call; closes a dialog that closes on request.
 void OnEscapeCallDialog(ICallDialogWindow& dialog, CallDlgMode mode);

@@ -350,8 +350,8 @@ void ShowOutcome(const CallRoad& road) {
     // The next event replaces this dialog at once: it makes every change a shown dialog would,
     // without a window, so that of a burst of events only the last dialog is built.
     HeadlessCallDialog dialog([&player](unsigned id) { return player.LoadText(id); }, player);
-    InitCallDialog(dialog);
-    CallDialogShown(dialog);
+    InitCallDialog(DialogRoadOf(road), dialog);
+    CallDialogShown(DialogRoadOf(road), dialog);
     road.windows.gCallDlgOpen = false;  // and is closed again, as the next event would close it
     return;
   }

@@ -23,6 +23,19 @@ struct CallRoad {
 // The program's records: gCall, gWindows, gSettings and gModem.
 CallRoad ProgramCallRoad(IPlayerWindow& player);
 
+// What the call dialog's decisions work on: the call it shows and answers, the open windows (its
+// title and open flag), the settings it rings and warns by, and the library it commands.
+struct CallDialogRoad {
+  CallInProgress& call;
+  OpenWindows& windows;
+  const MohSettings& settings;
+  const ModemChoice& modem;
+};
+// The program's records, for a call dialog that has a window.
+CallDialogRoad ProgramCallDialogRoad();
+// The records a step of the call road works on, for the dialog it lays out without a window.
+CallDialogRoad DialogRoadOf(const CallRoad& road);
+
 // Writes the call's session flag (under its lock) where the program keeps the line's state;
 // elsewhere the library keeps it and the call changes nothing.
 void SetSession(const CallRoad& road, bool value);

@@ -61,8 +61,8 @@ BOOL CCallDlg::OnInitDialog() {
   m_crCounterBack = RGB(0, 0, 0);
   m_brCounter = CreateSolidBrush(m_crCounterBack);
   m_crInfoText = RGB(0, 0, 192);
-  m_mode = InitCallDialog(*this);
-  m_strInfo = gCall.gCallerIdText;
+  m_mode = InitCallDialog(m_road, *this);
+  m_strInfo = m_road.call.gCallerIdText;
   return TRUE;
 }
 
@@ -72,7 +72,7 @@ LRESULT CCallDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SHOWWINDOW: {
       const LRESULT result = Default();
-      if (wParam) CallDialogShown(*this);
+      if (wParam) CallDialogShown(m_road, *this);
       return result;
     }
     case WM_COMMAND:
@@ -81,10 +81,10 @@ LRESULT CCallDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (IsCallButton(LOWORD(wParam)) && !IsButtonLive(LOWORD(wParam))) return 0;
       return fw::Dialog::WindowProc(message, wParam, lParam);
     case WM_CALLDLG_ANSWER_TEXT:
-      RefreshItem(IDC_ANSWER_TIME, gCall.gAnswerText);
+      RefreshItem(IDC_ANSWER_TIME, m_road.call.gAnswerText);
       return 0;
     case WM_CALLDLG_STATUS_TEXT:
-      RefreshItem(IDC_INFO_LINE, gCall.gStatusText);
+      RefreshItem(IDC_INFO_LINE, m_road.call.gStatusText);
       return 0;
     default:
       return fw::Dialog::WindowProc(message, wParam, lParam);
@@ -117,46 +117,46 @@ bool CCallDlg::IsButtonLive(int id) const {
   return button != nullptr && IsWindowVisible(button) && IsWindowEnabled(button);
 }
 
-void CCallDlg::OnOK() { OnAnswerCall(*this); }
+void CCallDlg::OnOK() { OnAnswerCall(m_road, *this); }
 
-void CCallDlg::OnCancel() { OnPlaceCallButton(*this); }
+void CCallDlg::OnCancel() { OnPlaceCallButton(m_road, *this); }
 
 bool CCallDlg::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) return false;
   switch (id) {
     case kButtonIgnore:
-      OnIgnoreCall(*this);
+      OnIgnoreCall(m_road, *this);
       return true;
     case kButtonRestore:
-      OnRestoreData(*this);
+      OnRestoreData(m_road, *this);
       return true;
     case kButtonDrop:
-      OnDropData(*this);
+      OnDropData(m_road, *this);
       return true;
     default:
       return false;
   }
 }
 
-void CCallDlg::OnTimer(UINT_PTR) { CallDialogTick(*this); }
+void CCallDlg::OnTimer(UINT_PTR) { CallDialogTick(m_road, *this); }
 
 void CCallDlg::OnClose() {
   // The platform's own handling would press IDCANCEL, which in this dialog is "Anruf tätigen":
   // closing must never place a call, so the close request is only this.
-  OnCloseCallDialog(*this, m_mode);
+  OnCloseCallDialog(m_road, *this, m_mode);
 }
 
 void CCallDlg::OnDestroy() {
   Default();
   fw::Window::KillTimer(TIMER_CALL_DIALOG);
-  gWindows.gCallDlgOpen = false;
+  m_road.windows.gCallDlgOpen = false;
 }
 
 void CCallDlg::PostNcDestroy() {
   if (gHeldCallDialog == this) gHeldCallDialog = nullptr;
   // A dialog replaced while its own message box was open is freed only now, after the dialog
   // that replaced it set the open flag: the flag is then that dialog's.
-  if (gHeldCallDialog == nullptr) gWindows.gCallDlgOpen = false;
+  if (gHeldCallDialog == nullptr) m_road.windows.gCallDlgOpen = false;
   delete this;
 }
 
@@ -179,8 +179,8 @@ void CCallDlg::Place() {
   // Topmost always; the size stays the template's. Placing does not show the dialog: it
   // becomes visible when the main window shows it, with its texts complete.
   const UINT show = IsWindowVisible(Handle()) ? SW_SHOWNOACTIVATE : SW_HIDE;
-  if (gWindows.gCallDlgCentre) {
-    gWindows.gCallDlgCentre = false;
+  if (m_road.windows.gCallDlgCentre) {
+    m_road.windows.gCallDlgCentre = false;
     PlaceCentred(Handle(), gCallDlgPlacement, show);
   } else {
     PlaceAsRemembered(Handle(), gCallDlgPlacement, show);

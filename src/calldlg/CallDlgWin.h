@@ -59,6 +59,8 @@ class CCallDlg : public fw::Dialog, private ICallDialogWindow {
   HBRUSH m_brCounter = nullptr;
   COLORREF m_crInfoText = 0;
   CallDlgMode m_mode = CallDlgMode::StatusOnly;
+  // The program's records, which the dialog shows and changes.
+  const CallDialogRoad m_road = ProgramCallDialogRoad();
 };
 
 // The call dialog the player window holds, at most one; it lets go of itself as it is freed.

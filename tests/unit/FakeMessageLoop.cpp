@@ -85,7 +85,7 @@ void FakeLoop::CallWhileCallerIsRead() {
 void FakeLoop::Fire(unsigned id) {
   if (!queue.empty()) return;  // WM_TIMER comes only while no posted message waits
   if (id == TIMER_CALL_DIALOG) {
-    if (dialog && dialog->ticking) CallDialogTick(*dialog);
+    if (dialog && dialog->ticking) CallDialogTick(ProgramCallDialogRoad(), *dialog);
     return;
   }
   auto timer = timers.find(id);
@@ -153,8 +153,8 @@ void FakeLoop::CloseCallDialog() {
 void FakeLoop::OpenCallDialog() {
   if (dialog) SecondDialog();
   dialog = std::make_shared<LoopDialog>(*this);
-  dialog->mode = InitCallDialog(*dialog);
-  CallDialogShown(*dialog);
+  dialog->mode = InitCallDialog(ProgramCallDialogRoad(), *dialog);
+  CallDialogShown(ProgramCallDialogRoad(), *dialog);
 }
 
 bool FakeLoop::MoreEventsQueued() { return PostedEventsWaiting(); }

@@ -77,7 +77,7 @@ class CallDialog : public fake::LoggingTest {
     gCall.gCallState = state;
     gCall.gPlacingCall = placing;
     RecordingDialog dialog;
-    InitCallDialog(dialog);
+    InitCallDialog(ProgramCallDialogRoad(), dialog);
     return dialog;
   }
 };
@@ -177,7 +177,7 @@ TEST_F(CallDialog, PlacingACallPromptsAndTheOnHoldDialogRepeatsItsCaption) {
   EXPECT_EQ(T(IDS_TITLE_PLACING), placing.caption);
   EXPECT_EQ("as the event left it", placing.texts[IDC_BODY_TEXT]);
   EXPECT_EQ(T(IDS_PLACE_CALL_PROMPT), gCall.gStatusText);
-  CallDialogShown(placing);
+  CallDialogShown(ProgramCallDialogRoad(), placing);
   EXPECT_EQ(T(IDS_PLACE_CALL_PROMPT), placing.texts[IDC_BODY_TEXT]);
 
   gCall.gHoldDurationMs = 120000;
@@ -187,7 +187,7 @@ TEST_F(CallDialog, PlacingACallPromptsAndTheOnHoldDialogRepeatsItsCaption) {
   EXPECT_EQ(T(IDS_HOLD_SENTENCE_HEAD) + "  2 " + T(IDS_HOLD_MINUTES_TAIL),
             held.texts[IDC_BODY_TEXT]);
   EXPECT_EQ("00:01:55", held.texts[IDC_HOLD_TIME]);
-  CallDialogShown(held);  // the body keeps the hold sentence
+  CallDialogShown(ProgramCallDialogRoad(), held);  // the body keeps the hold sentence
   EXPECT_EQ(T(IDS_HOLD_SENTENCE_HEAD) + "  2 " + T(IDS_HOLD_MINUTES_TAIL),
             held.texts[IDC_BODY_TEXT]);
 }
@@ -214,11 +214,11 @@ TEST_F(CallDialog, StatusModesShowTheTextWhenShownAndReconnectingCycles) {
   RecordingDialog error = Open(13);
   EXPECT_EQ(T(IDS_CALL_DLG_CAPTION), error.caption);
   EXPECT_EQ("", error.texts[IDC_BODY_TEXT]);
-  CallDialogShown(error);
+  CallDialogShown(ProgramCallDialogRoad(), error);
   EXPECT_EQ("<status>", error.texts[IDC_BODY_TEXT]);
 
   RecordingDialog noHold = Open(6, 1);
-  CallDialogShown(noHold);
+  CallDialogShown(ProgramCallDialogRoad(), noHold);
   EXPECT_EQ(T(IDS_MOH_DENIED), noHold.texts[IDC_BODY_TEXT]);
 
   gCall.gStatusText = T(IDS_RECONNECTING);
@@ -226,7 +226,7 @@ TEST_F(CallDialog, StatusModesShowTheTextWhenShownAndReconnectingCycles) {
   EXPECT_EQ(T(IDS_TITLE_RECONNECTING), reconnecting.caption);
   EXPECT_EQ(T(IDS_RECONNECTING), reconnecting.texts[IDC_BODY_TEXT]);
   EXPECT_EQ((Effects{"Place", "Progress 0..30/1", "Tick 1000", "StepIt"}), reconnecting.effects);
-  CallDialogTick(reconnecting);
+  CallDialogTick(ProgramCallDialogRoad(), reconnecting);
   EXPECT_EQ("StepIt", reconnecting.effects.back());
 }
 
@@ -239,7 +239,7 @@ TEST_F(CallDialog, TimedOutModeKeepsTheTemplateCountersAndStartsNoTimer) {
 
 TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
   struct Case {
-    void (*button)(ICallDialogWindow&);
+    void (*button)(const CallDialogRoad&, ICallDialogWindow&);
     int state, voice;
     const char* command;  // null: none sent
     Effects effects;
@@ -271,7 +271,7 @@ TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
     gCall.gCallState = c.state;
     gCall.gVoiceActive = c.voice;
     RecordingDialog dialog;
-    c.button(dialog);
+    c.button(ProgramCallDialogRoad(), dialog);
     const std::vector<std::string> calls = LibraryCalls();
     if (c.command) {
       ASSERT_EQ(1u, calls.size());
@@ -287,7 +287,8 @@ TEST_F(CallDialog, ButtonsActOnlyInTheirStatesButAlwaysTidyUp) {
 // Once the answer window has run out and sent DECLINE, taking the call would send the
 // opposite: the buttons that take it do nothing until the library reports again.
 TEST_F(CallDialog, AfterTheAnswerWindowDeclinedTheButtonsThatTakeTheCallDoNothing) {
-  for (void (*button)(ICallDialogWindow&) : {OnAnswerCall, OnPlaceCallButton}) {
+  for (void (*button)(const CallDialogRoad&, ICallDialogWindow&) :
+       {OnAnswerCall, OnPlaceCallButton}) {
     SetUp();
     gSettings.gMohModemType = NUVIA;
     gSettings.gEnableMOH = 1;
@@ -297,12 +298,12 @@ TEST_F(CallDialog, AfterTheAnswerWindowDeclinedTheButtonsThatTakeTheCallDoNothin
     HandleTimer(ProgramCallRoad(player), TIMER_ANSWER);
     EXPECT_EQ(Effects{"MohCommand(handle=0, command=2)"}, LibraryCalls());
     RecordingDialog dialog;
-    button(dialog);
+    button(ProgramCallDialogRoad(), dialog);
     EXPECT_EQ(Effects{}, LibraryCalls());
     EXPECT_EQ(0, gCall.gVoiceActive);
 
     HandleMohEvent(ProgramCallRoad(player), MOH_GRANTED, 5);  // the line offers the call again
-    button(dialog);
+    button(ProgramCallDialogRoad(), dialog);
     EXPECT_EQ(Effects{"MohCommand(handle=0, command=1)"}, LibraryCalls());
   }
 }
@@ -310,19 +311,19 @@ TEST_F(CallDialog, AfterTheAnswerWindowDeclinedTheButtonsThatTakeTheCallDoNothin
 TEST_F(CallDialog, ButtonsLogWhatTheyDo) {
   RecordingDialog dialog;
   gCall.gCallState = CALLSTATE_GRANTED;
-  OnAnswerCall(dialog);
-  OnAnswerCall(dialog);  // twice: sent and logged twice
-  OnIgnoreCall(dialog);  // after answering: nothing sent, nothing logged
+  OnAnswerCall(ProgramCallDialogRoad(), dialog);
+  OnAnswerCall(ProgramCallDialogRoad(), dialog);  // twice: sent and logged twice
+  OnIgnoreCall(ProgramCallDialogRoad(), dialog);  // after answering: nothing sent, nothing logged
   gCall.gCallState = CALLSTATE_DENIED;
-  OnDropData(dialog);
+  OnDropData(ProgramCallDialogRoad(), dialog);
   gCall.gCallState = CALLSTATE_GRANTED;
-  OnPlaceCallButton(dialog);
+  OnPlaceCallButton(ProgramCallDialogRoad(), dialog);
   gCall.gCallState = CALLSTATE_SWITCH_TO_VOICE;
   gCall.gVoiceActive = 1;
-  OnRestoreData(dialog);
+  OnRestoreData(ProgramCallDialogRoad(), dialog);
   gCall.gCallState = CALLSTATE_GRANTED;
   gCall.gVoiceActive = 0;
-  OnIgnoreCall(dialog);
+  OnIgnoreCall(ProgramCallDialogRoad(), dialog);
   EXPECT_EQ((std::vector<std::string>{
                 "Answering incoming voice call.", "Answering incoming voice call.",
                 "Disconnecting data call to answer incoming voice call.",
@@ -336,7 +337,7 @@ TEST_F(CallDialog, ClosingCancelsOnlyAnOutgoingCallBeingPlaced) {
   for (auto [state, placing] : {std::make_pair(7, 0), std::make_pair(8, 1), std::make_pair(9, 0)}) {
     gCall.gCallState = state;
     gCall.gPlacingCall = placing;
-    OnCloseCallDialog(dialog, ModeFor(state, placing));
+    OnCloseCallDialog(ProgramCallDialogRoad(), dialog, ModeFor(state, placing));
     EXPECT_EQ(state, gCall.gCallState);
   }
   EXPECT_TRUE(dialog.effects.empty());
@@ -344,14 +345,15 @@ TEST_F(CallDialog, ClosingCancelsOnlyAnOutgoingCallBeingPlaced) {
 
   gCall.gCallState = CALLSTATE_GRANTED;
   gCall.gPlacingCall = 1;
-  OnCloseCallDialog(dialog, CallDlgMode::Placing);
+  OnCloseCallDialog(ProgramCallDialogRoad(), dialog, CallDlgMode::Placing);
   EXPECT_EQ(CALLSTATE_SESSION_TERMINATED, gCall.gCallState);
   EXPECT_EQ(0, gCall.gPlacingCall);
   EXPECT_EQ((Effects{"KillTimer TIMER_ANSWER", "Sound stop"}), dialog.effects);
   EXPECT_EQ((std::vector<std::string>{"MohCommand(handle=0, command=2)"}), LibraryCalls());
   EXPECT_EQ("UserCancelled PlaceCall, Going back to Data", log_.Texts().back());
   dialog.effects.clear();
-  OnCloseCallDialog(dialog, CallDlgMode::Placing);  // once only; the layout stays
+  OnCloseCallDialog(ProgramCallDialogRoad(), dialog,
+                    CallDlgMode::Placing);  // once only; the layout stays
   EXPECT_TRUE(LibraryCalls().empty());
   EXPECT_TRUE(dialog.effects.empty());
 }
@@ -371,7 +373,7 @@ TEST_F(CallDialog, CloseAndEscCloseOnlyTheModesWithNothingLeftToDo) {
       if (escape) {
         OnEscapeCallDialog(dialog, mode);
       } else {
-        OnCloseCallDialog(dialog, mode);
+        OnCloseCallDialog(ProgramCallDialogRoad(), dialog, mode);
       }
       EXPECT_EQ(closes ? Effects{"Dismiss"} : Effects{}, dialog.effects);
       EXPECT_EQ(state, gCall.gCallState);
@@ -411,7 +413,7 @@ TEST_F(CallDialog, RestoreIsSentWhileTheCallIsStillOnHoldAfterTheReminder) {
     gCall.gVoiceActive = 1;
     RecordingDialog dialog;
     dialog.whileReminderOpen = c.meanwhile;
-    OnRestoreData(dialog);
+    OnRestoreData(ProgramCallDialogRoad(), dialog);
     EXPECT_EQ(c.stateAfter, gCall.gCallState);
     EXPECT_EQ(c.sends ? Effects{"MohCommand(handle=0, command=3)"} : Effects{}, LibraryCalls());
     EXPECT_EQ(c.sends ? Effects{"Ending voice call, switching back to data."} : Effects{},
@@ -427,21 +429,21 @@ TEST_F(CallDialog, TickWritesTheWarningOnceAtTheThresholdInclusive) {
   gCall.gCallState = CALLSTATE_SWITCH_TO_VOICE;
   gCall.gHoldText = "00:00:31";
   gCall.gHoldRemainingMs = 30001;
-  CallDialogTick(dialog);
+  CallDialogTick(ProgramCallDialogRoad(), dialog);
   EXPECT_EQ((Effects{"Refresh 1018"}), dialog.effects);
 
   gCall.gHoldRemainingMs = 30000;
-  CallDialogTick(dialog);
+  CallDialogTick(ProgramCallDialogRoad(), dialog);
   const std::string notice = T(IDS_TIMEOUT_IN) + "  30 " + T(IDS_SECONDS);
   EXPECT_EQ(notice, dialog.texts[IDC_INFO_LINE]);
   dialog.effects.clear();
   gCall.gHoldRemainingMs = 29000;
-  CallDialogTick(dialog);
+  CallDialogTick(ProgramCallDialogRoad(), dialog);
   EXPECT_EQ((Effects{"Refresh 1018"}), dialog.effects);  // the same notice is not rewritten
 
   gSettings.gWarn = 0;
   dialog.texts[IDC_INFO_LINE] = "";
-  CallDialogTick(dialog);
+  CallDialogTick(ProgramCallDialogRoad(), dialog);
   EXPECT_EQ("", dialog.texts[IDC_INFO_LINE]);
 }
 
@@ -449,7 +451,7 @@ TEST_F(CallDialog, TickDeclaresTheTimeoutWhenTheHoldIsUsedUp) {
   RecordingDialog dialog;
   gCall.gCallState = CALLSTATE_GRANTED;
   gCall.gHoldRemainingMs = 0;
-  CallDialogTick(dialog);
+  CallDialogTick(ProgramCallDialogRoad(), dialog);
   EXPECT_EQ(CALLSTATE_TIMEOUT, gCall.gCallState);
   EXPECT_EQ(T(IDS_TIMEOUT), dialog.texts[IDC_INFO_LINE]);
   EXPECT_EQ((Effects{"Refresh 1019", "Declare 10", "Refresh 1018"}), dialog.effects);
@@ -458,7 +460,7 @@ TEST_F(CallDialog, TickDeclaresTheTimeoutWhenTheHoldIsUsedUp) {
   gCall.gCallState = CALLSTATE_GRANTED;
   gCall.gHoldRemainingMs = 5000;
   gCall.gAnswerText = "00:09";
-  CallDialogTick(answering);
+  CallDialogTick(ProgramCallDialogRoad(), answering);
   EXPECT_EQ((Effects{"Refresh 1017"}), answering.effects);
   EXPECT_EQ("00:09", answering.texts[IDC_ANSWER_TIME]);
 }

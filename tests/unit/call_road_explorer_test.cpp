@@ -51,13 +51,17 @@ struct Button {
   std::vector<int> states;  // where its command may go out, from the dialog's rows
 };
 using Dialog = ICallDialogWindow;
+CallDialogRoad Records() { return ProgramCallDialogRoad(); }
 const Button kButtons[] = {
-    {"answer", kButtonAnswer, [](Dialog& d, CallDlgMode) { OnAnswerCall(d); }, {7, 9}},
-    {"ignore", kButtonIgnore, [](Dialog& d, CallDlgMode) { OnIgnoreCall(d); }, {7, 9}},
-    {"restore", kButtonRestore, [](Dialog& d, CallDlgMode) { OnRestoreData(d); }, {}},
-    {"place", kButtonPlace, [](Dialog& d, CallDlgMode) { OnPlaceCallButton(d); }, {7, 9}},
-    {"drop", kButtonDrop, [](Dialog& d, CallDlgMode) { OnDropData(d); }, {6}},
-    {"close box", 0, OnCloseCallDialog, {7}},
+    {"answer", kButtonAnswer, [](Dialog& d, CallDlgMode) { OnAnswerCall(Records(), d); }, {7, 9}},
+    {"ignore", kButtonIgnore, [](Dialog& d, CallDlgMode) { OnIgnoreCall(Records(), d); }, {7, 9}},
+    {"restore", kButtonRestore, [](Dialog& d, CallDlgMode) { OnRestoreData(Records(), d); }, {}},
+    {"place",
+     kButtonPlace,
+     [](Dialog& d, CallDlgMode) { OnPlaceCallButton(Records(), d); },
+     {7, 9}},
+    {"drop", kButtonDrop, [](Dialog& d, CallDlgMode) { OnDropData(Records(), d); }, {6}},
+    {"close box", 0, [](Dialog& d, CallDlgMode m) { OnCloseCallDialog(Records(), d, m); }, {7}},
     {"Esc", 0, OnEscapeCallDialog, {}},
 };
 const Button& kRestore = kButtons[2];

@@ -33,8 +33,8 @@ class DialogShowingPlayer : public RecordingPlayer {
   void OpenCallDialog() override {
     RecordingPlayer::OpenCallDialog();
     ShownDialog dialog(*this);
-    InitCallDialog(dialog);
-    CallDialogShown(dialog);
+    InitCallDialog(ProgramCallDialogRoad(), dialog);
+    CallDialogShown(ProgramCallDialogRoad(), dialog);
     open = true;
   }
   void CloseCallDialog() override {
