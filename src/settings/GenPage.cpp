@@ -29,12 +29,15 @@ std::string Kept(const char* scratch) {
 
 }  // namespace
 
-void ReadDialString() {
+SettingsRoad ProgramSettingsRoad() { return {gSettings, gModem}; }
+
+void ReadDialString(const SettingsRoad& road) {
+  MohSettings& settings = road.settings;
   char scratch[kScratchSize] = {};
   // A library that writes nothing leaves the dial string as it was.
-  fw::CopyBounded(scratch, sizeof(scratch), gSettings.gDialString);
-  MohGetParam(gModem.gMohHandle, MOH_PARAM_DIAL_STRING, scratch);
-  fw::CopyBounded(gSettings.gDialString, sizeof(gSettings.gDialString), Kept(scratch).c_str());
+  fw::CopyBounded(scratch, sizeof(scratch), settings.gDialString);
+  MohGetParam(road.modem.gMohHandle, MOH_PARAM_DIAL_STRING, scratch);
+  fw::CopyBounded(settings.gDialString, sizeof(settings.gDialString), Kept(scratch).c_str());
 }
 
 std::string DefaultDialString() {
@@ -48,8 +51,8 @@ int CentredButtonsX(int left, int right, int n, int w, int g) {
   return (left + right - total) / 2;
 }
 
-GenPage::GenPage() {
-  m.m_bWarn = gSettings.gWarn;
+GenPage::GenPage(SettingsRoad road) : road_(road) {
+  m.m_bWarn = road_.settings.gWarn;
   InitDefaultDialString();
 }
 
@@ -73,32 +76,32 @@ void GenPage::ApplyEnablingRule(IGenPageWindow& page) {
 }
 
 void GenPage::OnInitDialog(IGenPageWindow& page) {
-  page.SelectWarnTime(gSettings.TimerIndex);
-  ReadDialString();
-  page.SetDialStringText(gSettings.gDialString);
+  page.SelectWarnTime(road_.settings.TimerIndex);
+  ReadDialString(road_);
+  page.SetDialStringText(road_.settings.gDialString);
   page.Enable(IDC_DIAL_STRING, false);
   page.Enable(IDC_RESET_DIAL_STRING, false);
 
   // Made in memory only: they stay even when the sheet is cancelled.
-  if (gSettings.gCallWaiting == CW_MODE_MOH) {
+  if (road_.settings.gCallWaiting == CW_MODE_MOH) {
     m.m_bCallWaiting = 1;
     m.m_nAlwaysDisconnect = 1;
     m.m_nConfirmCall = 0;
-    gSettings.gEnableMOH = 1;
-  } else if (gSettings.gCallWaiting == CW_MODE_DISCONNECT) {
+    road_.settings.gEnableMOH = 1;
+  } else if (road_.settings.gCallWaiting == CW_MODE_DISCONNECT) {
     m.m_bCallWaiting = 1;
     m.m_nAlwaysDisconnect = 0;
     m.m_nConfirmCall = 1;
-    gSettings.gEnableMOH = gSettings.gCallerID = gSettings.gWarn = 0;
-  } else if (gSettings.gCallWaiting == CW_MODE_OFF) {
+    road_.settings.gEnableMOH = road_.settings.gCallerID = road_.settings.gWarn = 0;
+  } else if (road_.settings.gCallWaiting == CW_MODE_OFF) {
     m.m_bCallWaiting = 0;
   }
-  m.m_bCallerID = gSettings.gCallerID != 0 ? 1 : 0;
-  m.m_bWarn = gSettings.gWarn != 0 ? 1 : 0;
+  m.m_bCallerID = road_.settings.gCallerID != 0 ? 1 : 0;
+  m.m_bWarn = road_.settings.gWarn != 0 ? 1 : 0;
   ApplyEnablingRule(page);
-  if (gInstall.gQCControl) m.m_bQuickConnect = gSettings.gQCFlag == 1 ? 1 : 0;
-  m.m_bMuteRingTone = gSettings.MuteRingTone;
-  m.m_bMuteWarnTone = gSettings.MuteWarnTone;
+  if (gInstall.gQCControl) m.m_bQuickConnect = road_.settings.gQCFlag == 1 ? 1 : 0;
+  m.m_bMuteRingTone = road_.settings.MuteRingTone;
+  m.m_bMuteWarnTone = road_.settings.MuteWarnTone;
   page.Refresh();
 }
 
@@ -150,7 +153,8 @@ void GenPage::OnClicked(IGenPageWindow& page, int id) {
       page.Check(IDC_CHANGE_DIAL_STRING, false);
       const std::string dialString = DefaultDialString();
       page.SetDialStringText(dialString);
-      fw::CopyBounded(gSettings.gDialString, sizeof(gSettings.gDialString), dialString.c_str());
+      fw::CopyBounded(road_.settings.gDialString, sizeof(road_.settings.gDialString),
+                      dialString.c_str());
       page.Enable(IDC_DIAL_STRING, false);
       m.m_bResetDialString = 0;
       page.Check(IDC_RESET_DIAL_STRING, false);
@@ -163,33 +167,33 @@ void GenPage::OnClicked(IGenPageWindow& page, int id) {
 }
 
 void GenPage::OnOK(IGenPageWindow& page) {
-  gSettings.gEnableMOH = m.m_nConfirmCall == 0 ? 1 : 0;
-  gSettings.gWarn = m.m_bWarn;
-  gSettings.gCallerID = m.m_bCallerID != 0 ? 1 : 0;
+  road_.settings.gEnableMOH = m.m_nConfirmCall == 0 ? 1 : 0;
+  road_.settings.gWarn = m.m_bWarn;
+  road_.settings.gCallerID = m.m_bCallerID != 0 ? 1 : 0;
   if (m.m_bCallWaiting == 1) {
-    gSettings.gCallWaiting = gSettings.gEnableMOH == 1 ? CW_MODE_MOH : CW_MODE_DISCONNECT;
+    road_.settings.gCallWaiting = road_.settings.gEnableMOH == 1 ? CW_MODE_MOH : CW_MODE_DISCONNECT;
   } else {
-    gSettings.gCallWaiting = CW_MODE_OFF;
+    road_.settings.gCallWaiting = CW_MODE_OFF;
   }
-  fw::CopyBounded(gSettings.gDialString, sizeof(gSettings.gDialString),
+  fw::CopyBounded(road_.settings.gDialString, sizeof(road_.settings.gDialString),
                   page.DialStringText(kDialStringTyped).substr(0, kDialStringTyped).c_str());
   const int selection = page.WarnTimeSelection();
-  SetTimerIndex(gSettings, selection >= 1 && selection <= 3 ? selection : 0);
+  SetTimerIndex(road_.settings, selection >= 1 && selection <= 3 ? selection : 0);
   if (gInstall.gQCControl) {
-    gSettings.gQCFlag = m.m_bQuickConnect != 0 ? 1 : 0;
+    road_.settings.gQCFlag = m.m_bQuickConnect != 0 ? 1 : 0;
   } else {
-    gSettings.gQCFlag = QC_NOT_CONTROLLED;
+    road_.settings.gQCFlag = QC_NOT_CONTROLLED;
   }
-  gSettings.MuteRingTone = m.m_bMuteRingTone;
-  gSettings.MuteWarnTone = m.m_bMuteWarnTone;
+  road_.settings.MuteRingTone = m.m_bMuteRingTone;
+  road_.settings.MuteWarnTone = m.m_bMuteWarnTone;
 
-  MohSetParam(gModem.gMohHandle, MOH_PARAM_ENABLE_MOH, gSettings.gEnableMOH);
-  MohSetParam(gModem.gMohHandle, MOH_PARAM_WARN, gSettings.gWarn);
-  MohSetParam(gModem.gMohHandle, MOH_PARAM_CALL_WAITING, gSettings.gCallWaiting);
-  MohSetParam(gModem.gMohHandle, MOH_PARAM_CALLER_ID, gSettings.gCallerID);
-  MohSetParam(gModem.gMohHandle, MOH_PARAM_TIMER_INDEX, gSettings.TimerIndex);
-  MohSetParamString(gModem.gMohHandle, MOH_PARAM_DIAL_STRING, gSettings.gDialString);
+  MohSetParam(road_.modem.gMohHandle, MOH_PARAM_ENABLE_MOH, road_.settings.gEnableMOH);
+  MohSetParam(road_.modem.gMohHandle, MOH_PARAM_WARN, road_.settings.gWarn);
+  MohSetParam(road_.modem.gMohHandle, MOH_PARAM_CALL_WAITING, road_.settings.gCallWaiting);
+  MohSetParam(road_.modem.gMohHandle, MOH_PARAM_CALLER_ID, road_.settings.gCallerID);
+  MohSetParam(road_.modem.gMohHandle, MOH_PARAM_TIMER_INDEX, road_.settings.TimerIndex);
+  MohSetParamString(road_.modem.gMohHandle, MOH_PARAM_DIAL_STRING, road_.settings.gDialString);
   if (gInstall.gQCControl)
-    MohSetParam(gModem.gMohHandle, MOH_PARAM_QUICK_CONNECT, gSettings.gQCFlag);
+    MohSetParam(road_.modem.gMohHandle, MOH_PARAM_QUICK_CONNECT, road_.settings.gQCFlag);
   SaveToneSettings();
 }

@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <string>
 
+#include "moh/ModemSelection.h"
+#include "moh/MohSettings.h"
+
 // The page's members, each mirroring one control. Check boxes hold 0 or 1; the two radio
 // buttons are groups of one: 0 selected, -1 (or 1) not.
 struct GenPageMembers {
@@ -42,10 +45,19 @@ constexpr std::size_t kDialStringTyped = 15;
 // Characters kept of a dial string the libraries hand over.
 constexpr std::size_t kDialStringKept = 15;
 
+// What the settings page works on: the settings it shows and writes, and the library it hands
+// them to.
+struct SettingsRoad {
+  MohSettings& settings;
+  const ModemChoice& modem;
+};
+// The program's records: gSettings and gModem.
+SettingsRoad ProgramSettingsRoad();
+
 class GenPage {
  public:
-  // Takes the warning switch from gSettings.gWarn and prepares the default-dial-string library.
-  GenPage();
+  // Takes the warning switch from the settings and prepares the default-dial-string library.
+  explicit GenPage(SettingsRoad road = ProgramSettingsRoad());
 
   GenPageMembers m;
 
@@ -58,11 +70,13 @@ class GenPage {
 
  private:
   void ApplyEnablingRule(IGenPageWindow& page);
+
+  SettingsRoad road_;
 };
 
-// The library's dial string (parameter 9) into gSettings.gDialString, at most 15 characters,
-// whatever the library writes into its buffer.
-void ReadDialString();
+// The library's dial string into the settings' gDialString, at most 15 characters, whatever the
+// library writes into its buffer.
+void ReadDialString(const SettingsRoad& road);
 // The default dial string of DefaultDialString.dll, at most 15 characters, likewise.
 std::string DefaultDialString();
 
