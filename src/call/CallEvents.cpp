@@ -85,6 +85,8 @@ void WarningText(const CallRoad& road) {
 void StartCountdown(const CallRoad& road) {
   road.call.gLastTickCount = road.player.TickCount();
   road.player.SetTimer(TIMER_HOLD_TICK, 1000);
+  // The first step at once, as the window's timer handling makes it.
+  road.player.RefreshTrayIcon();
   HandleTimer(road, TIMER_HOLD_TICK);
 }
 

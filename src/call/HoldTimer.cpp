@@ -127,18 +127,8 @@ std::string FormatHoldTime(int remainingMs) {
   return fw::Format("%.2d:%.2d:%.2d", split.hours, split.minutes, split.seconds);
 }
 
-void StartTrayRefresh(const CallRoad& road) {
-  road.player.SetTimer(TIMER_TRAY_REFRESH, kTrayRefreshMs);
-  HandleTimer(road, TIMER_TRAY_REFRESH);
-}
-
 void HandleTimer(const CallRoad& road, unsigned id) {
   if (road.modem.gLibraryClosing) return;
-  if (id != TIMER_TRAY_REFRESH && id != TIMER_HOLD_TICK && id != TIMER_FALLBACK &&
-      id != TIMER_ANSWER) {
-    return;
-  }
-  road.player.NotifyTray(!road.windows.gTrayIconAdded, road.player.LoadText(IDS_TRAY_TIP));
   switch (id) {
     case TIMER_HOLD_TICK:
       CountdownStep(road);
@@ -150,7 +140,6 @@ void HandleTimer(const CallRoad& road, unsigned id) {
       AnswerTimeoutStep(road);
       break;
     default:
-      break;
+      break;  // the tray refresh is the player window's, and other timers are not the road's
   }
-  road.windows.gTrayIconAdded = true;
 }

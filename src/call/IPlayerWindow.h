@@ -20,6 +20,9 @@ class IPlayerWindow : public ISoundPlayer {
   virtual std::string LoadText(unsigned id) = 0;
   // Adds (add) or modifies the tray icon with the program's icon and the tip text.
   virtual void NotifyTray(bool add, const std::string& tip) = 0;
+  // The window's tray refresh (the icon added where the shell has none of ours, else modified),
+  // as its timers run it: the hold countdown's first step, made at once, runs it too.
+  virtual void RefreshTrayIcon() = 0;
   // Closes the open call dialog, if any.
   virtual void CloseCallDialog() = 0;
   // Creates a call dialog for the current state, shows it and brings it to the foreground.

@@ -22,6 +22,7 @@
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 #include "settings/CfgSheetWin.h"
+#include "tray/PlayerTimers.h"
 #include "tray/TrayMenuWin.h"
 
 CPlayerWnd::CPlayerWnd() {
@@ -69,7 +70,7 @@ void CPlayerWnd::OnDestroy() {
 
 void CPlayerWnd::OnTimer(UINT_PTR id) {
   CTrayIconWnd::OnTimer(id);
-  HandleTimer(ProgramCallRoad(*this), static_cast<unsigned>(id));
+  OnPlayerTimer(ProgramCallRoad(*this), static_cast<unsigned>(id));
 }
 
 void CPlayerWnd::OnTrayDoubleClick() {
@@ -168,6 +169,8 @@ void CPlayerWnd::Sound(const char* file, SoundMode mode) { fw::PlaySoundFile(fil
 void CPlayerWnd::NotifyTray(bool add, const std::string& tip) {
   NotifyIcon(add ? NIM_ADD : NIM_MODIFY, m_hIcon[0], tip.c_str());
 }
+
+void CPlayerWnd::RefreshTrayIcon() { ::RefreshTrayIcon(ProgramCallRoad(*this)); }
 
 void CPlayerWnd::CloseCallDialog() {
   CCallDlg* dialog = HeldCallDialog();

@@ -37,6 +37,7 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
   std::string LoadText(unsigned id) override;
   void Sound(const char* file, SoundMode mode) override;
   void NotifyTray(bool add, const std::string& tip) override;
+  void RefreshTrayIcon() override;
   void CloseCallDialog() override;
   void OpenCallDialog() override;
   bool MoreEventsQueued() override;

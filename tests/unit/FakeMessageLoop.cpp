@@ -10,6 +10,7 @@
 #include "call/HoldTimer.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
+#include "tray/PlayerTimers.h"
 
 LoopDialog::LoopDialog(FakeLoop& l) : HeadlessCallDialog(RecordingPlayer::Text, l), loop(l) {}
 
@@ -93,7 +94,7 @@ void FakeLoop::Fire(unsigned id) {
   Trace("timer " + RecordingPlayer::TimerName(id));
   if (static_cast<int32_t>(timer->second.second - now) > 0) now = timer->second.second;
   timer->second.second = now + timer->second.first;
-  HandleTimer(ProgramCallRoad(*this), id);
+  OnPlayerTimer(ProgramCallRoad(*this), id);
 }
 
 void FakeLoop::Confirm(int pick, bool yes) {
@@ -139,6 +140,8 @@ void FakeLoop::Trace(const std::string& what) {
 }
 
 void FakeLoop::PostEvent(int event, int value) { Post(kOwnEventMark | event, value, false); }
+
+void FakeLoop::RefreshTrayIcon() { ::RefreshTrayIcon(ProgramCallRoad(*this)); }
 
 std::string FakeLoop::LoadText(unsigned id) { return RecordingPlayer::Text(id); }
 

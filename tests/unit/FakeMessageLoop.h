@@ -92,6 +92,7 @@ class FakeLoop : public IPlayerWindow, public ITrayCommandWindow {
   std::string LoadText(unsigned id) override;
   void Sound(const char* file, SoundMode mode) override { rang |= file && mode == SoundMode::Loop; }
   void NotifyTray(bool, const std::string&) override {}
+  void RefreshTrayIcon() override;
   void CloseCallDialog() override;
   void OpenCallDialog() override;
   bool MoreEventsQueued() override;

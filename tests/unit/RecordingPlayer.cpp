@@ -5,6 +5,7 @@
 
 #include "base/Messages.h"
 #include "call/CallEvents.h"
+#include "tray/PlayerTimers.h"
 
 std::string RecordingPlayer::Text(unsigned id) {
   // The ids whose text the string table leaves empty.
@@ -45,3 +46,5 @@ std::string RecordingPlayer::EventName(int event) {
   if (event >= 1 && event <= 18) return kNames[event - 1];
   return std::to_string(event);
 }
+
+void RecordingPlayer::RefreshTrayIcon() { ::RefreshTrayIcon(ProgramCallRoad(*this)); }

@@ -38,6 +38,8 @@ class RecordingPlayer : public IPlayerWindow {
   void NotifyTray(bool add, const std::string& tip) override {
     effects.push_back(std::string(add ? "Tray add " : "Tray modify ") + tip);
   }
+  // The window's own refresh, on the program's records.
+  void RefreshTrayIcon() override;
   void CloseCallDialog() override { effects.push_back("CloseDialog"); }
   void OpenCallDialog() override { effects.push_back("OpenDialog"); }
   bool MoreEventsQueued() override { return moreEventsQueued; }

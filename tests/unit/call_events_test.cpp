@@ -17,6 +17,7 @@
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
+#include "tray/PlayerTimers.h"
 
 namespace {
 
@@ -586,9 +587,9 @@ TEST_F(CallStateMachine, OfflineAndOtherStates) {
 
 TEST_F(CallStateMachine, TrayIconIsAddedAtOnceThenRefreshedEveryThreeSeconds) {
   StartTrayRefresh(ProgramCallRoad(player_));
-  HandleTimer(ProgramCallRoad(player_), 5);
-  HandleTimer(ProgramCallRoad(player_), 4);   // the click timer is not this handler's
-  HandleTimer(ProgramCallRoad(player_), 99);  // nor any other
+  OnPlayerTimer(ProgramCallRoad(player_), 5);
+  OnPlayerTimer(ProgramCallRoad(player_), 4);   // the click timer is not this handler's
+  OnPlayerTimer(ProgramCallRoad(player_), 99);  // nor any other
   EXPECT_EQ((Effects{"SetTimer TIMER_TRAY_REFRESH 3000", "Tray add <102>", "Tray modify <102>"}),
             player_.effects);
 }
