@@ -41,6 +41,7 @@ struct Sample {
   double commitKb;
   double logKb;
   double seconds;
+  int windows;
 };
 
 int gCalls = 10000;
@@ -229,6 +230,53 @@ double FileKb(const char* path) {
   return data.nFileSizeLow / 1024.0;
 }
 
+// The process's windows, top-level and child: Wine's GetGuiResources counts no USER objects, and a
+// window that is never destroyed is the leak of them that would show first.
+int CountWindows() {
+  struct Count {
+    DWORD process;
+    int windows;
+  } count{GetCurrentProcessId(), 0};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* count = reinterpret_cast<Count*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process != count->process) return TRUE;
+        ++count->windows;
+        EnumChildWindows(
+            window,
+            [](HWND, LPARAM inner) -> BOOL {
+              ++reinterpret_cast<Count*>(inner)->windows;
+              return TRUE;
+            },
+            data);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count.windows;
+}
+
+// The GDI objects by kind ("brush 12, font 9, ..."), said when their number changes, so that a
+// step in the plot names what it is.
+std::string GdiObjectsByKind() {
+  static const char* const kKinds[] = {
+      "",       "pen",      "brush", "dc",     "metadc",    "palette",     "font",      "bitmap",
+      "region", "metafile", "memdc", "extpen", "enhmetadc", "enhmetafile", "colorspace"};
+  int counts[std::size(kKinds)] = {};
+  for (UINT_PTR index = 1; index <= 0xFFFF; ++index) {
+    const DWORD kind = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+    if (kind > 0 && kind < std::size(kKinds)) ++counts[kind];
+  }
+  std::string text;
+  for (size_t kind = 1; kind < std::size(kKinds); ++kind) {
+    if (counts[kind] == 0) continue;
+    text +=
+        (text.empty() ? "" : ", ") + std::string(kKinds[kind]) + " " + std::to_string(counts[kind]);
+  }
+  return text;
+}
+
 Sample MeasureOnce(int calls, DWORD start) {
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof(counters);
@@ -246,7 +294,8 @@ Sample MeasureOnce(int calls, DWORD start) {
           CountHandles(),
           counters.PagefileUsage / 1024.0,
           FileKb("parko.log"),
-          (GetTickCount() - start) / 1000.0};
+          (GetTickCount() - start) / 1000.0,
+          CountWindows()};
 }
 
 // The least of three readings a little apart: a handle or object that lives only while the
@@ -260,6 +309,7 @@ Sample Measure(int calls, DWORD start) {
     least.user = std::min(least.user, next.user);
     least.handles = std::min(least.handles, next.handles);
     least.commitKb = std::min(least.commitKb, next.commitKb);
+    least.windows = std::min(least.windows, next.windows);
   }
   return least;
 }
@@ -267,10 +317,11 @@ Sample Measure(int calls, DWORD start) {
 bool WriteCsv(const std::vector<Sample>& samples) {
   FILE* file = std::fopen(gCsv.c_str(), "w");
   if (file == nullptr) return false;
-  std::fprintf(file, "calls,gdi_objects,user_objects,handles,committed_kb,log_kb,seconds\n");
+  std::fprintf(file,
+               "calls,gdi_objects,user_objects,handles,committed_kb,log_kb,seconds,windows\n");
   for (const Sample& s : samples) {
-    std::fprintf(file, "%d,%d,%d,%d,%.0f,%.1f,%.1f\n", s.calls, s.gdi, s.user, s.handles,
-                 s.commitKb, s.logKb, s.seconds);
+    std::fprintf(file, "%d,%d,%d,%d,%.0f,%.1f,%.1f,%d\n", s.calls, s.gdi, s.user, s.handles,
+                 s.commitKb, s.logKb, s.seconds, s.windows);
   }
   return std::fclose(file) == 0;
 }
@@ -279,13 +330,14 @@ bool WriteCsv(const std::vector<Sample>& samples) {
 // whatever a sample happened to catch in passing. A leak raises it; a handle the simulator's
 // threads hold for a moment does not.
 Sample Floor(const std::vector<Sample>& samples, int first, int last) {
-  Sample floor{last, INT_MAX, INT_MAX, INT_MAX, 1e300, 0, 0};
+  Sample floor{last, INT_MAX, INT_MAX, INT_MAX, 1e300, 0, 0, INT_MAX};
   for (const Sample& s : samples) {
     if (s.calls < first || s.calls > last) continue;
     floor.gdi = std::min(floor.gdi, s.gdi);
     floor.user = std::min(floor.user, s.user);
     floor.handles = std::min(floor.handles, s.handles);
     floor.commitKb = std::min(floor.commitKb, s.commitKb);
+    floor.windows = std::min(floor.windows, s.windows);
   }
   return floor;
 }
@@ -307,6 +359,7 @@ bool Flat(const Sample& base, const Sample& end) {
   check("USER objects", base.user, end.user);
   check("kernel handles", base.handles, end.handles);
   check("committed KB", base.commitKb, end.commitKb);
+  check("windows", base.windows, end.windows);
   return flat;
 }
 
@@ -327,7 +380,14 @@ DWORD WINAPI Drive(LPVOID) {
         for (HWND dialog : VisibleDialogs()) Say("open: " + TitleOf(dialog));
         break;
       }
-      if (call % 100 == 0) samples.push_back(Measure(call, start));
+      if (call % 100 == 0) {
+        samples.push_back(Measure(call, start));
+        const int before = samples[samples.size() - 2].gdi, now = samples.back().gdi;
+        if (now != before) {
+          Say("call " + std::to_string(call) + ": GDI objects " + std::to_string(before) + " -> " +
+              std::to_string(now) + " (" + GdiObjectsByKind() + ")");
+        }
+      }
       if (call % 1000 == 0) Say(std::to_string(call) + " calls");
     }
     if (!WriteCsv(samples)) Say("cannot write " + gCsv);
