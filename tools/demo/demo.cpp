@@ -185,8 +185,9 @@ class Demo {
     if (!Line("warn")) return false;
     HWND warned = DialogShowing(kIncoming, held, 1036);
     if (warned == nullptr) return Fail("no warning dialog");
-    Step("the line warns that the hold runs out soon: a beep every third second, the dialog as it "
-         "was");
+    Step(
+        "the line warns that the hold runs out soon: a beep every third second, the dialog as it "
+        "was");
     e2e::WaitUntil([] { return false; }, 1500);  // the warning's first beep
     // The on-hold dialog keeps its look at the warning: what warns the user is the beep.
     if (!Shot(warned, "09-hold-warning",
