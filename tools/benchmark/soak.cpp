@@ -230,30 +230,31 @@ double FileKb(const char* path) {
   return data.nFileSizeLow / 1024.0;
 }
 
+struct WindowCount {
+  DWORD process;
+  int windows;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM data) {
+  ++reinterpret_cast<WindowCount*>(data)->windows;
+  return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM data) {
+  auto* count = reinterpret_cast<WindowCount*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != count->process) return TRUE;
+  ++count->windows;
+  EnumChildWindows(window, &CountChild, data);
+  return TRUE;
+}
+
 // The process's windows, top-level and child: Wine's GetGuiResources counts no USER objects, and a
 // window that is never destroyed is the leak of them that would show first.
 int CountWindows() {
-  struct Count {
-    DWORD process;
-    int windows;
-  } count{GetCurrentProcessId(), 0};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* count = reinterpret_cast<Count*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process != count->process) return TRUE;
-        ++count->windows;
-        EnumChildWindows(
-            window,
-            [](HWND, LPARAM inner) -> BOOL {
-              ++reinterpret_cast<Count*>(inner)->windows;
-              return TRUE;
-            },
-            data);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  WindowCount count{GetCurrentProcessId(), 0};
+  EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&count));
   return count.windows;
 }
 
