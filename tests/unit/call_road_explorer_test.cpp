@@ -20,6 +20,10 @@
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
 
+namespace fw {
+int LocksEntered();  // natively: how many times any lock was entered
+}  // namespace fw
+
 namespace {
 
 const std::string kEndedCalled = "1: the library was called after the program began to end";
@@ -32,6 +36,7 @@ const char* const kWrongMode = "5: the call dialog's mode does not match the sta
 const char* const kOwnGrantRings = "5: the grant of the user's own request showed a call";
 const char* const kOtherCaller = "6: a caller's text went to another call";
 const char* const kCountsLeft = "7: events are counted as waiting in an empty queue";
+const char* const kUnlocked = "8: a TELKA online or session flag changed outside its lock";
 
 struct Step {
   int kind, a, b;
@@ -140,7 +145,12 @@ const StepKind kSteps[] = {
 
 void Explorer::Do(const Step& step) {
   frames.push_back({});
+  const bool online = gCall.gOnline, session = gCall.gMohSession;
+  const bool telka = gSettings.gMohModemType == TELKA;
+  const int locks = fw::LocksEntered();
   kSteps[step.kind].take(*this, step.a, step.b);
+  const int changed = (gCall.gOnline != online) + (gCall.gMohSession != session);
+  if (telka && fw::LocksEntered() - locks < changed) Break(kUnlocked);
   const Frame& frame = frames.back();
   if (frame.onHold && !frame.restored && HoldStillHeld(gCall.gCallState) && !gModem.gLibraryClosing)
     Break(kRestoreLost);
@@ -239,6 +249,7 @@ std::string Walk(const Setting& s, const std::vector<Step>& steps, size_t* used 
   gSettings.gEnableMOH = s.enable;
   gSettings.gCallerID = s.callerId;
   gSettings.gWarn = s.warn;
+  fake::TheLibrary().modems = {fake::Modem(s.family, "Modem")};  // bound again, it stays
   if (s.family == BORIN) fake::TheLibrary().initEvents = {{MOH_MODEM_ACTIVE, 0}};
   Explorer explorer(steps);
   log.explorer = &explorer;
