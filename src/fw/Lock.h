@@ -19,6 +19,10 @@ class Lock {
   Section* section_;
 };
 
+// How many times any lock was entered. Counted in the native build only, where tests see from it
+// that a write was made under a lock.
+int LocksEntered();
+
 // Holds a lock for a scope.
 class Held {
  public:

@@ -15,7 +15,6 @@ Lock::~Lock() { delete section_; }
 
 namespace {
 
-// How many times any lock was entered: tests see from it that a write was made under one.
 std::atomic<int> gLocksEntered{0};
 
 }  // namespace

@@ -16,13 +16,10 @@
 #include "base/Messages.h"
 #include "base/OpenWindows.h"
 #include "call/CallEvents.h"
+#include "fw/Lock.h"
 #include "moh/ModemSelection.h"
 #include "moh/MohEvents.h"
 #include "moh/MohSettings.h"
-
-namespace fw {
-int LocksEntered();  // natively: how many times any lock was entered
-}  // namespace fw
 
 namespace {
 
