@@ -128,7 +128,6 @@ std::string FormatHoldTime(int remainingMs) {
 }
 
 void HandleTimer(const CallRoad& road, unsigned id) {
-  if (road.modem.gLibraryClosing) return;
   switch (id) {
     case TIMER_HOLD_TICK:
       CountdownStep(road);

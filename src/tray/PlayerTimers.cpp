@@ -10,6 +10,8 @@ void StartTrayRefresh(const CallRoad& road) {
 }
 
 void OnPlayerTimer(const CallRoad& road, unsigned id) {
+  // Once the program ends, no timer does anything (the call road's own first countdown step
+  // comes from an event, which does nothing then either).
   if (road.modem.gLibraryClosing) return;
   if (id != TIMER_TRAY_REFRESH && id != TIMER_HOLD_TICK && id != TIMER_FALLBACK &&
       id != TIMER_ANSWER) {
