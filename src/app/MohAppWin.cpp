@@ -1,5 +1,6 @@
 #include "app/MohAppWin.h"
 
+#include "app/ProgramRecords.h"
 #include "app/SingleInstanceWin.h"
 #include "base/EventLog.h"
 #include "base/InstallOptions.h"
@@ -29,7 +30,7 @@ class StartupWindows : public IStartupWindows {
   }
   void ShowSettings() override {
     // Whatever the user does in it, start-up goes on.
-    ShowSettingsSheet();
+    ShowSettingsSheet(TheProgramRecords());
     gWindows.gSettingsSheetOpen = false;
   }
   void ShowMessage(unsigned stringId) override {
@@ -52,7 +53,7 @@ class StartupWindows : public IStartupWindows {
 bool CMohApp::InitInstance() {
   if (!ClaimSingleInstance(ExeName())) return false;
 
-  CPlayerWnd* player = new CPlayerWnd;
+  CPlayerWnd* player = new CPlayerWnd(TheProgramRecords());
   if (!player->CreateTrayWindow()) {
     // Without its main window the program could neither be reached nor ended.
     delete player;

@@ -1,10 +1,17 @@
 #include "call/CallRoad.h"
 
-CallRoad ProgramCallRoad(IPlayerWindow& player) {
-  return {player, gCall, gWindows, gSettings, FamilyOf(gSettings.gMohModemType), gModem};
+CallRoad RoadOf(const ProgramRecords& records, IPlayerWindow& player) {
+  return {player,
+          records.call,
+          records.windows,
+          records.settings,
+          FamilyOf(records.settings.gMohModemType),
+          records.modem};
 }
 
-CallDialogRoad ProgramCallDialogRoad() { return {gCall, gWindows, gSettings, gModem}; }
+CallDialogRoad DialogRoadOf(const ProgramRecords& records) {
+  return {records.call, records.windows, records.settings, records.modem};
+}
 
 CallDialogRoad DialogRoadOf(const CallRoad& road) {
   return {road.call, road.windows, road.settings, road.modem};

@@ -1,7 +1,8 @@
 // What one step of the call road works on: the window that carries it out, the call it
 // changes, the open windows it closes and marks, the settings it obeys, the family they name
 // and the modem the library is bound to. The handlers take it whole, so that their signatures say
-// what they touch; the player window passes the program's own records.
+// what they touch; the player window builds it from the program's records, which the
+// composition root hands it.
 #pragma once
 
 #include "base/OpenWindows.h"
@@ -20,8 +21,17 @@ struct CallRoad {
   ModemChoice& modem;         // the chosen modem, the library's handle, whether it is closing
 };
 
-// The program's records: gCall, gWindows, gSettings and gModem.
-CallRoad ProgramCallRoad(IPlayerWindow& player);
+// The records the program keeps, bound once where it is put together and handed down from
+// the player window to each window it opens.
+struct ProgramRecords {
+  CallInProgress& call;
+  OpenWindows& windows;
+  MohSettings& settings;
+  ModemChoice& modem;
+};
+
+// A step of the call road carried out by the player window on the program's records.
+CallRoad RoadOf(const ProgramRecords& records, IPlayerWindow& player);
 
 // What the call dialog's decisions work on: the call it shows and answers, the open windows (its
 // title and open flag), the settings it rings and warns by, and the library it commands.
@@ -32,7 +42,7 @@ struct CallDialogRoad {
   const ModemChoice& modem;
 };
 // The program's records, for a call dialog that has a window.
-CallDialogRoad ProgramCallDialogRoad();
+CallDialogRoad DialogRoadOf(const ProgramRecords& records);
 // The records a step of the call road works on, for the dialog it lays out without a window.
 CallDialogRoad DialogRoadOf(const CallRoad& road);
 

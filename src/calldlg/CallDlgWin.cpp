@@ -35,7 +35,7 @@ CCallDlg* HeldCallDialog() { return gHeldCallDialog; }
 
 void HoldCallDialog(CCallDlg* dialog) { gHeldCallDialog = dialog; }
 
-CCallDlg::CCallDlg() : fw::Dialog(IDD_CALL) {}
+CCallDlg::CCallDlg(const CallDialogRoad& road) : fw::Dialog(IDD_CALL), m_road(road) {}
 
 CCallDlg::~CCallDlg() {
   if (m_brCounter != nullptr) DeleteObject(m_brCounter);

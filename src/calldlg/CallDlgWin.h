@@ -9,7 +9,8 @@
 
 class CCallDlg : public fw::Dialog, private ICallDialogWindow {
  public:
-  CCallDlg();
+  // Shows and changes the call of the road's records.
+  explicit CCallDlg(const CallDialogRoad& road);
   ~CCallDlg() override;
 
   // Remembers where the dialog was, so that the next one opens there.
@@ -59,8 +60,7 @@ class CCallDlg : public fw::Dialog, private ICallDialogWindow {
   HBRUSH m_brCounter = nullptr;
   COLORREF m_crInfoText = 0;
   CallDlgMode m_mode = CallDlgMode::StatusOnly;
-  // The program's records, which the dialog shows and changes.
-  const CallDialogRoad m_road = ProgramCallDialogRoad();
+  const CallDialogRoad m_road;
 };
 
 // The call dialog the player window holds, at most one; it lets go of itself as it is freed.

@@ -41,7 +41,7 @@ class CallLog {
 
 extern CallLog gCallLog;
 
-// Parses a caller-ID text (the call's gCall.gCallerIdText) and stores the caller at the head of
+// Parses a caller-ID text (the call's gCallerIdText) and stores the caller at the head of
 // gCallLog; a text that is not a caller record stores nothing.
 void ParseCallerId(const std::string& callerIdText);
 

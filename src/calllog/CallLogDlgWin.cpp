@@ -1,6 +1,5 @@
 #include "calllog/CallLogDlgWin.h"
 
-#include "base/OpenWindows.h"
 #include "calllog/CallLog.h"
 #include "fw/PlacementWin.h"
 #include "fw/ProgramArtWin.h"
@@ -19,7 +18,9 @@ CCallLogDlg* gHeldCallLog = nullptr;
 
 }  // namespace
 
-CCallLogDlg::CCallLogDlg() : fw::Dialog(IDD_CALL_LOG) { gWindows.gCallLogOpen = true; }
+CCallLogDlg::CCallLogDlg(OpenWindows& windows) : fw::Dialog(IDD_CALL_LOG), m_windows(windows) {
+  m_windows.gCallLogOpen = true;
+}
 
 BOOL CCallLogDlg::DestroyWindow() {
   RememberPlacement(Handle(), gCallLogPlacement);
@@ -46,8 +47,8 @@ BOOL CCallLogDlg::OnInitDialog() {
 void CCallLogDlg::Place() {
   // Placing does not show the log: whoever opens it shows it.
   const UINT show = IsWindowVisible(Handle()) ? SW_SHOWNORMAL : SW_HIDE;
-  if (gWindows.gCallLogFirstOpen) {
-    gWindows.gCallLogFirstOpen = false;
+  if (m_windows.gCallLogFirstOpen) {
+    m_windows.gCallLogFirstOpen = false;
     PlaceCentred(Handle(), gCallLogPlacement, show);
     return;
   }
@@ -59,12 +60,12 @@ void CCallLogDlg::Place() {
 void CCallLogDlg::OnOK() {
   // Enter closes the log for real, like "Abbrechen": a modeless dialog that were only ended
   // would stay behind hidden, and its object with it.
-  gWindows.gCallLogOpen = false;
+  m_windows.gCallLogOpen = false;
   DestroyWindow();
 }
 
 void CCallLogDlg::OnCancel() {
-  gWindows.gCallLogOpen = false;
+  m_windows.gCallLogOpen = false;
   DestroyWindow();
 }
 
@@ -72,7 +73,7 @@ void CCallLogDlg::PostNcDestroy() {
   if (gHeldCallLog == this) gHeldCallLog = nullptr;
   // A log replaced while one of its messages was still being handled goes only now; the flag
   // is then its successor's.
-  if (gHeldCallLog == nullptr) gWindows.gCallLogOpen = false;
+  if (gHeldCallLog == nullptr) m_windows.gCallLogOpen = false;
   delete this;
 }
 
@@ -88,13 +89,13 @@ void CloseCallLogDialog() {
   gHeldCallLog = nullptr;
 }
 
-bool OpenCallLogDialog(HWND parent, int showCommand) {
-  auto* dialog = new CCallLogDlg;
+bool OpenCallLogDialog(HWND parent, int showCommand, OpenWindows& windows) {
+  auto* dialog = new CCallLogDlg(windows);
   gHeldCallLog = dialog;
   if (!dialog->Create(parent)) {
     gHeldCallLog = nullptr;
     delete dialog;
-    gWindows.gCallLogOpen = false;
+    windows.gCallLogOpen = false;
     return false;
   }
   ShowWindow(dialog->Handle(), showCommand);

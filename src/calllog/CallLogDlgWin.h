@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include "base/OpenWindows.h"
 #include "fw/DialogWin.h"
 
 class CCallLogDlg : public fw::Dialog {
  public:
-  CCallLogDlg();
+  // Marks the call log open among the windows until it is gone.
+  explicit CCallLogDlg(OpenWindows& windows);
 
   // Remembers where the log was, so that the next one opens there.
   BOOL DestroyWindow() override;
@@ -25,6 +27,7 @@ class CCallLogDlg : public fw::Dialog {
   void Place();
 
   HWND m_List = nullptr;
+  OpenWindows& m_windows;
 };
 
 // The call log that is open, at most one; null when none is.
@@ -32,5 +35,5 @@ CCallLogDlg* HeldCallLog();
 // Closes the call log that is open, if any.
 void CloseCallLogDialog();
 // Creates a call log over the parent, shows it with the show command and lets the application
-// hold it. False when no dialog could be made (nothing is then open).
-bool OpenCallLogDialog(HWND parent, int showCommand);
+// hold it; the windows say it is open. False when no dialog could be made (nothing is then open).
+bool OpenCallLogDialog(HWND parent, int showCommand, OpenWindows& windows);

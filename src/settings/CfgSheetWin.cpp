@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "base/OpenWindows.h"
 #include "fw/ProgramArtWin.h"
 #include "fw/StringsWin.h"
 #include "res/resource.h"
@@ -22,8 +21,11 @@ RECT ClientRectOf(HWND child, HWND parent) {
 
 }  // namespace
 
-CCfgSheet::CCfgSheet(const std::string& caption, HWND parent, int startPage)
-    : fw::PropSheet(caption, parent, startPage) {
+CCfgSheet::CCfgSheet(const std::string& caption, HWND parent, int startPage,
+                     const ProgramRecords& records)
+    : fw::PropSheet(caption, parent, startPage),
+      m_page(SettingsRoad{records.settings, records.modem}),
+      m_windows(records.windows) {
   AddPage(&m_page);
 }
 
@@ -63,10 +65,10 @@ void CCfgSheet::CenterSheetButtons(bool showOk, bool showCancel, bool showApply)
 
 void CCfgSheet::OnDestroy() {
   Default();
-  if (gWindows.gSettingsSheetOpen) gWindows.gSettingsSheetOpen = false;
+  if (m_windows.gSettingsSheetOpen) m_windows.gSettingsSheetOpen = false;
 }
 
-int ShowSettingsSheet() {
-  CCfgSheet sheet(fw::LoadText(IDS_MOH_SETTINGS), nullptr, 0);
+int ShowSettingsSheet(const ProgramRecords& records) {
+  CCfgSheet sheet(fw::LoadText(IDS_MOH_SETTINGS), nullptr, 0, records);
   return sheet.DoModal() == IDOK ? IDOK : IDCANCEL;
 }

@@ -5,12 +5,14 @@
 
 #include <string>
 
+#include "call/CallRoad.h"
 #include "fw/PropSheetWin.h"
 #include "settings/GenPPageWin.h"
 
 class CCfgSheet : public fw::PropSheet {
  public:
-  CCfgSheet(const std::string& caption, HWND parent, int startPage);
+  // The page shows and writes the records' settings; the sheet clears their open flag.
+  CCfgSheet(const std::string& caption, HWND parent, int startPage, const ProgramRecords& records);
 
  protected:
   BOOL OnInitDialog() override;
@@ -21,8 +23,9 @@ class CCfgSheet : public fw::PropSheet {
   void CenterSheetButtons(bool showOk, bool showCancel, bool showApply);
 
   CGenPPage m_page;
+  OpenWindows& m_windows;
 };
 
-// Shows a new settings sheet modally, captioned with string 106; IDOK when the
-// user confirmed it.
-int ShowSettingsSheet();
+// Shows a new settings sheet on the records modally, captioned "Modem On Hold Einstellungen";
+// IDOK when the user confirmed it.
+int ShowSettingsSheet(const ProgramRecords& records);

@@ -4,7 +4,7 @@
 #include "moh/MohSettings.h"
 #include "res/resource.h"
 
-CGenPPage::CGenPPage() : fw::PropPage(IDD_GENERAL_PAGE) {}
+CGenPPage::CGenPPage(SettingsRoad road) : fw::PropPage(IDD_GENERAL_PAGE), logic_(road) {}
 
 void CGenPPage::DoDataExchange(const fw::DataExchange& dx) {
   GenPageMembers& m = logic_.m;

@@ -8,7 +8,7 @@
 
 class CGenPPage : public fw::PropPage, private IGenPageWindow {
  public:
-  CGenPPage();
+  explicit CGenPPage(SettingsRoad road);
 
  protected:
   void DoDataExchange(const fw::DataExchange& dx) override;

@@ -29,8 +29,6 @@ std::string Kept(const char* scratch) {
 
 }  // namespace
 
-SettingsRoad ProgramSettingsRoad() { return {gSettings, gModem}; }
-
 void ReadDialString(const SettingsRoad& road) {
   MohSettings& settings = road.settings;
   char scratch[kScratchSize] = {};

@@ -51,13 +51,11 @@ struct SettingsRoad {
   MohSettings& settings;
   const ModemChoice& modem;
 };
-// The program's records: gSettings and gModem.
-SettingsRoad ProgramSettingsRoad();
 
 class GenPage {
  public:
   // Takes the warning switch from the settings and prepares the default-dial-string library.
-  explicit GenPage(SettingsRoad road = ProgramSettingsRoad());
+  explicit GenPage(SettingsRoad road);
 
   GenPageMembers m;
 

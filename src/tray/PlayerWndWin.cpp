@@ -25,8 +25,9 @@
 #include "tray/PlayerTimers.h"
 #include "tray/TrayMenuWin.h"
 
-CPlayerWnd::CPlayerWnd() {
-  ResetCountdownTexts(gCall);
+CPlayerWnd::CPlayerWnd(const ProgramRecords& records)
+    : CTrayIconWnd(records.windows), m_records(records) {
+  ResetCountdownTexts(m_records.call);
   HoldCallDialog(nullptr);
 }
 
@@ -37,8 +38,8 @@ LRESULT CPlayerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MOH_DISPATCH) return OnMohEvent(wParam, lParam);
   if (m_taskbarCreated != 0 && message == m_taskbarCreated) {
     // A new shell knows no icon of ours: the next refresh adds it again, with its image.
-    gWindows.gTrayIconAdded = false;
-    gWindows.gLastTrayIcon = nullptr;
+    m_windows.gTrayIconAdded = false;
+    m_windows.gLastTrayIcon = nullptr;
     return 0;
   }
   return CTrayIconWnd::WindowProc(message, wParam, lParam);
@@ -50,14 +51,14 @@ int CPlayerWnd::OnCreate(CREATESTRUCTA*) {
   for (HICON& icon : m_hIcon) {
     icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
   }
-  StartTrayRefresh(ProgramCallRoad(*this));
+  StartTrayRefresh(Road());
   return 0;
 }
 
 void CPlayerWnd::OnDestroy() {
   // The program ends, whatever closed this window: a button whose box closes with it, or a
   // request answered meanwhile, sends nothing more to the library.
-  BeginClosingLibrary(gModem);
+  BeginClosingLibrary(m_records.modem);
   // The library's events have nowhere to go any more.
   if (MainWindowHandle() == Handle()) SetMainWindowHandle(nullptr);
   // Later copies of the program look for this mark; a closing window is no longer theirs.
@@ -70,18 +71,18 @@ void CPlayerWnd::OnDestroy() {
 
 void CPlayerWnd::OnTimer(UINT_PTR id) {
   CTrayIconWnd::OnTimer(id);
-  OnPlayerTimer(ProgramCallRoad(*this), static_cast<unsigned>(id));
+  OnPlayerTimer(Road(), static_cast<unsigned>(id));
 }
 
 void CPlayerWnd::OnTrayDoubleClick() {
   SetForegroundWindow(Handle());
-  OnSettings(ProgramCallRoad(*this), *this);
+  OnSettings(Road(), *this);
 }
 
 void CPlayerWnd::ShowTrayMenu() {
   POINT cursor{};
   GetCursorPos(&cursor);
-  TrayMenu menu(gSystem.OSFound, gSettings.gAutoStart);
+  TrayMenu menu(gSystem.OSFound, m_records.settings.gAutoStart);
   if (menu.Popup() == nullptr) return;
   // The menu closes when the user clicks elsewhere only if its owner is in the foreground, and
   // only once the owner has seen another message after it.
@@ -93,22 +94,22 @@ void CPlayerWnd::ShowTrayMenu() {
 bool CPlayerWnd::OnCommand(int id, int, HWND) {
   switch (id) {
     case ID_SETTINGS:
-      OnSettings(ProgramCallRoad(*this), *this);
+      OnSettings(Road(), *this);
       return true;
     case ID_DISABLE_MOH:
-      OnDisableMoh(ProgramCallRoad(*this), *this);
+      OnDisableMoh(Road(), *this);
       return true;
     case ID_SHOW_CALL_DLG:
-      OnShowCallDlg(ProgramCallRoad(*this), *this);
+      OnShowCallDlg(Road(), *this);
       return true;
     case ID_CALL_LOG:
       OnCallLog();
       return true;
     case ID_PLACE_CALL:
-      ::OnPlaceCall(ProgramCallRoad(*this));
+      ::OnPlaceCall(Road());
       return true;
     case ID_INFO:
-      ::OnInfo(ProgramCallRoad(*this), *this);
+      ::OnInfo(Road(), *this);
       return true;
     case ID_AUTOSTART:
       OnAutoStart();
@@ -127,10 +128,10 @@ void CPlayerWnd::ShowAbout() {
 }
 
 void CPlayerWnd::OnCallLog() {
-  if (gWindows.gCallLogOpen) return;
-  gWindows.gCallLogOpen = true;
+  if (m_windows.gCallLogOpen) return;
+  m_windows.gCallLogOpen = true;
   CloseCallLogDialog();
-  OpenCallLogDialog(Handle(), SW_RESTORE);
+  OpenCallLogDialog(Handle(), SW_RESTORE, m_windows);
 }
 
 LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
@@ -143,7 +144,7 @@ LRESULT CPlayerWnd::OnMohNotify(WPARAM event, LPARAM value) {
 }
 
 LRESULT CPlayerWnd::OnMohEvent(WPARAM event, LPARAM value) {
-  return DispatchMohEvent(ProgramCallRoad(*this), event, static_cast<int>(value));
+  return DispatchMohEvent(Road(), event, static_cast<int>(value));
 }
 
 void CPlayerWnd::SetTimer(unsigned id, unsigned periodMs) {
@@ -170,7 +171,7 @@ void CPlayerWnd::NotifyTray(bool add, const std::string& tip) {
   NotifyIcon(add ? NIM_ADD : NIM_MODIFY, m_hIcon[0], tip.c_str());
 }
 
-void CPlayerWnd::RefreshTrayIcon() { ::RefreshTrayIcon(ProgramCallRoad(*this)); }
+void CPlayerWnd::RefreshTrayIcon() { ::RefreshTrayIcon(Road()); }
 
 void CPlayerWnd::CloseCallDialog() {
   CCallDlg* dialog = HeldCallDialog();
@@ -190,7 +191,7 @@ bool CPlayerWnd::MoreEventsQueued() { return PostedEventsWaiting(); }
 void CPlayerWnd::ReopenCallDialog() { CreateCallDialog(false); }
 
 void CPlayerWnd::CreateCallDialog(bool foreground) {
-  auto* dialog = new CCallDlg;
+  auto* dialog = new CCallDlg(DialogRoadOf(m_records));
   HoldCallDialog(dialog);
   if (!dialog->Create(Handle())) {
     delete dialog;
@@ -204,7 +205,7 @@ void CPlayerWnd::CreateCallDialog(bool foreground) {
 void CPlayerWnd::RefreshCallLog() {
   if (HeldCallLog() == nullptr) return;
   CloseCallLogDialog();
-  OpenCallLogDialog(Handle(), SW_SHOWNORMAL);
+  OpenCallLogDialog(Handle(), SW_SHOWNORMAL, m_windows);
 }
 
 bool CPlayerWnd::AskYesNo(unsigned stringId) {
@@ -228,4 +229,4 @@ void CPlayerWnd::RaiseCallDialogBox() {
   SetForegroundWindow(GetLastActivePopup(dialog->Handle()));
 }
 
-bool CPlayerWnd::RunSettingsSheet() { return ShowSettingsSheet() == IDOK; }
+bool CPlayerWnd::RunSettingsSheet() { return ShowSettingsSheet(m_records) == IDOK; }

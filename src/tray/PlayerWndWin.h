@@ -5,13 +5,15 @@
 
 #include <set>
 
+#include "call/CallRoad.h"
 #include "call/IPlayerWindow.h"
 #include "tray/TrayCommands.h"
 #include "tray/TrayIconWndWin.h"
 
 class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayCommandWindow {
  public:
-  CPlayerWnd();
+  // Works on the records, and hands them to the windows it opens.
+  explicit CPlayerWnd(const ProgramRecords& records);
   ~CPlayerWnd() override;
 
  protected:
@@ -52,10 +54,13 @@ class CPlayerWnd : public CTrayIconWnd, private IPlayerWindow, private ITrayComm
   void ShowAbout() override;
   void RaiseCallDialogBox() override;
 
+  // A step of the call road on this window and its records.
+  CallRoad Road() { return RoadOf(m_records, *this); }
   void ShowTrayMenu();
   void OnCallLog();
   void CreateCallDialog(bool foreground);
 
+  const ProgramRecords m_records;
   HICON m_hIcon[3] = {};
   // The call road's timers this window set and did not kill since: killing one that is not
   // running costs a trip to the system for nothing, thousands of times in a burst of events.

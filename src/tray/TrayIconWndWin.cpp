@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include "base/Messages.h"
-#include "base/OpenWindows.h"
 #include "call/CallState.h"
 #include "fw/StringsWin.h"
 #include "fw/Text.h"
@@ -21,10 +20,10 @@ BOOL CTrayIconWnd::NotifyIcon(DWORD message, HICON icon, const char* tip) {
   record.uID = kTrayIconId;
   record.uCallbackMessage = WM_TRAYNOTIFY;
   record.uFlags = NIF_MESSAGE;
-  if (icon != nullptr && icon != gWindows.gLastTrayIcon) {
+  if (icon != nullptr && icon != m_windows.gLastTrayIcon) {
     record.uFlags |= NIF_ICON;
     record.hIcon = icon;
-    gWindows.gLastTrayIcon = icon;
+    m_windows.gLastTrayIcon = icon;
   }
   if (tip != nullptr) {
     record.uFlags |= NIF_TIP;

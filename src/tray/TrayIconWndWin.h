@@ -4,11 +4,15 @@
 
 #include <windows.h>
 
+#include "base/OpenWindows.h"
 #include "fw/WindowWin.h"
 #include "tray/TrayClicks.h"
 
 class CTrayIconWnd : public fw::Window, private ITrayClickTarget {
  public:
+  // The windows' record keeps the icon last sent.
+  explicit CTrayIconWnd(OpenWindows& windows) : m_windows(windows) {}
+
   // Creates the hidden tool window "TrayIconHandler"; it is never shown.
   virtual bool CreateTrayWindow();
 
@@ -18,6 +22,8 @@ class CTrayIconWnd : public fw::Window, private ITrayClickTarget {
   BOOL NotifyIconWithTip(DWORD message, HICON icon, UINT tipId);
 
  protected:
+  OpenWindows& m_windows;
+
   virtual void OnTrayRightClick() {}
   virtual void OnTrayClick() {}
   virtual void OnTrayDoubleClick() {}

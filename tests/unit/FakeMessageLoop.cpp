@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Fakes.h"
+#include "ProgramRoads.h"
 #include "RecordingPlayer.h"
 #include "base/Messages.h"
 #include "base/OpenWindows.h"

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <map>
 
+#include "ProgramRoads.h"
 #include "base/Messages.h"
 #include "call/CallEvents.h"
 #include "tray/PlayerTimers.h"

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "Fakes.h"
+#include "ProgramRoads.h"
 #include "RecordingPlayer.h"
 #include "base/Messages.h"
 #include "base/OpenWindows.h"

@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "Fakes.h"
+#include "ProgramRoads.h"
 #include "RecordingPlayer.h"
 #include "base/InstallOptions.h"
 #include "base/Messages.h"

@@ -12,6 +12,7 @@
 
 #include "FakeMessageLoop.h"
 #include "Fakes.h"
+#include "ProgramRoads.h"
 #include "base/InstallOptions.h"
 #include "base/Messages.h"
 #include "base/OpenWindows.h"

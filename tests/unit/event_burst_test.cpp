@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "ProgramRoads.h"
 #include "RecordingPlayer.h"
 #include "base/OpenWindows.h"
 #include "call/CallDlgLogic.h"

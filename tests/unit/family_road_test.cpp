@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Fakes.h"
+#include "ProgramRoads.h"
 #include "RecordingPlayer.h"
 #include "base/Messages.h"
 #include "call/CallEvents.h"

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "Fakes.h"
+#include "ProgramRoads.h"
 #include "base/InstallOptions.h"
 #include "moh/MohSettings.h"
 #include "res/resource.h"
@@ -67,7 +68,7 @@ class SettingsPage : public fake::LoggingTest {
   }
   // Opens the page as the sheet does; the calls of the construction are left out.
   void Open() {
-    page_ = std::make_unique<GenPage>();
+    page_ = std::make_unique<GenPage>(ProgramSettingsRoad());
     window_ = std::make_unique<RecordingPage>(page_->m);
     LibraryCalls();
     page_->OnInitDialog(*window_);

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "Fakes.h"
+#include "ProgramRoads.h"
 #include "RecordingPlayer.h"
 #include "base/OpenWindows.h"
 #include "call/CallDlgLogic.h"

@@ -7,6 +7,7 @@
 #include "GdiObjects.h"
 
 #include "app/MohAppWin.h"
+#include "app/ProgramRecords.h"
 #include "base/MainWindowWin.h"
 #include "base/Messages.h"
 #include "base/OpenWindows.h"
@@ -46,7 +47,7 @@ TEST(CallDialogWindow, EveryButtonThatEndsTheAnswerWaitStopsTheMainWindowsAnswer
     gCall.gPlacingCall = c.placing;
     gCall.gHoldRemainingMs = 60000;
     ASSERT_NE(0u, SetTimer(main, TIMER_ANSWER, 60000, nullptr));
-    auto* dialog = new CCallDlg;
+    auto* dialog = new CCallDlg(DialogRoadOf(TheProgramRecords()));
     HoldCallDialog(dialog);
     ASSERT_TRUE(dialog->Create(nullptr));
     ShowWindow(dialog->Handle(), SW_SHOWNA);  // a button acts only while it can be pressed
@@ -68,7 +69,7 @@ TEST(CallDialogWindow, CloseBoxWhilePlacingCancelsTheCallWithoutPressingAnyButto
   gCall.gCallState = 7;
   gCall.gPlacingCall = 1;
   gCall.gHoldRemainingMs = 60000;
-  auto* dialog = new CCallDlg;
+  auto* dialog = new CCallDlg(DialogRoadOf(TheProgramRecords()));
   HoldCallDialog(dialog);
   ASSERT_TRUE(dialog->Create(nullptr));
   HWND hwnd = dialog->Handle();
@@ -92,7 +93,7 @@ CCallDlg* CallDialogFor(int state) {
   ResetOpenWindows();
   gCall.gCallState = state;
   gCall.gHoldRemainingMs = 60000;
-  auto* dialog = new CCallDlg;
+  auto* dialog = new CCallDlg(DialogRoadOf(TheProgramRecords()));
   HoldCallDialog(dialog);
   if (dialog->Create(nullptr)) return dialog;
   delete dialog;
@@ -146,7 +147,7 @@ TEST(CallDialogWindow, APostedRestoreWhileItsButtonIsHiddenDoesNothing) {
 
 void OpenAndCloseCallDialog(int state) {
   gCall.gCallState = state;
-  auto* dialog = new CCallDlg;
+  auto* dialog = new CCallDlg(DialogRoadOf(TheProgramRecords()));
   HoldCallDialog(dialog);
   ASSERT_TRUE(dialog->Create(nullptr));
   ShowWindow(dialog->Handle(), SW_SHOWNA);
@@ -168,7 +169,7 @@ TEST(CallDialogWindow, FiftyDialogsLeaveTheNumberOfGdiObjectsAsItWas) {
   EXPECT_LE(CountGdiObjects(), before + 2) << "before: " << before;
 
   // The shared logo is still the one each new dialog shows.
-  auto* dialog = new CCallDlg;
+  auto* dialog = new CCallDlg(DialogRoadOf(TheProgramRecords()));
   HoldCallDialog(dialog);
   ASSERT_TRUE(dialog->Create(nullptr));
   HWND logoStatic = nullptr;

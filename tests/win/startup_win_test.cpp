@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/MohAppWin.h"
+#include "app/ProgramRecords.h"
 #include "base/EventLog.h"
 #include "base/MainWindowWin.h"
 #include "base/Messages.h"
@@ -98,6 +99,9 @@ TEST(ModemSelectDialog, ListsTheModemsInTableOrderAndOkTakesTheSelection) {
 std::vector<std::pair<int, int>> gDispatched;
 
 class ObservedPlayer : public CPlayerWnd {
+ public:
+  ObservedPlayer() : CPlayerWnd(TheProgramRecords()) {}
+
  protected:
   LRESULT OnMohEvent(WPARAM event, LPARAM value) override {
     gDispatched.emplace_back(static_cast<int>(event), static_cast<int>(value));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/MohAppWin.h"
+#include "app/ProgramRecords.h"
 #include "base/OpenWindows.h"
 #include "base/OsDetect.h"
 #include "call/CallState.h"
@@ -95,7 +96,7 @@ class CallLogWindow : public testing::Test {
     ResetCallLog();
     gCallLog.Add({"06.12.", "18:30 ", "0407654321", "Max"});
     gCallLog.Add({"07.12.", "09:05 ", "0301234567", "Erika Mustermann"});
-    player_ = new CPlayerWnd;
+    player_ = new CPlayerWnd(TheProgramRecords());
     ASSERT_TRUE(player_->CreateTrayWindow());
   }
   void TearDown() override {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/MohAppWin.h"
+#include "app/ProgramRecords.h"
 #include "base/Messages.h"
 #include "base/OpenWindows.h"
 #include "call/CallState.h"
@@ -31,6 +32,9 @@ bool PumpFor(DWORD ms, bool (*done)() = nullptr) {
 }
 
 class ObservedTray : public CTrayIconWnd {
+ public:
+  ObservedTray() : CTrayIconWnd(gWindows) {}
+
  protected:
   void OnTrayRightClick() override { gClicks.push_back("right"); }
   void OnTrayClick() override { gClicks.push_back("single"); }
@@ -87,7 +91,7 @@ TEST(TrayIcon, IsAddedAtCreationAndAddedAgainAfterTheShellRestarts) {
   CMohApp app;
   ResetCallState();
   ResetOpenWindows();
-  auto* player = new CPlayerWnd;
+  auto* player = new CPlayerWnd(TheProgramRecords());
   ASSERT_TRUE(player->CreateTrayWindow());
   EXPECT_EQ(1, gWindows.gTrayIconAdded);
   const void* icon = gWindows.gLastTrayIcon;

@@ -12,6 +12,7 @@
 
 #include "GdiObjects.h"
 #include "app/MohAppWin.h"
+#include "app/ProgramRecords.h"
 #include "base/Messages.h"
 #include "call/CallState.h"
 #include "calldlg/CallDlgWin.h"
@@ -57,7 +58,7 @@ bool Call(HWND main) {
 int main(int argc, char** argv) {
   const int calls = argc > 1 ? std::atoi(argv[1]) : 200;
   CMohApp app;
-  auto* player = new CPlayerWnd;
+  auto* player = new CPlayerWnd(TheProgramRecords());
   if (!player->CreateTrayWindow()) return 1;
   gSettings.gMohModemType = TELKA;
   gCall.gOnline = true;
