@@ -187,6 +187,8 @@ void CallDialogTick(const CallDialogRoad& road, ICallDialogWindow& dialog) {
     dialog.RefreshItem(IDC_INFO_LINE, dialog.LoadText(IDS_TIMEOUT));
     road.call.gCallState = CALLSTATE_TIMEOUT;
     road.call.gHoldRemainingMs = 0;
+    // Through the library's callback, as if the line had said so, on purpose: the timeout
+    // then takes the event road of every other family and state, not a path of its own here.
     dialog.DeclareTimeout();
   } else if (remaining > 0 && road.settings.gWarn == 1 &&
              (road.call.gCallState == CALLSTATE_SWITCH_TO_VOICE ||

@@ -76,7 +76,8 @@ struct CallInProgress {
 };
 extern CallInProgress gCall;
 
-// Writes of the two flags, each inside its own lock, never both together.
+// Writes of the two flags, each inside its own lock, never both together. Every write runs on
+// the window's thread; the locks stay on purpose, as TELKA's line state has always been guarded.
 void SetOnlineLocked(CallInProgress& call, bool value);
 void SetMohSessionLocked(CallInProgress& call, bool value);
 
