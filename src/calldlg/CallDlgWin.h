@@ -1,4 +1,4 @@
-// The call dialog (template 142): a small topmost modeless dialog that lays itself out from
+// The call dialog (template IDD_CALL): a small topmost modeless dialog that lays itself out from
 // the shared call state and lives from one event to the next.
 #pragma once
 

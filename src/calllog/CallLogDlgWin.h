@@ -1,6 +1,6 @@
-// The call log "Rufprotokoll" (template 153): a modeless dialog listing the stored callers,
-// newest first, as they were when it opened. At most one exists; the application object holds
-// it, and it frees itself when its window is gone.
+// The call log "Rufprotokoll" (template IDD_CALL_LOG): a modeless dialog listing the stored
+// callers, newest first, as they were when it opened. At most one exists; the application object
+// holds it, and it frees itself when its window is gone.
 #pragma once
 
 #include <windows.h>

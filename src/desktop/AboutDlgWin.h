@@ -1,4 +1,4 @@
-// The About box (template 100): the program's icon, logo and four-line version text.
+// The About box (template IDD_ABOUTBOX): the program's icon, logo and four-line version text.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,5 @@
-// The program's art as its windows show it: the icon (128) in their title bars and the logo
-// (bitmap 174) in the call dialog, the settings page and the About box.
+// The program's art as its windows show it: the icon (IDR_MAINFRAME) in their title bars and the
+// logo (IDB_LOGO) in the call dialog, the settings page and the About box.
 #pragma once
 
 #include <windows.h>

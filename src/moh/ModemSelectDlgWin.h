@@ -1,4 +1,4 @@
-// The modem selection dialog of start-up (template 152).
+// The modem selection dialog of start-up (template IDD_MODEM_SELECT).
 #pragma once
 
 #include "fw/DialogWin.h"

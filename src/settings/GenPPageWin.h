@@ -1,4 +1,5 @@
-// The settings page (template 102): its controls and members; what it does is GenPage's.
+// The settings page (template IDD_GENERAL_PAGE): its controls and members; what it does is
+// GenPage's.
 #pragma once
 
 #include <windows.h>

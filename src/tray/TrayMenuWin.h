@@ -1,4 +1,4 @@
-// The tray menu (menu 131) as the icon's right click shows it: texts from the string table,
+// The tray menu (IDR_TRAY_MENU) as the icon's right click shows it: texts from the string table,
 // the settings item bold, the autostart item checked while it is on.
 #pragma once
 
@@ -13,8 +13,8 @@ constexpr UINT kMenuItemInfoSize = offsetof(MENUITEMINFOA, hbmpItem);
 
 class TrayMenu {
  public:
-  // Loads menu 131 and prepares its popup for a system of kind os (gSystem.OSFound) with the
-  // autostart flag as given.
+  // Loads the menu IDR_TRAY_MENU and prepares its popup for a system of kind os (gSystem.OSFound)
+  // with the autostart flag as given.
   TrayMenu(uint8_t os, int autoStart);
   ~TrayMenu();
   TrayMenu(const TrayMenu&) = delete;
