@@ -10,9 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -138,20 +136,6 @@ void SetValue(HKEY root, const char* key, const char* name, const std::string& d
   RegCloseKey(opened);
 }
 
-// The files a folder's record of installed files names that are not there (as files).
-std::vector<std::string> RecordedButMissing(const std::string& dir) {
-  std::vector<std::string> missing;
-  std::ifstream record(dir + "\\installed.lst");
-  for (std::string line; std::getline(record, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const DWORD attributes = GetFileAttributesA((dir + "\\" + line).c_str());
-    const bool file =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-    if (!line.empty() && !file) missing.push_back(line);
-  }
-  return missing;
-}
-
 class Setup : public testing::Test {
  protected:
   void SetUp() override { Uninstall(); }
@@ -274,6 +258,18 @@ std::string Contents(const std::string& path) {
   while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) text.append(buffer, got);
   CloseHandle(file);
   return text;
+}
+
+// The files a folder's record of installed files names that are not there (as files).
+std::vector<std::string> RecordedButMissing(const std::string& dir) {
+  std::vector<std::string> missing;
+  for (const std::string& line : e2e::Lines(Contents(dir + "\\installed.lst"))) {
+    const DWORD attributes = GetFileAttributesA((dir + "\\" + line).c_str());
+    const bool file =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (!line.empty() && !file) missing.push_back(line);
+  }
+  return missing;
 }
 
 void Write(const std::string& path, const std::string& text) {
@@ -451,12 +447,7 @@ TEST_F(Setup, AProgramHeldOpenFailsTheInstallAndTheOldOneStays) {
   EXPECT_NE(0, code);
   EXPECT_TRUE(Exists(exe));
   EXPECT_EQ(std::vector<std::string>{}, RecordedButMissing(InstallDir()));
-  EXPECT_NE(std::string::npos,
-            [] {
-              std::ifstream record(InstallDir() + "\\installed.lst");
-              return std::string(std::istreambuf_iterator<char>(record), {});
-            }()
-                .find("Parko.exe"));
+  EXPECT_NE(std::string::npos, Contents(InstallDir() + "\\installed.lst").find("Parko.exe"));
 }
 
 }  // namespace

@@ -10,4 +10,7 @@ inline CallRoad ProgramCallRoad(IPlayerWindow& player) {
   return RoadOf(TheProgramRecords(), player);
 }
 inline CallDialogRoad ProgramCallDialogRoad() { return DialogRoadOf(TheProgramRecords()); }
-inline SettingsRoad ProgramSettingsRoad() { return {gSettings, gModem}; }
+inline SettingsRoad ProgramSettingsRoad() {
+  const ProgramRecords records = TheProgramRecords();
+  return {records.settings, records.modem};
+}

@@ -22,6 +22,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -267,32 +268,37 @@ int CountWindows() {
   return count.windows;
 }
 
-// The GDI objects by kind ("brush 12, font 9, ..."), said when their number changes, so that a
-// step in the plot names what it is.
-// Wine's device contexts and regions, which it keeps for the windows drawn at the same time.
-int CountDcsAndRegions() {
-  int count = 0;
+// The GDI objects of each kind (by GetObjectType's number), as Wine's GDI hands out small
+// handles; all 0 where the system does not.
+constexpr const char* kGdiKinds[] = {"",        "pen",    "brush",     "dc",          "metadc",
+                                     "palette", "font",   "bitmap",    "region",      "metafile",
+                                     "memdc",   "extpen", "enhmetadc", "enhmetafile", "colorspace"};
+using GdiKindCounts = std::array<int, std::size(kGdiKinds)>;
+
+GdiKindCounts CountGdiKinds() {
+  GdiKindCounts counts{};
   for (UINT_PTR index = 1; index <= 0xFFFF; ++index) {
     const DWORD kind = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
-    if (kind == OBJ_DC || kind == OBJ_REGION) ++count;
+    if (kind > 0 && kind < counts.size()) ++counts[kind];
   }
-  return count;
+  return counts;
 }
 
+// Wine's device contexts and regions, which it keeps for the windows drawn at the same time.
+int CountDcsAndRegions() {
+  const GdiKindCounts counts = CountGdiKinds();
+  return counts[OBJ_DC] + counts[OBJ_REGION];
+}
+
+// The GDI objects by kind ("brush 12, font 9, ..."), said when their number changes, so that a
+// step in the plot names what it is.
 std::string GdiObjectsByKind() {
-  static const char* const kKinds[] = {
-      "",       "pen",      "brush", "dc",     "metadc",    "palette",     "font",      "bitmap",
-      "region", "metafile", "memdc", "extpen", "enhmetadc", "enhmetafile", "colorspace"};
-  int counts[std::size(kKinds)] = {};
-  for (UINT_PTR index = 1; index <= 0xFFFF; ++index) {
-    const DWORD kind = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
-    if (kind > 0 && kind < std::size(kKinds)) ++counts[kind];
-  }
+  const GdiKindCounts counts = CountGdiKinds();
   std::string text;
-  for (size_t kind = 1; kind < std::size(kKinds); ++kind) {
+  for (size_t kind = 1; kind < counts.size(); ++kind) {
     if (counts[kind] == 0) continue;
-    text +=
-        (text.empty() ? "" : ", ") + std::string(kKinds[kind]) + " " + std::to_string(counts[kind]);
+    text += (text.empty() ? "" : ", ") + std::string(kGdiKinds[kind]) + " " +
+            std::to_string(counts[kind]);
   }
   return text;
 }
